@@ -1,0 +1,128 @@
+#include "platform/CameraRawFile.h"
+
+#include "platform/VipsImage.h"
+
+#include <QFile>
+#include <QLoggingCategory>
+#include <libraw/libraw.h>
+#include <memory>
+#include <vips/vips8>
+
+namespace fw {
+
+namespace {
+
+Q_LOGGING_CATEGORY(logRaw, "framewright.raw")
+
+using vips::VImage;
+
+struct ProcessedImageDeleter {
+    void operator()(libraw_processed_image_t* image) const { LibRaw::dcraw_clear_mem(image); }
+};
+using ProcessedImage = std::unique_ptr<libraw_processed_image_t, ProcessedImageDeleter>;
+
+// LibRaw's flip code: 3 half turn, 5 a quarter turn counter-clockwise, 6 a
+// quarter turn clockwise.
+int exifOrientationFromFlip(int flip)
+{
+    switch (flip) {
+    case 3:
+        return 3;
+    case 5:
+        return 8;
+    case 6:
+        return 6;
+    default:
+        return 1;
+    }
+}
+
+std::unique_ptr<LibRaw> openRaw(const QString& path)
+{
+    auto raw = std::make_unique<LibRaw>();
+    const int result = raw->open_file(QFile::encodeName(path).constData());
+    if (result != LIBRAW_SUCCESS) {
+        qCWarning(logRaw) << "cannot open raw file" << path << libraw_strerror(result);
+        return nullptr;
+    }
+    return raw;
+}
+
+std::optional<VImage> bitmapToImage(const libraw_processed_image_t& bitmap)
+{
+    const bool sixteen = bitmap.bits == 16;
+    VImage image = imageFromPixels(
+        const_cast<unsigned char*>(bitmap.data), bitmap.data_size, bitmap.width, bitmap.height,
+        bitmap.colors, sixteen ? VIPS_FORMAT_USHORT : VIPS_FORMAT_UCHAR);
+    const bool grey = bitmap.colors == 1;
+    return image.copy(VImage::option()->set(
+        "interpretation", grey ? (sixteen ? VIPS_INTERPRETATION_GREY16 : VIPS_INTERPRETATION_B_W)
+                               : (sixteen ? VIPS_INTERPRETATION_RGB16 : VIPS_INTERPRETATION_sRGB)));
+}
+
+std::optional<VImage> decodeSensorData(LibRaw& raw, bool halfSize)
+{
+    raw.imgdata.params.half_size = halfSize ? 1 : 0;
+    raw.imgdata.params.use_camera_wb = 1;
+    raw.imgdata.params.output_bps = 8;
+    raw.imgdata.params.user_flip = 0;
+    if (raw.unpack() != LIBRAW_SUCCESS || raw.dcraw_process() != LIBRAW_SUCCESS)
+        return std::nullopt;
+    int error = LIBRAW_SUCCESS;
+    ProcessedImage bitmap(raw.dcraw_make_mem_image(&error));
+    if (!bitmap || error != LIBRAW_SUCCESS || bitmap->type != LIBRAW_IMAGE_BITMAP)
+        return std::nullopt;
+    return bitmapToImage(*bitmap);
+}
+
+std::optional<VImage> decodeEmbeddedPreview(LibRaw& raw)
+{
+    if (raw.unpack_thumb() != LIBRAW_SUCCESS)
+        return std::nullopt;
+    int error = LIBRAW_SUCCESS;
+    ProcessedImage preview(raw.dcraw_make_mem_thumb(&error));
+    if (!preview || error != LIBRAW_SUCCESS)
+        return std::nullopt;
+    if (preview->type == LIBRAW_IMAGE_BITMAP)
+        return bitmapToImage(*preview);
+    // A JPEG preview: decode it now, while LibRaw's buffer still exists.
+    return VImage::new_from_buffer(preview->data, preview->data_size, "").copy_memory();
+}
+
+} // namespace
+
+std::optional<CameraRawFile::Header> CameraRawFile::readHeader(const QString& path)
+{
+    try {
+        const std::unique_ptr<LibRaw> raw = openRaw(path);
+        if (!raw)
+            return std::nullopt;
+        const libraw_image_sizes_t& sizes = raw->imgdata.sizes;
+        if (sizes.width == 0 || sizes.height == 0)
+            return std::nullopt;
+        return Header{sizes.width, sizes.height, exifOrientationFromFlip(sizes.flip)};
+    } catch (const std::exception& error) {
+        qCWarning(logRaw) << "raw header of" << path << "unreadable:" << error.what();
+        return std::nullopt;
+    }
+}
+
+std::optional<VImage> CameraRawFile::decode(const QString& path, bool halfSize)
+{
+    try {
+        const std::unique_ptr<LibRaw> raw = openRaw(path);
+        if (!raw)
+            return std::nullopt;
+        if (std::optional<VImage> image = decodeSensorData(*raw, halfSize))
+            return image;
+        qCWarning(logRaw) << "raw data of" << path << "cannot be decoded; trying its preview";
+        raw->recycle();
+        const std::unique_ptr<LibRaw> again = openRaw(path);
+        return again ? decodeEmbeddedPreview(*again) : std::nullopt;
+    } catch (const std::exception& error) {
+        qCWarning(logRaw) << "cannot decode raw file" << path << error.what();
+        return std::nullopt;
+    }
+}
+
+} // namespace fw

@@ -1,0 +1,163 @@
+#include "platform/VipsImage.h"
+
+#include <QLoggingCategory>
+#include <cmath>
+
+namespace fw {
+
+namespace {
+
+Q_LOGGING_CATEGORY(logImage, "framewright.image")
+
+using vips::VImage;
+
+bool isGreyInterpretation(VipsInterpretation interpretation)
+{
+    return interpretation == VIPS_INTERPRETATION_B_W || interpretation == VIPS_INTERPRETATION_GREY16;
+}
+
+// libvips reports failures as exceptions; an operation that fails leaves the
+// image as it was and says why in the log.
+template <typename Operation>
+Image guarded(const Image& source, const char* what, Operation operation)
+{
+    if (!source.isValid())
+        return source;
+    try {
+        return operation(*source.impl());
+    } catch (const vips::VError& error) {
+        qCWarning(logImage) << what << "failed:" << error.what();
+        return source;
+    }
+}
+
+VImage randomAccess(const Image::Impl& impl)
+{
+    return impl.sequential ? impl.image.copy_memory() : impl.image;
+}
+
+VImage resizeExactly(const VImage& image, int width, int height)
+{
+    const double horizontal = static_cast<double>(width) / image.width();
+    const double vertical = static_cast<double>(height) / image.height();
+    if (!image.has_alpha())
+        return image.resize(horizontal, VImage::option()->set("vscale", vertical));
+    // Resampling straight alpha bleeds dark fringes into transparent edges.
+    const VipsBandFormat format = image.format();
+    return image.premultiply()
+        .resize(horizontal, VImage::option()->set("vscale", vertical))
+        .unpremultiply()
+        .cast(format);
+}
+
+} // namespace
+
+Image wrapVipsImage(VImage image, bool sequential)
+{
+    return Image(std::make_shared<const Image::Impl>(Image::Impl{std::move(image), sequential}));
+}
+
+const VImage& vipsImageOf(const Image& image)
+{
+    return image.impl()->image;
+}
+
+VImage imageFromPixels(const void* data, size_t size, int width, int height, int bands,
+                       VipsBandFormat format)
+{
+    VipsImage* image = vips_image_new_from_memory_copy(data, size, width, height, bands, format);
+    if (image == nullptr)
+        throw vips::VError();
+    return VImage(image);
+}
+
+Image::Image() = default;
+
+Image::Image(std::shared_ptr<const Impl> impl) : d(std::move(impl)) {}
+
+bool Image::isValid() const
+{
+    return d && d->image.get_image() != nullptr;
+}
+
+int Image::width() const
+{
+    return isValid() ? d->image.width() : 0;
+}
+
+int Image::height() const
+{
+    return isValid() ? d->image.height() : 0;
+}
+
+int Image::bands() const
+{
+    return isValid() ? d->image.bands() : 0;
+}
+
+bool Image::hasAlpha() const
+{
+    return isValid() && d->image.has_alpha();
+}
+
+bool Image::isGrey() const
+{
+    return isValid() && (isGreyInterpretation(d->image.interpretation()) || d->image.bands() <= 2);
+}
+
+Image Image::scaled(int width, int height) const
+{
+    if (width <= 0 || height <= 0 || (width == this->width() && height == this->height()))
+        return *this;
+    return guarded(*this, "scaling", [&](const Impl& impl) {
+        return wrapVipsImage(resizeExactly(impl.image, width, height), impl.sequential);
+    });
+}
+
+Image Image::flippedHorizontally() const
+{
+    return guarded(*this, "horizontal flip", [](const Impl& impl) {
+        return wrapVipsImage(impl.image.flip(VIPS_DIRECTION_HORIZONTAL), impl.sequential);
+    });
+}
+
+Image Image::flippedVertically() const
+{
+    return guarded(*this, "vertical flip", [](const Impl& impl) {
+        return wrapVipsImage(randomAccess(impl).flip(VIPS_DIRECTION_VERTICAL));
+    });
+}
+
+Image Image::rotatedCounterClockwise(double degrees) const
+{
+    const double normalized = std::fmod(std::fmod(degrees, 360.0) + 360.0, 360.0);
+    if (normalized == 0)
+        return *this;
+    return guarded(*this, "rotation", [normalized](const Impl& impl) {
+        const VImage source = randomAccess(impl);
+        // libvips turns clockwise as the picture is viewed.
+        if (normalized == 90)
+            return wrapVipsImage(source.rot(VIPS_ANGLE_D270));
+        if (normalized == 180)
+            return wrapVipsImage(source.rot(VIPS_ANGLE_D180));
+        if (normalized == 270)
+            return wrapVipsImage(source.rot(VIPS_ANGLE_D90));
+        return wrapVipsImage(source.rotate(-normalized));
+    });
+}
+
+Image Image::convertedToColour() const
+{
+    if (!isGrey())
+        return *this;
+    return guarded(*this, "grey to colour", [](const Impl& impl) {
+        const bool sixteenBit = impl.image.format() == VIPS_FORMAT_USHORT;
+        const VImage grey = impl.image.copy(VImage::option()->set(
+            "interpretation", sixteenBit ? VIPS_INTERPRETATION_GREY16 : VIPS_INTERPRETATION_B_W));
+        return wrapVipsImage(grey.colourspace(sixteenBit ? VIPS_INTERPRETATION_RGB16
+                                                         : VIPS_INTERPRETATION_sRGB),
+                             impl.sequential);
+    });
+}
+
+} // namespace fw

@@ -1,0 +1,222 @@
+#include "platform/ImageEncoder.h"
+
+#include "platform/Exiv2ExifWriter.h"
+#include "platform/IccProfile.h"
+
+#include <QFile>
+#include <QLoggingCategory>
+#include <cmath>
+
+namespace fw {
+
+namespace {
+
+Q_LOGGING_CATEGORY(logEncoder, "framewright.encoder")
+
+using vips::VImage;
+
+enum class Format { Jpeg, Png, Tiff, Jpeg2000, Gif, Bmp, Unknown };
+
+constexpr double millimetresPerInch = 25.4;
+
+Format formatFor(const QString& typeIdentifier)
+{
+    if (typeIdentifier == "public.jpeg")
+        return Format::Jpeg;
+    if (typeIdentifier == "public.png")
+        return Format::Png;
+    if (typeIdentifier == "public.tiff")
+        return Format::Tiff;
+    if (typeIdentifier == "public.jpeg-2000")
+        return Format::Jpeg2000;
+    if (typeIdentifier == "com.compuserve.gif")
+        return Format::Gif;
+    if (typeIdentifier == "com.microsoft.bmp")
+        return Format::Bmp;
+    return Format::Unknown;
+}
+
+bool holdsCmyk(Format format)
+{
+    return format == Format::Jpeg || format == Format::Tiff;
+}
+
+bool holdsSixteenBits(Format format)
+{
+    return format == Format::Png || format == Format::Tiff || format == Format::Jpeg2000;
+}
+
+bool isGrey(const VImage& image)
+{
+    return image.interpretation() == VIPS_INTERPRETATION_B_W ||
+           image.interpretation() == VIPS_INTERPRETATION_GREY16 || image.bands() <= 2;
+}
+
+QByteArray iccProfileOf(const VImage& image)
+{
+    if (image.get_typeof(VIPS_META_ICC_NAME) == 0)
+        return {};
+    size_t length = 0;
+    const void* data = image.get_blob(VIPS_META_ICC_NAME, &length);
+    return QByteArray(static_cast<const char*>(data), static_cast<qsizetype>(length));
+}
+
+VImage withoutField(const VImage& image, const char* field)
+{
+    VImage copy = image.copy();
+    vips_image_remove(copy.get_image(), field);
+    return copy;
+}
+
+// CMYK, Lab and floating-point pictures become sRGB where the format needs it,
+// through the embedded profile when there is one.
+VImage toWritableColour(const VImage& image, Format format)
+{
+    const VipsInterpretation interpretation = image.interpretation();
+    const bool cmyk = interpretation == VIPS_INTERPRETATION_CMYK;
+    const bool integral = image.format() == VIPS_FORMAT_UCHAR || image.format() == VIPS_FORMAT_USHORT;
+    if (cmyk && holdsCmyk(format))
+        return image;
+    if (cmyk && !iccProfileOf(image).isEmpty())
+        return image.icc_transform("srgb", VImage::option()->set("embedded", true));
+    if (cmyk || !integral || interpretation == VIPS_INTERPRETATION_LAB ||
+        interpretation == VIPS_INTERPRETATION_LABS || interpretation == VIPS_INTERPRETATION_LABQ)
+        return withoutField(image.colourspace(VIPS_INTERPRETATION_sRGB), VIPS_META_ICC_NAME);
+    return image;
+}
+
+VImage toEightBits(const VImage& image)
+{
+    if (image.format() == VIPS_FORMAT_UCHAR)
+        return image;
+    const VImage narrowed = image.cast(VIPS_FORMAT_UCHAR, VImage::option()->set("shift", true));
+    return narrowed.copy(VImage::option()->set(
+        "interpretation", isGrey(image) ? VIPS_INTERPRETATION_B_W : VIPS_INTERPRETATION_sRGB));
+}
+
+VImage withoutAlpha(const VImage& image)
+{
+    if (!image.has_alpha())
+        return image;
+    const double white = image.format() == VIPS_FORMAT_USHORT ? 65535 : 255;
+    return image.flatten(VImage::option()->set("background", std::vector<double>{white}));
+}
+
+// A profile that describes another colour space than the pixels is dropped:
+// viewers would misread the picture, and some writers refuse it.
+VImage withMatchingProfile(const VImage& image)
+{
+    const QString space = IccProfile::colourSpace(iccProfileOf(image));
+    if (space.isEmpty())
+        return image;
+    const bool cmyk = image.interpretation() == VIPS_INTERPRETATION_CMYK;
+    const bool matches = cmyk ? space == "CMYK" : isGrey(image) ? space == "GRAY" : space == "RGB";
+    return matches ? image : withoutField(image, VIPS_META_ICC_NAME);
+}
+
+VImage adaptPixels(const VImage& image, Format format)
+{
+    VImage adapted = toWritableColour(image, format);
+    if (format == Format::Jpeg)
+        adapted = withoutAlpha(adapted);
+    if (!holdsSixteenBits(format))
+        adapted = toEightBits(adapted);
+    return withMatchingProfile(adapted);
+}
+
+int orientationFrom(const QVariantMap& properties)
+{
+    if (properties.contains("Orientation"))
+        return properties.value("Orientation").toInt();
+    return properties.value("{TIFF}").toMap().value("Orientation").toInt();
+}
+
+VImage applyProperties(const VImage& image, const QVariantMap& properties)
+{
+    VImage tagged = image.copy();
+    const int orientation = orientationFrom(properties);
+    if (orientation >= 1 && orientation <= 8)
+        tagged.set(VIPS_META_ORIENTATION, orientation);
+    else
+        vips_image_remove(tagged.get_image(), VIPS_META_ORIENTATION);
+    const double dpiWidth = properties.value("DPIWidth").toDouble();
+    const double dpiHeight = properties.value("DPIHeight").toDouble();
+    if (dpiWidth > 0 && dpiHeight > 0) {
+        tagged = tagged.copy(VImage::option()
+                                 ->set("xres", dpiWidth / millimetresPerInch)
+                                 ->set("yres", dpiHeight / millimetresPerInch));
+    }
+    return tagged;
+}
+
+int qualityPercent(std::optional<double> quality, int fallback)
+{
+    if (!quality)
+        return fallback;
+    return std::clamp(static_cast<int>(std::lround(*quality * 100)), 1, 100);
+}
+
+void save(const VImage& image, const char* path, Format format, std::optional<double> quality)
+{
+    switch (format) {
+    case Format::Jpeg:
+        image.jpegsave(path, VImage::option()->set("Q", qualityPercent(quality, 75)));
+        break;
+    case Format::Png:
+        image.pngsave(path);
+        break;
+    case Format::Tiff:
+        image.tiffsave(path, VImage::option()
+                                 ->set("compression", VIPS_FOREIGN_TIFF_COMPRESSION_DEFLATE)
+                                 ->set("predictor", VIPS_FOREIGN_TIFF_PREDICTOR_HORIZONTAL));
+        break;
+    case Format::Jpeg2000:
+        image.jp2ksave(path, VImage::option()
+                                 ->set("Q", qualityPercent(quality, 75))
+                                 ->set("lossless", quality.value_or(0) >= 1.0));
+        break;
+    case Format::Gif:
+        image.gifsave(path);
+        break;
+    case Format::Bmp:
+        image.magicksave(path, VImage::option()->set("format", "BMP3"));
+        break;
+    case Format::Unknown:
+        break;
+    }
+}
+
+QByteArray exifBlobOf(const VImage& image)
+{
+    if (image.get_typeof(VIPS_META_EXIF_NAME) == 0)
+        return {};
+    size_t length = 0;
+    const void* data = image.get_blob(VIPS_META_EXIF_NAME, &length);
+    return QByteArray(static_cast<const char*>(data), static_cast<qsizetype>(length));
+}
+
+} // namespace
+
+Outcome ImageEncoder::encode(const VImage& image, const QString& path,
+                             const QString& typeIdentifier, const QVariantMap& properties,
+                             std::optional<double> quality)
+{
+    const Format format = formatFor(typeIdentifier);
+    if (format == Format::Unknown)
+        return Outcome::failure(QStringLiteral("no encoder for type %1").arg(typeIdentifier));
+    try {
+        const VImage ready = applyProperties(adaptPixels(image, format), properties);
+        save(ready, QFile::encodeName(path).constData(), format, quality);
+        if (format == Format::Tiff) {
+            const Outcome exif = Exiv2ExifWriter::addExif(exifBlobOf(ready), path);
+            if (!exif)
+                qCWarning(logEncoder) << exif.message();
+        }
+        return Outcome::success();
+    } catch (const vips::VError& error) {
+        return Outcome::failure(
+            QStringLiteral("cannot write %1: %2").arg(path, QString(error.what()).trimmed()));
+    }
+}
+
+} // namespace fw

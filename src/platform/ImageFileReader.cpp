@@ -1,0 +1,253 @@
+#include "platform/ImageFileReader.h"
+
+#include "platform/CameraRawFile.h"
+#include "platform/EpsDocument.h"
+#include "platform/ImageExtensionTable.h"
+#include "platform/Jpeg2000Codestream.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLoggingCategory>
+#include <vips/vips8>
+
+namespace fw {
+
+namespace {
+
+Q_LOGGING_CATEGORY(logReader, "framewright.reader")
+
+using vips::VImage;
+
+enum class Route { Vips, ImageMagick, CameraRaw, Eps, Jpeg2000WithOffset };
+
+constexpr double millimetresPerInch = 25.4;
+
+bool isDosEpsBinary(const QByteArray& start)
+{
+    return start.startsWith(QByteArray("\xc5\xd0\xd3\xc6", 4));
+}
+
+bool isEncapsulatedPostScript(const QByteArray& start)
+{
+    const QByteArray firstLine = start.left(start.indexOf('\n'));
+    return isDosEpsBinary(start) || (firstLine.startsWith("%!PS") && firstLine.contains("EPSF"));
+}
+
+bool isJpeg2000(const QByteArray& start)
+{
+    return start.startsWith(QByteArray("\x00\x00\x00\x0cjP  \r\n\x87\n", 12)) ||
+           start.startsWith(QByteArray("\xff\x4f\xff\x51", 4));
+}
+
+// A portable-anymap header with more than one comment line before the raster.
+bool isCommentedAnymap(const QByteArray& start)
+{
+    if (start.size() < 3 || start.at(0) != 'P' || start.at(1) < '1' || start.at(1) > '6')
+        return false;
+    return start.count("\n#") + (start.startsWith("#") ? 1 : 0) >= 2;
+}
+
+Route routeFor(const QString& path)
+{
+    const QString extension = QFileInfo(path).suffix();
+    if (ImageExtensionTable::isCameraRawExtension(extension))
+        return Route::CameraRaw;
+    if (ImageExtensionTable::isPictExtension(extension))
+        return Route::ImageMagick;
+    QFile file(path);
+    const QByteArray start = file.open(QIODevice::ReadOnly) ? file.read(1024) : QByteArray();
+    if (ImageExtensionTable::isEpsExtension(extension) || isEncapsulatedPostScript(start))
+        return Route::Eps;
+    if (isJpeg2000(start)) {
+        const auto header = Jpeg2000Codestream::readHeader(path);
+        if (header && header->hasImageOffset)
+            return Route::Jpeg2000WithOffset;
+    }
+    if (isCommentedAnymap(start))
+        return Route::ImageMagick;
+    return Route::Vips;
+}
+
+QString colorModelOf(const VImage& image)
+{
+    switch (image.interpretation()) {
+    case VIPS_INTERPRETATION_B_W:
+    case VIPS_INTERPRETATION_GREY16:
+        return "Gray";
+    case VIPS_INTERPRETATION_CMYK:
+        return "CMYK";
+    case VIPS_INTERPRETATION_LAB:
+    case VIPS_INTERPRETATION_LABQ:
+    case VIPS_INTERPRETATION_LABS:
+        return "Lab";
+    default:
+        return image.bands() <= 2 ? "Gray" : "RGB";
+    }
+}
+
+int bitDepthOf(VipsBandFormat format)
+{
+    switch (format) {
+    case VIPS_FORMAT_UCHAR:
+    case VIPS_FORMAT_CHAR:
+        return 8;
+    case VIPS_FORMAT_USHORT:
+    case VIPS_FORMAT_SHORT:
+        return 16;
+    case VIPS_FORMAT_DOUBLE:
+    case VIPS_FORMAT_DPCOMPLEX:
+        return 64;
+    default:
+        return 32;
+    }
+}
+
+QByteArray blobField(const VImage& image, const char* name)
+{
+    if (image.get_typeof(name) == 0)
+        return {};
+    size_t length = 0;
+    const void* data = image.get_blob(name, &length);
+    return QByteArray(static_cast<const char*>(data), static_cast<qsizetype>(length));
+}
+
+ImageFileReader::StoredHeader headerOf(const VImage& image)
+{
+    ImageFileReader::StoredHeader header;
+    header.width = image.width();
+    header.height = image.height();
+    header.bands = image.bands();
+    header.bitDepth = bitDepthOf(image.format());
+    header.colorModel = colorModelOf(image);
+    header.hasAlpha = image.has_alpha();
+    // libvips reports 1 pixel per millimetre when a file gives no resolution.
+    if (image.xres() > 1.0 && image.yres() > 1.0) {
+        header.dpiWidth = image.xres() * millimetresPerInch;
+        header.dpiHeight = image.yres() * millimetresPerInch;
+    }
+    if (image.get_typeof(VIPS_META_ORIENTATION) != 0)
+        header.orientation = image.get_int(VIPS_META_ORIENTATION);
+    header.iccProfile = blobField(image, VIPS_META_ICC_NAME);
+    if (image.get_typeof(VIPS_META_LOADER) != 0)
+        header.isJpeg = QByteArray(image.get_string(VIPS_META_LOADER)).startsWith("jpegload");
+    return header;
+}
+
+vips::VOption* lazyOptions()
+{
+    return VImage::option()
+        ->set("access", VIPS_ACCESS_SEQUENTIAL)
+        ->set("fail_on", VIPS_FAIL_ON_TRUNCATED);
+}
+
+std::optional<ImageFileReader::StoredHeader> headerFromSize(int width, int height, int bands,
+                                                           int bitDepth, int orientation)
+{
+    ImageFileReader::StoredHeader header;
+    header.width = width;
+    header.height = height;
+    header.bands = bands;
+    header.bitDepth = bitDepth;
+    header.colorModel = bands <= 2 ? "Gray" : "RGB";
+    header.orientation = orientation;
+    return header;
+}
+
+std::optional<ImageFileReader::StoredHeader> readRoutedHeader(const QString& path, Route route)
+{
+    const QByteArray name = QFile::encodeName(path);
+    switch (route) {
+    case Route::CameraRaw: {
+        const auto raw = CameraRawFile::readHeader(path);
+        return raw ? headerFromSize(raw->width, raw->height, 3, 8, raw->orientation) : std::nullopt;
+    }
+    case Route::Eps: {
+        const auto box = EpsDocument::boundingBoxSize(path);
+        if (!box || box->isEmpty())
+            return std::nullopt;
+        return headerFromSize(qRound(box->width()), qRound(box->height()), 3, 8, 0);
+    }
+    case Route::Jpeg2000WithOffset: {
+        const auto j2k = Jpeg2000Codestream::readHeader(path);
+        return j2k ? headerFromSize(j2k->width, j2k->height, j2k->components, j2k->bitDepth > 8 ? 16 : 8, 0)
+                   : std::nullopt;
+    }
+    case Route::ImageMagick:
+        return headerOf(VImage::magickload(name.constData()));
+    case Route::Vips:
+        break;
+    }
+    return headerOf(VImage::new_from_file(name.constData(), lazyOptions()));
+}
+
+int jpegShrinkFor(double reduction)
+{
+    for (int shrink : {8, 4, 2}) {
+        if (reduction >= shrink)
+            return shrink;
+    }
+    return 1;
+}
+
+std::optional<ImageFileReader::Decoded> decodeRouted(const QString& path, Route route,
+                                                     double reduction)
+{
+    const QByteArray name = QFile::encodeName(path);
+    auto inMemory = [](std::optional<VImage> image) -> std::optional<ImageFileReader::Decoded> {
+        if (!image)
+            return std::nullopt;
+        return ImageFileReader::Decoded{*image, false};
+    };
+    switch (route) {
+    case Route::CameraRaw:
+        return inMemory(CameraRawFile::decode(path, reduction >= 2));
+    case Route::Eps:
+        return inMemory(EpsDocument::render(path, std::clamp(1.0 / reduction, 0.05, 20.0)));
+    case Route::Jpeg2000WithOffset:
+        return inMemory(Jpeg2000Codestream::decode(path));
+    case Route::ImageMagick:
+        return inMemory(VImage::magickload(name.constData()));
+    case Route::Vips:
+        break;
+    }
+    const VImage header = VImage::new_from_file(name.constData(), lazyOptions());
+    const bool isJpeg = QByteArray(header.get_string(VIPS_META_LOADER)).startsWith("jpegload");
+    const int shrink = isJpeg ? jpegShrinkFor(reduction) : 1;
+    if (shrink == 1)
+        return ImageFileReader::Decoded{header, true};
+    return ImageFileReader::Decoded{
+        VImage::jpegload(name.constData(), lazyOptions()->set("shrink", shrink)), true};
+}
+
+} // namespace
+
+std::optional<ImageFileReader::StoredHeader> ImageFileReader::readHeader(const QString& path)
+{
+    if (!QFileInfo(path).isFile())
+        return std::nullopt;
+    try {
+        const auto header = readRoutedHeader(path, routeFor(path));
+        if (header && header->width > 0 && header->height > 0)
+            return header;
+        qCWarning(logReader) << "no picture size in" << path;
+    } catch (const vips::VError& error) {
+        qCWarning(logReader) << "cannot read" << path << ":" << QByteArray(error.what()).trimmed();
+    }
+    return std::nullopt;
+}
+
+std::optional<ImageFileReader::Decoded> ImageFileReader::decode(const QString& path,
+                                                                double reduction)
+{
+    if (!QFileInfo(path).isFile())
+        return std::nullopt;
+    try {
+        return decodeRouted(path, routeFor(path), std::max(reduction, 0.0001));
+    } catch (const vips::VError& error) {
+        qCWarning(logReader) << "cannot decode" << path << ":"
+                             << QByteArray(error.what()).trimmed();
+    }
+    return std::nullopt;
+}
+
+} // namespace fw

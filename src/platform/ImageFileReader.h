@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+#include <vips/vips8>
+
+namespace fw {
+
+// Opens image files through the right decoder (platform code only). Most formats go to libvips;
+// camera raw files to LibRaw, EPS to Ghostscript, PICT and PNM files with
+// several comment lines to ImageMagick (libvips 8.14 misreads the latter), and
+// JPEG 2000 files with an image offset to openjpeg (libvips 8.14 crashes on them).
+class ImageFileReader {
+public:
+    // What the file says about its first image, read without decoding pixels.
+    struct StoredHeader {
+        int width = 0;
+        int height = 0;
+        int bands = 0;
+        int bitDepth = 8;
+        // "RGB", "Gray", "CMYK" or "Lab".
+        QString colorModel;
+        bool hasAlpha = false;
+        // Pixels per inch; 0 when the file does not say.
+        double dpiWidth = 0;
+        double dpiHeight = 0;
+        // EXIF orientation when the decoder knows one, else 0.
+        int orientation = 0;
+        QByteArray iccProfile;
+        bool isJpeg = false;
+    };
+
+    static std::optional<StoredHeader> readHeader(const QString& path);
+
+    // The first image as stored. A reduction of 2 or more allows the decoder to
+    // shrink on load by up to that factor (JPEG by 2, 4 or 8; raw by 2); below
+    // 1 it asks vector formats for more pixels. Pixels are decoded lazily where
+    // the decoder allows; the image then reads top to bottom (sequential).
+    struct Decoded {
+        vips::VImage image;
+        bool sequential = false;
+    };
+    static std::optional<Decoded> decode(const QString& path, double reduction);
+};
+
+} // namespace fw

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "platform/Image.h"
+#include "platform/Outcome.h"
+
+#include <QSizeF>
+#include <QStringList>
+#include <QVariantMap>
+#include <optional>
+
+namespace fw {
+
+// What the engine asks of the imaging platform: property dictionaries, decoding,
+// previews, encoding by type identifier and the image-extension table.
+// Implementations are thread-safe and never throw; a file that cannot be read
+// gives an empty optional and a diagnostic line in the log.
+class ImageService {
+public:
+    virtual ~ImageService() = default;
+
+    // The property dictionary of the first image, read without decoding pixels:
+    // "PixelWidth", "PixelHeight" (stored), "Orientation", "ColorModel",
+    // "DPIWidth", "DPIHeight", "ProfileName", "Depth", "HasAlpha" and the
+    // sub-dictionaries "{TIFF}", "{Exif}", "{GPS}", "{IPTC}", "{JFIF}" where
+    // the file has them.
+    virtual std::optional<QVariantMap> readProperties(const QString& path) const = 0;
+
+    // The first image at its stored size and orientation.
+    virtual std::optional<Image> decodeAsStored(const QString& path) const = 0;
+
+    // The picture upright, fitted inside the box with its proportions kept.
+    virtual std::optional<Image> uprightPreview(const QString& path, int maxWidth,
+                                                int maxHeight) const = 0;
+
+    // The picture upright at exactly width x height (proportions not kept),
+    // shrinking on load so that a large photo is never decoded at full size
+    // to make a small one.
+    virtual std::optional<Image> decodeUprightAtSize(const QString& path, int width,
+                                                     int height) const = 0;
+
+    // Writes the image to the path in the format of the type identifier
+    // ("public.jpeg", "public.png", "public.tiff", "public.jpeg-2000",
+    // "com.compuserve.gif", "com.microsoft.bmp"). The properties decide the
+    // stored orientation ("Orientation" and "{TIFF}" "Orientation") and the
+    // resolution; quality 0..1 applies to the lossy types.
+    virtual Outcome encode(const Image& image, const QString& path, const QString& typeIdentifier,
+                           const QVariantMap& properties, std::optional<double> quality) const = 0;
+
+    // Whether a file name extension names an image type, in either letter case.
+    virtual bool isImageExtension(const QString& extension) const = 0;
+    // The extensions of the image types the service reads.
+    virtual QStringList imageExtensions() const = 0;
+
+    // The picture size of an EPS file from its bounding box, in points.
+    virtual std::optional<QSizeF> epsSize(const QString& path) const = 0;
+    // The picture size of a QuickDraw PICT file.
+    virtual std::optional<QSizeF> pictSize(const QString& path) const = 0;
+};
+
+} // namespace fw

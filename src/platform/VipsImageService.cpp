@@ -1,0 +1,236 @@
+#include "platform/VipsImageService.h"
+
+#include "platform/EpsDocument.h"
+#include "platform/Exiv2MetadataReader.h"
+#include "platform/IccProfile.h"
+#include "platform/ImageEncoder.h"
+#include "platform/ImageExtensionTable.h"
+#include "platform/ImageFileReader.h"
+#include "platform/JfifSegment.h"
+#include "platform/VipsImage.h"
+
+#include <QLoggingCategory>
+#include <cmath>
+#include <vips/vips8>
+
+namespace fw {
+
+namespace {
+
+Q_LOGGING_CATEGORY(logVips, "framewright.vips")
+
+using vips::VImage;
+using StoredHeader = ImageFileReader::StoredHeader;
+
+void forwardVipsMessage(const gchar*, GLogLevelFlags, const gchar* message, gpointer)
+{
+    qCDebug(logVips) << QByteArray(message).trimmed();
+}
+
+bool turnsByQuarter(int orientation)
+{
+    return orientation >= 5 && orientation <= 8;
+}
+
+double roundedDpi(double dpi)
+{
+    return std::round(dpi * 100) / 100;
+}
+
+void insertIfAny(QVariantMap& properties, const char* key, const QVariantMap& dictionary)
+{
+    if (!dictionary.isEmpty())
+        properties.insert(key, dictionary);
+}
+
+QVariantMap propertiesOf(const QString& path, const StoredHeader& header,
+                         const Exiv2MetadataReader::Dictionaries& metadata)
+{
+    QVariantMap properties;
+    properties.insert("PixelWidth", header.width);
+    properties.insert("PixelHeight", header.height);
+    properties.insert("Depth", header.bitDepth);
+    properties.insert("HasAlpha", header.hasAlpha);
+    properties.insert("ColorModel", header.colorModel);
+    if (header.dpiWidth > 0) {
+        properties.insert("DPIWidth", roundedDpi(header.dpiWidth));
+        properties.insert("DPIHeight", roundedDpi(header.dpiHeight));
+    }
+    if (const QString profile = IccProfile::description(header.iccProfile); !profile.isEmpty())
+        properties.insert("ProfileName", profile);
+    const int orientation = header.orientation >= 1 && header.orientation <= 8
+                                ? header.orientation
+                                : metadata.orientation.value_or(0);
+    if (orientation != 0)
+        properties.insert("Orientation", orientation);
+    insertIfAny(properties, "{TIFF}", metadata.tiff);
+    insertIfAny(properties, "{Exif}", metadata.exif);
+    insertIfAny(properties, "{GPS}", metadata.gps);
+    insertIfAny(properties, "{IPTC}", metadata.iptc);
+    if (header.isJpeg) {
+        if (const auto jfif = JfifSegment::read(path))
+            properties.insert("{JFIF}", *jfif);
+    }
+    return properties;
+}
+
+// The orientation the decoders know, or else the one exiv2 finds (PNG files
+// keep EXIF in text chunks that libvips does not read).
+int orientationOf(const QString& path, const StoredHeader& header)
+{
+    if (header.orientation >= 1 && header.orientation <= 8)
+        return header.orientation;
+    return Exiv2MetadataReader::read(path).orientation.value_or(1);
+}
+
+VImage upright(const VImage& stored, int orientation)
+{
+    if (orientation <= 1 || orientation > 8)
+        return stored;
+    VImage tagged = stored.copy();
+    tagged.set(VIPS_META_ORIENTATION, orientation);
+    return tagged.autorot();
+}
+
+// Decodes at the smallest size the decoder offers that still covers the
+// target, reduces to the exact target in the stored orientation (cheap), and
+// only then turns the small result upright.
+std::optional<Image> decodeUpright(const QString& path, const StoredHeader& header, int width,
+                                   int height)
+{
+    const int orientation = orientationOf(path, header);
+    const bool turned = turnsByQuarter(orientation);
+    const int storedWidth = turned ? height : width;
+    const int storedHeight = turned ? width : height;
+    const double reduction = std::min(static_cast<double>(header.width) / storedWidth,
+                                      static_cast<double>(header.height) / storedHeight);
+    const auto decoded = ImageFileReader::decode(path, reduction);
+    if (!decoded)
+        return std::nullopt;
+    const Image reduced = wrapVipsImage(decoded->image, decoded->sequential).scaled(storedWidth, storedHeight);
+    const bool needsTurning = orientation > 1 && orientation <= 8;
+    const VImage& pixels = vipsImageOf(reduced);
+    if (!needsTurning)
+        return reduced;
+    const VImage inMemory = reduced.impl()->sequential ? pixels.copy_memory() : pixels;
+    return wrapVipsImage(upright(inMemory, orientation));
+}
+
+} // namespace
+
+VipsImageService& VipsImageService::shared()
+{
+    static VipsImageService service;
+    return service;
+}
+
+VipsImageService::VipsImageService()
+{
+    if (VIPS_INIT("framewright") != 0)
+        qCCritical(logVips) << "libvips cannot start:" << vips_error_buffer();
+    // Every photo is opened once; cached operations would only hold memory
+    // and file handles for the length of a batch.
+    vips_cache_set_max(0);
+    vips_cache_set_max_files(0);
+    g_log_set_handler("VIPS", static_cast<GLogLevelFlags>(G_LOG_LEVEL_WARNING | G_LOG_LEVEL_MESSAGE | G_LOG_LEVEL_INFO),
+                      forwardVipsMessage, nullptr);
+    Exiv2MetadataReader::initialize();
+}
+
+std::optional<QVariantMap> VipsImageService::readProperties(const QString& path) const
+{
+    try {
+        const auto header = ImageFileReader::readHeader(path);
+        if (!header)
+            return std::nullopt;
+        return propertiesOf(path, *header, Exiv2MetadataReader::read(path));
+    } catch (const std::exception& error) {
+        qCWarning(logVips) << "cannot read properties of" << path << error.what();
+        return std::nullopt;
+    }
+}
+
+std::optional<Image> VipsImageService::decodeAsStored(const QString& path) const
+{
+    try {
+        const auto decoded = ImageFileReader::decode(path, 1);
+        if (!decoded)
+            return std::nullopt;
+        return wrapVipsImage(decoded->image, decoded->sequential);
+    } catch (const std::exception& error) {
+        qCWarning(logVips) << "cannot decode" << path << error.what();
+        return std::nullopt;
+    }
+}
+
+std::optional<Image> VipsImageService::uprightPreview(const QString& path, int maxWidth,
+                                                      int maxHeight) const
+{
+    try {
+        const auto header = ImageFileReader::readHeader(path);
+        if (!header || maxWidth <= 0 || maxHeight <= 0)
+            return std::nullopt;
+        const bool turned = turnsByQuarter(orientationOf(path, *header));
+        const double uprightWidth = turned ? header->height : header->width;
+        const double uprightHeight = turned ? header->width : header->height;
+        const double scale = std::min({maxWidth / uprightWidth, maxHeight / uprightHeight, 1.0});
+        const int width = std::max(1, static_cast<int>(std::lround(uprightWidth * scale)));
+        const int height = std::max(1, static_cast<int>(std::lround(uprightHeight * scale)));
+        return decodeUpright(path, *header, width, height);
+    } catch (const std::exception& error) {
+        qCWarning(logVips) << "cannot preview" << path << error.what();
+        return std::nullopt;
+    }
+}
+
+std::optional<Image> VipsImageService::decodeUprightAtSize(const QString& path, int width,
+                                                           int height) const
+{
+    try {
+        const auto header = ImageFileReader::readHeader(path);
+        if (!header || width <= 0 || height <= 0)
+            return std::nullopt;
+        return decodeUpright(path, *header, width, height);
+    } catch (const std::exception& error) {
+        qCWarning(logVips) << "cannot decode" << path << error.what();
+        return std::nullopt;
+    }
+}
+
+Outcome VipsImageService::encode(const Image& image, const QString& path,
+                                 const QString& typeIdentifier, const QVariantMap& properties,
+                                 std::optional<double> quality) const
+{
+    if (!image.isValid())
+        return Outcome::failure(QStringLiteral("no picture to write to %1").arg(path));
+    try {
+        return ImageEncoder::encode(vipsImageOf(image), path, typeIdentifier, properties, quality);
+    } catch (const std::exception& error) {
+        return Outcome::failure(QStringLiteral("cannot write %1: %2").arg(path, error.what()));
+    }
+}
+
+bool VipsImageService::isImageExtension(const QString& extension) const
+{
+    return ImageExtensionTable::isImageExtension(extension);
+}
+
+QStringList VipsImageService::imageExtensions() const
+{
+    return ImageExtensionTable::imageExtensions();
+}
+
+std::optional<QSizeF> VipsImageService::epsSize(const QString& path) const
+{
+    return EpsDocument::boundingBoxSize(path);
+}
+
+std::optional<QSizeF> VipsImageService::pictSize(const QString& path) const
+{
+    const auto header = ImageFileReader::readHeader(path);
+    if (!header)
+        return std::nullopt;
+    return QSizeF(header->width, header->height);
+}
+
+} // namespace fw

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+namespace fw {
+
+// The output choices of one run, made from the output settings panel when the
+// run starts and owned by the run from then on. Lives in memory only.
+struct OutputOptionSettings {
+    // 0 keep each photo's format, 1 convert every photo to selectedFileFormat.
+    int formatOption = 0;
+    // Index into the known-format list (KnownFormats).
+    int selectedFileFormat = 0;
+    // Lossy quality 0..100, used when converting.
+    int compressionRatio = 0;
+    // 0 source name, 1 name with the source pixel size, 2 prefix, 3 suffix.
+    int filenameOption = 0;
+    // Prefix for option 2, suffix for option 3.
+    QString prefixString;
+    // 0 beside each source, 1 into ouptputFolder.
+    int folderOption = 0;
+    QString ouptputFolder;
+    bool keepFolderHierarchy = false;
+    bool askBeforeOverwrite = false;
+};
+
+} // namespace fw

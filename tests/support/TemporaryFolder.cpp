@@ -1,0 +1,45 @@
+#include "support/TemporaryFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace fw::test {
+
+TemporaryFolder::TemporaryFolder() : root(QDir(directory.path()).canonicalPath()) {}
+
+QString TemporaryFolder::filePath(const QString& relativePath) const
+{
+    return root + '/' + relativePath;
+}
+
+QString TemporaryFolder::writeFile(const QString& relativePath, const QByteArray& bytes) const
+{
+    const QString path = filePath(relativePath);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bytes);
+    return path;
+}
+
+QString TemporaryFolder::makeFolder(const QString& relativePath) const
+{
+    const QString path = filePath(relativePath);
+    QDir().mkpath(path);
+    return path;
+}
+
+QString testDataPath(const QString& relativePath)
+{
+    const QString path = QDir::cleanPath(QString(FRAMEWRIGHT_TESTDATA_DIR) + '/' + relativePath);
+    return QFileInfo::exists(path) ? path : QString();
+}
+
+QByteArray readBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace fw::test

@@ -1,0 +1,14 @@
+#include "platform/VipsImageService.h"
+
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    QCoreApplication application(argc, argv);
+    QCoreApplication::setOrganizationName("FramewrightTests");
+    QCoreApplication::setApplicationName("framewright-tests");
+    fw::VipsImageService::shared();
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
