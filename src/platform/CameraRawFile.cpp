@@ -37,9 +37,15 @@ int exifOrientationFromFlip(int flip)
     }
 }
 
+void logDataError(void*, const char* file, int offset)
+{
+    qCDebug(logRaw) << "damaged raw data in" << file << "at" << offset;
+}
+
 std::unique_ptr<LibRaw> openRaw(const QString& path)
 {
     auto raw = std::make_unique<LibRaw>();
+    raw->set_dataerror_handler(logDataError, nullptr);
     const int result = raw->open_file(QFile::encodeName(path).constData());
     if (result != LIBRAW_SUCCESS) {
         qCWarning(logRaw) << "cannot open raw file" << path << libraw_strerror(result);

@@ -10,7 +10,7 @@ namespace fw {
 
 namespace {
 
-Q_LOGGING_CATEGORY(logExiv2, "framewright.exiv2")
+Q_LOGGING_CATEGORY(logExiv2, "framewright.exiv2", QtInfoMsg)
 
 // Arrays longer than this are structure (strip offsets, tables), not
 // information a user reads.

@@ -18,7 +18,7 @@ Q_LOGGING_CATEGORY(logReader, "framewright.reader")
 
 using vips::VImage;
 
-enum class Route { Vips, ImageMagick, CameraRaw, Eps, Jpeg2000WithOffset };
+enum class Route { Vips, ImageMagick, CameraRaw, Eps, Jpeg2000 };
 
 constexpr double millimetresPerInch = 25.4;
 
@@ -31,12 +31,6 @@ bool isEncapsulatedPostScript(const QByteArray& start)
 {
     const QByteArray firstLine = start.left(start.indexOf('\n'));
     return isDosEpsBinary(start) || (firstLine.startsWith("%!PS") && firstLine.contains("EPSF"));
-}
-
-bool isJpeg2000(const QByteArray& start)
-{
-    return start.startsWith(QByteArray("\x00\x00\x00\x0cjP  \r\n\x87\n", 12)) ||
-           start.startsWith(QByteArray("\xff\x4f\xff\x51", 4));
 }
 
 // A portable-anymap header with more than one comment line before the raster.
@@ -58,11 +52,8 @@ Route routeFor(const QString& path)
     const QByteArray start = file.open(QIODevice::ReadOnly) ? file.read(1024) : QByteArray();
     if (ImageExtensionTable::isEpsExtension(extension) || isEncapsulatedPostScript(start))
         return Route::Eps;
-    if (isJpeg2000(start)) {
-        const auto header = Jpeg2000Codestream::readHeader(path);
-        if (header && header->hasImageOffset)
-            return Route::Jpeg2000WithOffset;
-    }
+    if (Jpeg2000Codestream::isJpeg2000(start))
+        return Route::Jpeg2000;
     if (isCommentedAnymap(start))
         return Route::ImageMagick;
     return Route::Vips;
@@ -167,7 +158,7 @@ std::optional<ImageFileReader::StoredHeader> readRoutedHeader(const QString& pat
             return std::nullopt;
         return headerFromSize(qRound(box->width()), qRound(box->height()), 3, 8, 0);
     }
-    case Route::Jpeg2000WithOffset: {
+    case Route::Jpeg2000: {
         const auto j2k = Jpeg2000Codestream::readHeader(path);
         return j2k ? headerFromSize(j2k->width, j2k->height, j2k->components, j2k->bitDepth > 8 ? 16 : 8, 0)
                    : std::nullopt;
@@ -203,7 +194,7 @@ std::optional<ImageFileReader::Decoded> decodeRouted(const QString& path, Route 
         return inMemory(CameraRawFile::decode(path, reduction >= 2));
     case Route::Eps:
         return inMemory(EpsDocument::render(path, std::clamp(1.0 / reduction, 0.05, 20.0)));
-    case Route::Jpeg2000WithOffset:
+    case Route::Jpeg2000:
         return inMemory(Jpeg2000Codestream::decode(path));
     case Route::ImageMagick:
         return inMemory(VImage::magickload(name.constData()));

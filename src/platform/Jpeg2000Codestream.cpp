@@ -118,6 +118,11 @@ VImage interleave(const opj_image_t& image, int outputBits)
 
 } // namespace
 
+bool Jpeg2000Codestream::isJpeg2000(const QByteArray& fileStart)
+{
+    return isBoxedFile(fileStart) || fileStart.startsWith(QByteArray("\xff\x4f\xff\x51", 4));
+}
+
 std::optional<Jpeg2000Codestream::Header> Jpeg2000Codestream::readHeader(const QString& path)
 {
     QFile file(path);
@@ -142,7 +147,10 @@ std::optional<Jpeg2000Codestream::Header> Jpeg2000Codestream::readHeader(const Q
     header.height = static_cast<int>(gridHeight - offsetY);
     header.components = components;
     header.bitDepth = (static_cast<quint8>(bytes.at(body + 38)) & 0x7f) + 1;
-    header.hasImageOffset = offsetX != 0 || offsetY != 0;
+    // A palette box before the codestream maps the single index component
+    // to colours.
+    if (isBoxedFile(bytes) && bytes.left(marker).contains("pclr"))
+        header.components = 3;
     return header;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <optional>
 
@@ -9,10 +10,12 @@ class VImage;
 
 namespace fw {
 
-// JPEG 2000 files whose image area does not start at the grid origin. libvips
-// 8.14 sizes its tile buffers from the tile grid but openjpeg hands back tiles
-// clipped to the image area, so such a file makes libvips read past the end of
-// a buffer and crash. These files are decoded here with openjpeg directly.
+// JPEG 2000 through openjpeg directly. libvips 8.14's loader sizes its tile
+// buffers from the tile grid, but openjpeg hands back tiles clipped to the
+// image area and palette images expanded to three components, so a file whose
+// image starts off the grid origin, or one with a palette, makes libvips read
+// and write past the end of its buffers and crash. Every JPEG 2000 file is
+// therefore decoded here.
 class Jpeg2000Codestream {
 public:
     struct Header {
@@ -20,9 +23,9 @@ public:
         int height = 0;
         int components = 0;
         int bitDepth = 0;
-        bool hasImageOffset = false;
     };
 
+    static bool isJpeg2000(const QByteArray& fileStart);
     // Reads the image and tile size marker without decoding; none for a file
     // that is not JPEG 2000 or whose header is cut short.
     static std::optional<Header> readHeader(const QString& path);

@@ -17,7 +17,7 @@ namespace fw {
 
 namespace {
 
-Q_LOGGING_CATEGORY(logVips, "framewright.vips")
+Q_LOGGING_CATEGORY(logVips, "framewright.vips", QtInfoMsg)
 
 using vips::VImage;
 using StoredHeader = ImageFileReader::StoredHeader;
@@ -132,8 +132,9 @@ VipsImageService::VipsImageService()
     // and file handles for the length of a batch.
     vips_cache_set_max(0);
     vips_cache_set_max_files(0);
-    g_log_set_handler("VIPS", static_cast<GLogLevelFlags>(G_LOG_LEVEL_WARNING | G_LOG_LEVEL_MESSAGE | G_LOG_LEVEL_INFO),
-                      forwardVipsMessage, nullptr);
+    // libvips warns about every damaged file it copes with; the warnings stay
+    // available under the category's debug level.
+    g_log_set_handler("VIPS", G_LOG_LEVEL_WARNING, forwardVipsMessage, nullptr);
     Exiv2MetadataReader::initialize();
 }
 
