@@ -5,6 +5,7 @@
 #include <QLoggingCategory>
 #include <QVariantList>
 #include <QVariantMap>
+#include <cstdlib>
 #include <memory>
 #include <plist/plist++.h>
 
@@ -17,58 +18,102 @@ Q_LOGGING_CATEGORY(logPlist, "framewright.plist")
 // Property-list dates count seconds from 2001-01-01 UTC.
 constexpr qint64 plistEpochOffsetSeconds = 978307200;
 
-QVariant toVariant(const PList::Node* node);
+// Converted through the C nodes underneath libplist++: its C++ array wrapper
+// (2.2) finds no items through operator[] although GetSize() counts them.
+QVariant toVariant(plist_t node);
 
-QVariant dictionaryToVariant(const PList::Dictionary* dictionary)
+QString takeString(char* text)
+{
+    const QString value = text != nullptr ? QString::fromUtf8(text) : QString();
+    std::free(text);
+    return value;
+}
+
+QVariant dictionaryToVariant(plist_t dictionary)
 {
     QVariantMap map;
-    for (auto entry = dictionary->Begin(); entry != dictionary->End(); ++entry)
-        map.insert(QString::fromStdString(entry->first), toVariant(entry->second));
+    plist_dict_iter iterator = nullptr;
+    plist_dict_new_iter(dictionary, &iterator);
+    for (;;) {
+        char* key = nullptr;
+        plist_t value = nullptr;
+        plist_dict_next_item(dictionary, iterator, &key, &value);
+        if (value == nullptr) {
+            std::free(key);
+            break;
+        }
+        map.insert(takeString(key), toVariant(value));
+    }
+    std::free(iterator);
     return map;
 }
 
-QVariant arrayToVariant(const PList::Array* array)
+QVariant arrayToVariant(plist_t array)
 {
     QVariantList list;
-    auto* mutableArray = const_cast<PList::Array*>(array);
-    for (uint32_t index = 0; index < array->GetSize(); ++index)
-        list.append(toVariant((*mutableArray)[index]));
+    for (uint32_t index = 0; index < plist_array_get_size(array); ++index)
+        list.append(toVariant(plist_array_get_item(array, index)));
     return list;
 }
 
-QVariant toVariant(const PList::Node* node)
+QVariant scalarToVariant(plist_t node, plist_type type)
+{
+    switch (type) {
+    case PLIST_STRING: {
+        char* text = nullptr;
+        plist_get_string_val(node, &text);
+        return takeString(text);
+    }
+    case PLIST_KEY: {
+        char* text = nullptr;
+        plist_get_key_val(node, &text);
+        return takeString(text);
+    }
+    case PLIST_UINT:
+    case PLIST_UID: {
+        uint64_t value = 0;
+        type == PLIST_UINT ? plist_get_uint_val(node, &value) : plist_get_uid_val(node, &value);
+        return static_cast<qint64>(value);
+    }
+    case PLIST_REAL: {
+        double value = 0;
+        plist_get_real_val(node, &value);
+        return value;
+    }
+    case PLIST_BOOLEAN: {
+        uint8_t value = 0;
+        plist_get_bool_val(node, &value);
+        return value != 0;
+    }
+    case PLIST_DATE: {
+        int32_t seconds = 0;
+        int32_t microseconds = 0;
+        plist_get_date_val(node, &seconds, &microseconds);
+        return QDateTime::fromSecsSinceEpoch(plistEpochOffsetSeconds + seconds, Qt::UTC);
+    }
+    case PLIST_DATA: {
+        char* bytes = nullptr;
+        uint64_t length = 0;
+        plist_get_data_val(node, &bytes, &length);
+        const QByteArray data(bytes, static_cast<qsizetype>(length));
+        std::free(bytes);
+        return data;
+    }
+    default:
+        return {};
+    }
+}
+
+QVariant toVariant(plist_t node)
 {
     if (node == nullptr)
         return {};
-    switch (node->GetType()) {
-    case PLIST_DICT:
-        return dictionaryToVariant(static_cast<const PList::Dictionary*>(node));
-    case PLIST_ARRAY:
-        return arrayToVariant(static_cast<const PList::Array*>(node));
-    case PLIST_STRING:
-        return QString::fromStdString(static_cast<const PList::String*>(node)->GetValue());
-    case PLIST_KEY:
-        return QString::fromStdString(static_cast<const PList::Key*>(node)->GetValue());
-    case PLIST_UINT:
-        return static_cast<qint64>(static_cast<const PList::Integer*>(node)->GetValue());
-    case PLIST_REAL:
-        return static_cast<const PList::Real*>(node)->GetValue();
-    case PLIST_BOOLEAN:
-        return static_cast<const PList::Boolean*>(node)->GetValue();
-    case PLIST_DATE: {
-        const timeval time = static_cast<const PList::Date*>(node)->GetValue();
-        return QDateTime::fromSecsSinceEpoch(plistEpochOffsetSeconds + time.tv_sec, Qt::UTC);
-    }
-    case PLIST_DATA: {
-        const std::vector<char> bytes = static_cast<const PList::Data*>(node)->GetValue();
-        return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    }
-    case PLIST_UID:
-        return static_cast<qint64>(static_cast<const PList::Uid*>(node)->GetValue());
-    case PLIST_NONE:
-        break;
-    }
-    return {};
+    const plist_type type = plist_get_node_type(node);
+    if (type == PLIST_DICT)
+        return dictionaryToVariant(node);
+    if (type == PLIST_ARRAY)
+        return arrayToVariant(node);
+    return scalarToVariant(node, type);
 }
 
 bool isBinaryPlist(const QByteArray& data)
@@ -102,7 +147,7 @@ std::optional<QVariant> PlistReader::readData(const QByteArray& data)
                 : PList::Structure::FromXml(data.toStdString()));
         if (!root)
             return std::nullopt;
-        return toVariant(root.get());
+        return toVariant(root->GetPlist());
     } catch (const std::exception& error) {
         qCWarning(logPlist) << "property list reader failed:" << error.what();
         return std::nullopt;
