@@ -1,12 +1,60 @@
 #include "processing/Utils.h"
 
+#include "batch/ExifInfo.h"
 #include "platform/VipsImageService.h"
 
-#include <QStringList>
+#include <QFileInfo>
+#include <QLoggingCategory>
+#include <QRegularExpression>
 #include <array>
 #include <cmath>
 
 namespace fw {
+
+namespace {
+
+Q_LOGGING_CATEGORY(logUtils, "framewright.geometry")
+
+bool turnsByQuarter(int orientation)
+{
+    return orientation >= 5 && orientation <= 8;
+}
+
+// The two numbers of an "W x H" size text; 0 x 0 when it has none.
+QSizeF sizeFromText(const QString& text)
+{
+    static const QRegularExpression number(QStringLiteral("[0-9]+(\\.[0-9]+)?"));
+    auto matches = number.globalMatch(text);
+    std::array<double, 2> values = {0, 0};
+    for (double& value : values) {
+        if (!matches.hasNext())
+            return {0, 0};
+        value = matches.next().captured().toDouble();
+    }
+    return {values[0], values[1]};
+}
+
+std::optional<QSizeF> representationSize(const QString& path, const ImageService& images)
+{
+    const QString extension = QFileInfo(path).suffix();
+    std::optional<QSizeF> size;
+    if (extension == "eps" || extension == "EPS")
+        size = images.epsSize(path);
+    else if (extension == "pict" || extension == "PICT" || extension == "pct" || extension == "PCT")
+        size = images.pictSize(path);
+    else
+        return std::nullopt;
+    qCDebug(logUtils) << "epsDict =" << (size ? *size : QSizeF());
+    return size;
+}
+
+QSize wholePixels(const QSizeF& size)
+{
+    return {std::max(1, static_cast<int>(std::lround(size.width()))),
+            std::max(1, static_cast<int>(std::lround(size.height())))};
+}
+
+} // namespace
 
 Utils::Utils(const ImageService& images) : images(images) {}
 
@@ -37,6 +85,123 @@ QString Utils::unitStringFromBytes(double bytes, unsigned /*flags*/)
     }
     const char* format = unit == 0 ? "%4.0f %s" : "%4.2f %s";
     return QString::asprintf(format, shown, units[unit]).trimmed();
+}
+
+QSizeF Utils::aspectFitSizeWithMaxSize(double width, double height, double scaledWidth)
+{
+    const float factor = static_cast<float>(scaledWidth) / static_cast<float>(width);
+    return {static_cast<double>(static_cast<float>(width) * factor),
+            static_cast<double>(factor * static_cast<float>(height))};
+}
+
+QSizeF Utils::aspectFitSizeWithMaxHeight(double width, double height, double scaledHeight)
+{
+    const float factor = static_cast<float>(scaledHeight) / static_cast<float>(height);
+    return {static_cast<double>(factor * static_cast<float>(width)),
+            static_cast<double>(static_cast<float>(height) * factor)};
+}
+
+QSizeF Utils::getImageOriginalSizeAtFilePathUrl(const QString& path) const
+{
+    const ExifInfo info = ExifInfo::initWithFile(path, images);
+    const QSizeF stored = sizeFromText(info.imageSize());
+    if (turnsByQuarter(info.orientation()))
+        return stored.transposed();
+    const std::optional<QSizeF> representation = representationSize(path, images);
+    if (!representation)
+        return stored;
+    return {representation->width() > 0 ? representation->width() : stored.width(),
+            representation->height() > 0 ? representation->height() : stored.height()};
+}
+
+std::optional<Image> Utils::getImageFromFile(const QString& path, float minWidth,
+                                             float minHeight) const
+{
+    const ExifInfo info = ExifInfo::initWithFile(path, images);
+    if (!info.imageSize().isEmpty() && info.orientation() != 1 && !path.isEmpty()) {
+        const QSizeF upright = getImageOriginalSizeAtFilePathUrl(path);
+        const QSizeF fitted = upright.isEmpty()
+                                  ? QSizeF(minWidth, minHeight)
+                                  : aspectFitSizeWithMaxSize(upright.width(), upright.height(), minWidth);
+        const QSize size = wholePixels(fitted);
+        if (auto preview = images.decodeUprightAtSize(path, size.width(), size.height()))
+            return preview;
+    }
+    std::optional<Image> stored = images.decodeAsStored(path);
+    if (!stored)
+        qCWarning(logUtils) << "Image source is NULL." << path;
+    return stored;
+}
+
+std::optional<Image> Utils::getImageWithFixedOrientionFromUrl(const QString& path,
+                                                              std::optional<QSize> targetSize) const
+{
+    std::optional<Image> image;
+    if (targetSize && !targetSize->isEmpty()) {
+        image = images.decodeUprightAtSize(path, targetSize->width(), targetSize->height());
+    } else {
+        const QSizeF upright = getImageOriginalSizeAtFilePathUrl(path);
+        image = getImageFromFile(path, static_cast<float>(upright.width()),
+                                 static_cast<float>(upright.height()));
+    }
+    if (image && ExifInfo::initWithFile(path, images).colorModel() == "Gray")
+        image = convertGraycolorModelToRgb(*image);
+    return image;
+}
+
+Image Utils::convertGraycolorModelToRgb(const Image& image)
+{
+    if (image.width() <= 0 || image.height() <= 0)
+        return image;
+    return image.convertedToColour();
+}
+
+std::optional<Image> Utils::getThumbnailImageAtFilePath(const QString& path, double width,
+                                                        double height) const
+{
+    if (path.isEmpty())
+        return std::nullopt;
+    QSizeF size = getImageOriginalSizeAtFilePathUrl(path);
+    if (size.isEmpty())
+        return std::nullopt;
+    if (!(width > size.width() && height > size.height()))
+        size = aspectFitSizeWithMaxSize(size.width(), size.height(), width);
+    if (size.height() > size.width() && height < size.height())
+        size = aspectFitSizeWithMaxHeight(size.width(), size.height(), height);
+    const QSize box = wholePixels(size);
+    if (auto preview = images.uprightPreview(path, box.width(), box.height()))
+        return preview;
+    return getImageFromFile(path, static_cast<float>(size.width()), static_cast<float>(size.height()));
+}
+
+Image Utils::scaleImage(const Image& image, double width, double height)
+{
+    if (!image.isValid())
+        return image;
+    const QSize size = wholePixels({width, height});
+    return image.scaled(size.width(), size.height());
+}
+
+Image Utils::flipImageHorizontally(const Image& image)
+{
+    return image.flippedHorizontally();
+}
+
+Image Utils::flipImageVertically(const Image& image)
+{
+    return image.flippedVertically();
+}
+
+Image Utils::imageRotatedByDegrees(double degrees, const Image& image)
+{
+    if (image.width() <= 0 || image.height() <= 0 || degrees == 0)
+        return image;
+    return image.rotatedCounterClockwise(degrees);
+}
+
+QVariantMap Utils::getImageeExifDict(const QString& path) const
+{
+    return images.readProperties(path).value_or(QVariantMap{});
 }
 
 } // namespace fw

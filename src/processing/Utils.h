@@ -1,14 +1,20 @@
 #pragma once
 
+#include "platform/Image.h"
+
+#include <QSize>
+#include <QSizeF>
 #include <QString>
+#include <QVariantMap>
+#include <optional>
 
 namespace fw {
 
 class ImageService;
 
-// The shared helpers of a run and of the screens: byte-size texts, and (through
-// the image service) decoding and geometry. One instance per image service;
-// sharedUtils() is the one bound to the process's libvips service.
+// The shared helpers of a run and of the screens: byte-size texts, upright
+// sizes, decoding and geometry. One instance per image service; sharedUtils()
+// is the one bound to the process's libvips service. Thread-safe.
 class Utils {
 public:
     explicit Utils(const ImageService& images);
@@ -19,6 +25,41 @@ public:
     // rounded) to two decimals: 1536 gives "1.53 KB", 994 gives "0.97 KB".
     // The flags are ignored.
     static QString unitStringFromBytes(double bytes, unsigned flags);
+
+    // Fits a size to a width (the height follows) or to a height, in single
+    // precision.
+    static QSizeF aspectFitSizeWithMaxSize(double width, double height, double scaledWidth);
+    static QSizeF aspectFitSizeWithMaxHeight(double width, double height, double scaledHeight);
+
+    // The photo's upright pixel size: stored size turned for orientations 5..8;
+    // EPS and PICT files measured by their own readers.
+    QSizeF getImageOriginalSizeAtFilePathUrl(const QString& path) const;
+
+    // Decodes a photo upright; none when it cannot be decoded.
+    std::optional<Image> getImageFromFile(const QString& path, float minWidth, float minHeight) const;
+
+    // The run's decoder: upright, grey turned to colour. A target size lets
+    // the decoder shrink on load straight to it, so a large photo is never
+    // decoded at full size to make a small output.
+    std::optional<Image> getImageWithFixedOrientionFromUrl(
+        const QString& path, std::optional<QSize> targetSize = std::nullopt) const;
+
+    static Image convertGraycolorModelToRgb(const Image& image);
+
+    // A picture fitted into the box with its proportions kept (batch screen).
+    std::optional<Image> getThumbnailImageAtFilePath(const QString& path, double width,
+                                                     double height) const;
+
+    // Exactly the size given; the aspect ratio is not kept.
+    static Image scaleImage(const Image& image, double width, double height);
+    static Image flipImageHorizontally(const Image& image);
+    static Image flipImageVertically(const Image& image);
+    // Counter-clockwise as the picture is viewed: 90 turns the top edge to
+    // the left side.
+    static Image imageRotatedByDegrees(double degrees, const Image& image);
+
+    // The source photo's property dictionary, empty when unreadable.
+    QVariantMap getImageeExifDict(const QString& path) const;
 
     const ImageService& imageService() const { return images; }
 

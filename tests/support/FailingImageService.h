@@ -1,0 +1,47 @@
+#pragma once
+
+#include "platform/VipsImageService.h"
+
+namespace fw::test {
+
+// The real image service, except that its encoder writes a number of bytes
+// and then fails, as a full disk or a yanked card would.
+class FailingImageService : public ImageService {
+public:
+    explicit FailingImageService(int failAfterBytes) : bytesBeforeFailure(failAfterBytes) {}
+
+    std::optional<QVariantMap> readProperties(const QString& path) const override
+    {
+        return real().readProperties(path);
+    }
+    std::optional<Image> decodeAsStored(const QString& path) const override
+    {
+        return real().decodeAsStored(path);
+    }
+    std::optional<Image> uprightPreview(const QString& path, int width, int height) const override
+    {
+        return real().uprightPreview(path, width, height);
+    }
+    std::optional<Image> decodeUprightAtSize(const QString& path, int width, int height) const override
+    {
+        return real().decodeUprightAtSize(path, width, height);
+    }
+    Outcome encode(const Image& image, const QString& path, const QString& type,
+                   const QVariantMap& properties, std::optional<double> quality) const override;
+    bool isImageExtension(const QString& extension) const override
+    {
+        return real().isImageExtension(extension);
+    }
+    QStringList imageExtensions() const override { return real().imageExtensions(); }
+    std::optional<QSizeF> epsSize(const QString& path) const override { return real().epsSize(path); }
+    std::optional<QSizeF> pictSize(const QString& path) const override { return real().pictSize(path); }
+
+    mutable int encodeCalls = 0;
+
+private:
+    static const ImageService& real() { return VipsImageService::shared(); }
+
+    int bytesBeforeFailure;
+};
+
+} // namespace fw::test
