@@ -13,7 +13,7 @@ libsqlite3-dev sqlite3
 libraw-dev libopenjp2-7-dev
 ghostscript
 libgtest-dev libgmock-dev libbenchmark-dev
-time
+time libimage-exiftool-perl
 "
 
 missing=""

@@ -1,0 +1,20 @@
+#include "app/AppDelegate.h"
+
+namespace fw {
+
+AppDelegate::AppDelegate(const ImageService& images, QStringList preferredLanguages, QObject* parent)
+    : QObject(parent), images(images), strings(std::move(preferredLanguages))
+{
+}
+
+void AppDelegate::setArraySelectedImagesToProcess(QList<PhotoFilePtr> photos)
+{
+    arraySelectedImagesToProcess = std::move(photos);
+}
+
+QString AppDelegate::getLocalizedStringForKey(const QString& key)
+{
+    return strings.getLocalizedStringForKey(key);
+}
+
+} // namespace fw

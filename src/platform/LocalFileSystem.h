@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/FileSystemProbe.h"
+
+namespace fw {
+
+// The machine's own file systems: free space through QStorageInfo, the
+// immutable flag through the FS_IOC_GETFLAGS ioctl.
+class LocalFileSystem : public FileSystemProbe {
+public:
+    static const LocalFileSystem& shared();
+
+    std::optional<qint64> bytesAvailable(const QString& folder) const override;
+    bool isImmutable(const QString& path) const override;
+};
+
+} // namespace fw
