@@ -17,6 +17,8 @@ public:
     virtual std::optional<qint64> bytesAvailable(const QString& folder) const = 0;
     // Whether the file carries the immutable attribute (chattr +i).
     virtual bool isImmutable(const QString& path) const = 0;
+    // Whether this process may write the file or folder (access(W_OK)).
+    virtual bool isWritable(const QString& path) const = 0;
 };
 
 } // namespace fw

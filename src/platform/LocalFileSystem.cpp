@@ -37,4 +37,9 @@ bool LocalFileSystem::isImmutable(const QString& path) const
     return read && (flags & FS_IMMUTABLE_FL) != 0;
 }
 
+bool LocalFileSystem::isWritable(const QString& path) const
+{
+    return ::access(QFile::encodeName(path).constData(), W_OK) == 0;
+}
+
 } // namespace fw

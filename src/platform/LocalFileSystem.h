@@ -5,13 +5,15 @@
 namespace fw {
 
 // The machine's own file systems: free space through QStorageInfo, the
-// immutable flag through the FS_IOC_GETFLAGS ioctl.
+// immutable flag through the FS_IOC_GETFLAGS ioctl, writability through
+// access(2).
 class LocalFileSystem : public FileSystemProbe {
 public:
     static const LocalFileSystem& shared();
 
     std::optional<qint64> bytesAvailable(const QString& folder) const override;
     bool isImmutable(const QString& path) const override;
+    bool isWritable(const QString& path) const override;
 };
 
 } // namespace fw

@@ -3,6 +3,7 @@
 #include "batch/ExifInfo.h"
 #include "platform/VipsImageService.h"
 
+#include <QDateTime>
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QRegularExpression>
@@ -85,6 +86,56 @@ QString Utils::unitStringFromBytes(double bytes, unsigned /*flags*/)
     }
     const char* format = unit == 0 ? "%4.0f %s" : "%4.2f %s";
     return QString::asprintf(format, shown, units[unit]).trimmed();
+}
+
+qint64 Utils::getDurationBetweenDate(const QDateTime& start, const QDateTime& end)
+{
+    return start.msecsTo(end) / 1000;
+}
+
+QString Utils::timeFormattedString(qint64 seconds, const Localizer& localize)
+{
+    const qint64 hours = seconds / 3600;
+    const qint64 minutes = (seconds / 60) - 60 * hours;
+    const qint64 rest = seconds - 60 * (seconds / 60);
+    auto part = [&localize](qint64 value, const char* unit) {
+        return QStringLiteral("%1 %2").arg(value).arg(localize(unit));
+    };
+    QString text;
+    if (hours > 0)
+        text += part(hours, "HOURS");
+    if (hours > 0 || minutes > 0)
+        text += part(minutes, "MINUTES");
+    if (rest > 0 || hours > 0 || minutes > 0)
+        text += part(rest, "SECONDS");
+    return text;
+}
+
+QString Utils::stringToAvoidNameCollisionForPath(const QString& path)
+{
+    const QFileInfo file(path);
+    const QString folder = file.path();
+    const QString base = file.completeBaseName();
+    const QString extension = file.suffix();
+    QString candidate = path;
+    for (int number = 1; QFileInfo::exists(candidate) || QFileInfo(candidate).isSymLink(); ++number) {
+        const QString name = extension.isEmpty() ? QStringLiteral("%1 (%2)").arg(base).arg(number)
+                                                 : QStringLiteral("%1 (%2).%3").arg(base).arg(number).arg(extension);
+        candidate = folder + '/' + name;
+    }
+    return candidate;
+}
+
+QString Utils::validFileNameString(const QString& text)
+{
+    static const QString forbidden = QStringLiteral(":;,./\\?%*|\"<>");
+    QString valid;
+    valid.reserve(text.size());
+    for (const QChar character : text) {
+        if (!forbidden.contains(character))
+            valid.append(character);
+    }
+    return valid;
 }
 
 QSizeF Utils::aspectFitSizeWithMaxSize(double width, double height, double scaledWidth)

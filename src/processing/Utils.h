@@ -6,7 +6,10 @@
 #include <QSizeF>
 #include <QString>
 #include <QVariantMap>
+#include <functional>
 #include <optional>
+
+class QDateTime;
 
 namespace fw {
 
@@ -57,6 +60,23 @@ public:
     // Counter-clockwise as the picture is viewed: 90 turns the top edge to
     // the left side.
     static Image imageRotatedByDegrees(double degrees, const Image& image);
+
+    // Looks a localization key up; the screens pass their string table.
+    using Localizer = std::function<QString(const QString& key)>;
+
+    // Whole seconds from one moment to a later one, truncated toward zero.
+    static qint64 getDurationBetweenDate(const QDateTime& start, const QDateTime& end);
+    // "1 h 2 min 5 s"-style text from the table's "HOURS", "MINUTES" and
+    // "SECONDS" words; minutes and seconds appear once a larger part does.
+    // Empty for 0 seconds.
+    static QString timeFormattedString(qint64 seconds, const Localizer& localize);
+
+    // The path itself when no file is there, else the first free
+    // "name (n).ext" beside it, counting from 1.
+    static QString stringToAvoidNameCollisionForPath(const QString& path);
+    // The text without the 13 characters that may not be part of a typed
+    // file name: : ; , . / \ ? % * | " < >
+    static QString validFileNameString(const QString& text);
 
     // The source photo's property dictionary, empty when unreadable.
     QVariantMap getImageeExifDict(const QString& path) const;

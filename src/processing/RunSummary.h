@@ -1,0 +1,36 @@
+#pragma once
+
+#include "batch/PhotoFile.h"
+
+#include <QList>
+#include <QString>
+#include <QVariantMap>
+
+namespace fw {
+
+// The figures a finished run shows: how many photos, how many written, the
+// sizes before and after, the space saved and the time taken.
+struct RunSummary {
+    QString lblImagesSelected;
+    QString lblImagesConverted;
+    QString lblConversionFailed;
+    // Empty and hidden unless the outputs are smaller than their sources.
+    QString lblspaceSave;
+    bool isSpaceSaveShown = false;
+    QString lblOldsize;
+    QString lblNewsize;
+    QString lblTotalOldsize;
+    QString lblTimeElapsed;
+
+    // Every photo that did not end with an output counts as failed, skipped
+    // and never reached ones included.
+    static RunSummary make(const QList<PhotoFilePtr>& photos, int processedSuccessfully,
+                           const QString& elapsedText);
+
+    // The record the log window lists, keyed "timeStamp", "imagesSelected",
+    // "imagesConverted", "conversionFailed", "oldSize", "newSize",
+    // "saveSpace", "timeElapsed", "totalOldSize".
+    QVariantMap logSummary(const QString& timeStamp) const;
+};
+
+} // namespace fw

@@ -1,0 +1,203 @@
+#include "processing/RunFixture.h"
+#include "support/FailingImageService.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace fw {
+namespace {
+
+using test::RunFixture;
+
+class ProcessingViewTest : public RunFixture {};
+
+TEST_F(ProcessingViewTest, ThreePhotosRunToOneSummaryWithProgressLogAndNotifications)
+{
+    addPhoto("a.jpg");
+    addPhoto("b.jpg");
+    addPhoto("c.jpg");
+    const PhotoFilePtr unmarked = addPhoto("d.jpg");
+    unmarked->isSelected = false;
+    QList<int> progress;
+    int summaries = 0;
+    QObject::connect(view.get(), &ProcessingView::changed, [&] {
+        if (progress.isEmpty() || progress.last() != view->progressBarValue())
+            progress << view->progressBarValue();
+    });
+    QObject::connect(view.get(), &ProcessingView::runFinished, [&] { ++summaries; });
+
+    ASSERT_TRUE(runToSummary(intoDestination(), halfSize()));
+    EXPECT_EQ(progress, QList<int>({0, 33, 66, 100}));
+    EXPECT_TRUE(view->progressLine().startsWith(app.getLocalizedStringForKey("PROCESS_COMPLETED") + " 100 %  |  "));
+    EXPECT_EQ(view->progressLineValues().at(1), "0");
+    EXPECT_EQ(summaries, 1);
+    EXPECT_EQ(view->summary().lblImagesSelected, "3");
+    EXPECT_EQ(view->summary().lblImagesConverted, "3");
+    EXPECT_EQ(view->summary().lblConversionFailed, "0");
+    EXPECT_EQ(posted, QStringList({"notificationsDisbleView", "notificationsEnable",
+                                   "notificationsSaveasPredefinedSize", "notificationsProcessFinished"}));
+    for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) {
+        const auto written = utils.imageService().readProperties(destinationFile(name));
+        ASSERT_TRUE(written) << name;
+        EXPECT_EQ(written->value("PixelWidth").toInt(), 32);
+    }
+    EXPECT_FALSE(QFileInfo::exists(destinationFile("d.jpg")));
+    EXPECT_EQ(unmarked->processStatus, 0);
+    ASSERT_EQ(view->arrLogDetails().size(), 3);
+    EXPECT_EQ(view->arrLogDetails().first().value("information"), app.getLocalizedStringForKey("PROCESSED_SUCCESSFULLY"));
+    EXPECT_EQ(view->getLogDetails().value("timeStamp"), view->arrLogDetails().first().value("timeStamp"));
+    EXPECT_TRUE(test::waitUntil([this] { return !openedFolders.isEmpty(); }));
+    EXPECT_EQ(openedFolders, QStringList({destination.path()}));
+    EXPECT_FALSE(app.isProcessingInProgress());
+}
+
+TEST_F(ProcessingViewTest, FailuresEndWithTheirStatusAndOnlyFailuresCountAsErrors)
+{
+    const PhotoFilePtr missing = addPhoto("missing.jpg");
+    QFile::remove(missing->filePath);
+    const PhotoFilePtr locked = addPhoto("locked.jpg");
+    fileSystem.immutablePaths.insert(locked->filePath);
+    const PhotoFilePtr fine = addPhoto("fine.jpg");
+
+    ASSERT_TRUE(runToSummary(intoDestination(), halfSize()));
+    EXPECT_EQ(missing->processStatus, ProcessingView::MissingAtSource);
+    EXPECT_EQ(locked->processStatus, ProcessingView::SourceAccessDenied);
+    EXPECT_EQ(fine->processStatus, ProcessingView::Processed);
+    EXPECT_EQ(view->processedWithError(), 1);
+    EXPECT_EQ(view->progressLineValues().at(1), "1");
+    EXPECT_FALSE(QFileInfo::exists(destinationFile("missing.jpg")));
+    EXPECT_FALSE(QFileInfo::exists(destinationFile("locked.jpg")));
+    EXPECT_EQ(view->summary().lblConversionFailed, "2");
+}
+
+TEST_F(ProcessingViewTest, TargetAboveTheBoundIsRefusedAndNothingIsWritten)
+{
+    const PhotoFilePtr photo = addPhoto("wide.jpg");
+    ResizingOptionsSettingObject options;
+    options.sizeObject.isCustomSize = true;
+    options.sizeObject.customWidth = 12000;
+    options.sizeObject.customHeight = 500;
+    ASSERT_TRUE(runToSummary(intoDestination(), options));
+    EXPECT_EQ(photo->processStatus, ProcessingView::SizeTooLarge);
+    EXPECT_EQ(view->processedWithError(), 1);
+    EXPECT_TRUE(QDir(destination.path()).isEmpty());
+    EXPECT_EQ(view->summary().lblOldsize, "-");
+    EXPECT_EQ(view->summary().lblNewsize, "-");
+    EXPECT_FALSE(view->summary().isSpaceSaveShown);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(test::waitUntil([this] { return !openedFolders.isEmpty(); }, 400));
+}
+
+TEST_F(ProcessingViewTest, NameLengthIsCountedInBytes)
+{
+    const PhotoFilePtr fits = addPhoto("a.jpg");
+    OutputOptionSettings output = intoDestination();
+    output.filenameOption = 3;
+    output.prefixString = QString(250, 'x');
+    ASSERT_TRUE(runToSummary(output, halfSize()));
+    EXPECT_EQ(fits->processStatus, ProcessingView::Processed);
+    EXPECT_EQ(QFileInfo(fits->filePathNew).fileName().toUtf8().size(), 255);
+
+    output.prefixString = QString(251, 'x');
+    ASSERT_TRUE(runToSummary(output, halfSize()));
+    EXPECT_EQ(fits->processStatus, ProcessingView::InvalidFileName);
+
+    // 126 two-byte letters: 131 characters but 257 bytes with "a" and ".jpg".
+    output.prefixString = QString(126, QChar(0x00e9));
+    ASSERT_TRUE(runToSummary(output, halfSize()));
+    EXPECT_EQ(fits->processStatus, ProcessingView::InvalidFileName);
+    EXPECT_EQ(view->processedWithError(), 1);
+}
+
+TEST_F(ProcessingViewTest, DestinationThatCannotBeWrittenOrMade)
+{
+    const PhotoFilePtr photo = addPhoto("a.jpg");
+    fileSystem.readOnlyPaths.insert(destination.path());
+    ASSERT_TRUE(runToSummary(intoDestination(), halfSize()));
+    EXPECT_EQ(photo->processStatus, ProcessingView::DestinationAccessDenied);
+    EXPECT_EQ(view->processedWithError(), 0) << "permission outcomes are not counted as errors";
+    EXPECT_EQ(view->totalProgressed(), 1);
+
+    OutputOptionSettings underAFile = intoDestination();
+    underAFile.ouptputFolder = destination.writeFile("plain-file", "x") + "/sub";
+    ASSERT_TRUE(runToSummary(underAFile, halfSize()));
+    EXPECT_EQ(photo->processStatus, ProcessingView::DestinationFolderMissing);
+}
+
+TEST_F(ProcessingViewTest, FullVolumeHoldsTheRunUntilTheAlertIsConfirmed)
+{
+    const PhotoFilePtr first = addPhoto("a.jpg");
+    const PhotoFilePtr second = addPhoto("b.jpg");
+    fileSystem.freeBytes = 50LL * 1024 * 1024;
+    view->startProcess(intoDestination(), halfSize());
+    ASSERT_TRUE(test::waitUntil([this] { return posted.contains("notificationShowAlertWithType 102"); }));
+    ASSERT_TRUE(test::waitUntil([this] { return view->isOnHold(); }));
+    EXPECT_FALSE(view->isSummaryShown());
+    EXPECT_EQ(first->processStatus, ProcessingView::Skipped);
+    EXPECT_EQ(second->processStatus, ProcessingView::NotProcessed);
+    view->btnOkOnEnoughtSpcaecTapped();
+    EXPECT_TRUE(view->isSummaryShown());
+    EXPECT_TRUE(QDir(destination.path()).isEmpty());
+    EXPECT_EQ(view->summary().lblImagesConverted, "0");
+}
+
+TEST_F(ProcessingViewTest, StopAfterTheFourthOfTenShowsTheSummaryOnce)
+{
+    for (int index = 0; index < 10; ++index)
+        addPhoto(QStringLiteral("p%1.jpg").arg(index));
+    int summaries = 0;
+    QObject::connect(view.get(), &ProcessingView::runFinished, [&] { ++summaries; });
+    QObject::connect(view.get(), &ProcessingView::changed, [&] {
+        if (view->totalProgressed() == 4 && !view->isSummaryShown())
+            view->btnStopProcessTapped();
+    });
+    view->startProcess(intoDestination(), halfSize());
+    ASSERT_TRUE(test::waitUntil([this] { return view->isSummaryShown(); }));
+    ASSERT_TRUE(test::waitUntil([this] { return !app.isProcessingInProgress(); }));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(summaries, 1);
+    EXPECT_EQ(view->summary().lblImagesSelected, "10");
+    EXPECT_LE(view->processedSuccessfully(), 5);
+    EXPECT_EQ(view->summary().lblConversionFailed, QString::number(10 - view->processedSuccessfully()));
+    EXPECT_EQ(app.arraySelectedImagesToProcess.last()->processStatus, ProcessingView::NotProcessed);
+    EXPECT_EQ(view->arrLogDetails().size(), 10);
+    EXPECT_EQ(view->arrLogDetails().last().value("outputFilename"), " ");
+}
+
+TEST_F(ProcessingViewTest, RawAndUnknownFormatsBecomePngAndKeptFormatsKeepTheirCase)
+{
+    const QString pgm = source.filePath("scan.pgm");
+    test::markedPicture(40, 30).colourspace(VIPS_INTERPRETATION_B_W).pngsave(source.filePath("tmp.png").toUtf8().constData());
+    test::loadImage(source.filePath("tmp.png")).ppmsave(pgm.toUtf8().constData());
+    const PhotoFilePtr anymap = addExisting(pgm);
+    const PhotoFilePtr upper = addPhoto("b.JPG");
+    ResizingOptionsSettingObject ownSize;
+    ownSize.sizeObject.isKeepOriginalSize = true;
+    ASSERT_TRUE(runToSummary(intoDestination(), ownSize));
+    EXPECT_EQ(anymap->filePathNew, destinationFile("scan.png"));
+    EXPECT_EQ(utils.imageService().readProperties(destinationFile("scan.png"))->value("PixelWidth").toInt(), 40);
+    EXPECT_EQ(upper->filePathNew, destinationFile("b.JPG"));
+    EXPECT_EQ(test::readBytes(destinationFile("b.JPG")), test::readBytes(upper->filePath));
+}
+
+class UnwritableOutputTest : public RunFixture {
+protected:
+    UnwritableOutputTest() : RunFixture(failing) {}
+    static inline const test::FailingImageService failing{2048};
+};
+
+TEST_F(UnwritableOutputTest, OutputThatIsNotWrittenIsAFailureAndLeavesNothing)
+{
+    const PhotoFilePtr photo = addPhoto("a.jpg");
+    ASSERT_TRUE(runToSummary(intoDestination(), halfSize()));
+    EXPECT_EQ(photo->processStatus, ProcessingView::NotSaved);
+    EXPECT_EQ(view->processedSuccessfully(), 0);
+    EXPECT_EQ(view->processedWithError(), 1);
+    EXPECT_EQ(view->summary().lblConversionFailed, "1");
+    EXPECT_TRUE(QDir(destination.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
+    EXPECT_EQ(view->arrLogDetails().first().value("information"), app.getLocalizedStringForKey("FILE_NOT_SAVED"));
+}
+
+} // namespace
+} // namespace fw

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "app/AppDelegate.h"
+#include "app/NotificationCenter.h"
+#include "platform/VipsImageService.h"
+#include "processing/ProcessingView.h"
+#include "processing/Utils.h"
+#include "support/EventLoopWait.h"
+#include "support/FakeFileSystem.h"
+#include "support/TemporaryFolder.h"
+#include "support/TestImages.h"
+
+#include <QStringList>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace fw::test {
+
+// A processing screen over a batch of generated photos, with the
+// notifications it posts and the folders it would open recorded.
+class RunFixture : public ::testing::Test {
+protected:
+    explicit RunFixture(const ImageService& images = VipsImageService::shared())
+        : utils(images), app(images, {"en"})
+    {
+        view = std::make_unique<ProcessingView>(app, center, fileSystem, utils);
+        view->setOutputFolderOpener([this](const QString& folder) { openedFolders << folder; });
+        for (const char* name : {"notificationsDisbleView", "notificationsEnable", "notificationsSaveasPredefinedSize",
+                                 "notificationsProcessFinished", "notificationShowAlertWithType",
+                                 "notificationShowOverwriteAlert", "notificationHideOverwriteAlert"}) {
+            center.addObserver(&observer, name, [this, name](const QVariantMap& info) {
+                posted << (info.contains("type") ? QStringLiteral("%1 %2").arg(name).arg(info.value("type").toInt())
+                                                 : QString(name));
+            });
+        }
+    }
+
+    PhotoFilePtr addPhoto(const QString& name, int width = 64, int height = 48)
+    {
+        const QString path = source.filePath(name);
+        saveJpeg(markedPicture(width, height), path);
+        return addExisting(path);
+    }
+
+    PhotoFilePtr addExisting(const QString& path)
+    {
+        PhotoFilePtr photo = PhotoFile::initWithFileUrl(path, false, utils.imageService());
+        photo->isSelected = true;
+        app.arraySelectedImagesToProcess.append(photo);
+        return photo;
+    }
+
+    OutputOptionSettings intoDestination() const
+    {
+        OutputOptionSettings output;
+        output.folderOption = 1;
+        output.ouptputFolder = destination.path();
+        output.askBeforeOverwrite = true;
+        return output;
+    }
+
+    static ResizingOptionsSettingObject halfSize()
+    {
+        ResizingOptionsSettingObject options;
+        options.sizeObject.isPercentSize = true;
+        options.sizeObject.perWidth = 50;
+        options.sizeObject.perHeight = 50;
+        return options;
+    }
+
+    bool runToSummary(const OutputOptionSettings& output, const ResizingOptionsSettingObject& options,
+                      int processFlag = ProcessingView::KeepAll)
+    {
+        view->startProcess(output, options, processFlag);
+        return waitUntil([this] { return view->isSummaryShown(); });
+    }
+
+    QString destinationFile(const QString& name) const { return destination.filePath(name); }
+
+    TemporaryFolder source;
+    TemporaryFolder destination;
+    FakeFileSystem fileSystem;
+    Utils utils;
+    AppDelegate app;
+    NotificationCenter center;
+    QObject observer;
+    QStringList posted;
+    QStringList openedFolders;
+    std::unique_ptr<ProcessingView> view;
+};
+
+} // namespace fw::test
