@@ -1,0 +1,527 @@
+#include "batch/AddPhotosVC.h"
+
+#include "app/AppDelegate.h"
+#include "app/NotificationCenter.h"
+#include "batch/FolderWalker.h"
+#include "batch/LibraryPackage.h"
+#include "batch/ModalMessages.h"
+#include "batch/TrashRule.h"
+#include "platform/ImageService.h"
+
+#include <QCoreApplication>
+#include <QSet>
+#include <QFileInfo>
+#include <QMetaObject>
+#include <QThread>
+#include <algorithm>
+
+namespace fw {
+
+namespace {
+
+constexpr int libraryPanelIndex = 3;
+// The two views share one budget; a grid thumbnail is some fifty times the
+// size of a list one.
+constexpr qint64 gridThumbnailBudget = 224LL * 1024 * 1024;
+constexpr qint64 listThumbnailBudget = 32LL * 1024 * 1024;
+
+// One shared value: a batch of a million paths holds one "1", not a million.
+const QString& addedMark()
+{
+    static const QString mark = QStringLiteral("1");
+    return mark;
+}
+
+// "/photos/" and "/photos" name the same folder; the walk builds its paths
+// from the second.
+QString withoutTrailingSlash(QString path)
+{
+    while (path.size() > 1 && path.endsWith('/'))
+        path.chop(1);
+    return path;
+}
+
+} // namespace
+
+AddPhotosVC::AddPhotosVC(AppDelegate& appDelegate, NotificationCenter& notifications,
+                         ModalMessages& modalMessages, int photoLimit, QObject* parent)
+    : QObject(parent), appDelegate(appDelegate), notifications(notifications),
+      modalMessages(modalMessages), photoLimit(photoLimit),
+      admission(appDelegate.imageService()),
+      gridThumbnailProvider(QSize(404, 414), gridThumbnailBudget,
+                            ThumbnailProvider::makerFor(appDelegate.imageService())),
+      listThumbnailProvider(QSize(70, 48), listThumbnailBudget,
+                            ThumbnailProvider::makerFor(appDelegate.imageService()))
+{
+    backgroundTasks.setMaxThreadCount(1);
+    observeNotifications();
+    updateButtonsEnability();
+}
+
+// A task may be waiting for the main thread; its call is run (as a no-op, the
+// screen is closing) so that it can end.
+AddPhotosVC::~AddPhotosVC()
+{
+    closing = true;
+    isPHOTOS_PROCESSING_STOPPED = true;
+    backgroundTasks.clear();
+    while (!backgroundTasks.waitForDone(10))
+        QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+}
+
+void AddPhotosVC::observeNotifications()
+{
+    notifications.addObserver(this, "notificationsEnable",
+                              [this](const QVariantMap&) { setAddButtonsEnabled(true); });
+    notifications.addObserver(this, "notificationsDisbleView",
+                              [this](const QVariantMap&) { setAddButtonsEnabled(false); });
+    notifications.addObserver(this, "FileDragDropNotification", [this](const QVariantMap& info) {
+        handleFileDragDropNotification(info);
+    });
+}
+
+void AddPhotosVC::setAddButtonsEnabled(bool enabled)
+{
+    state.areAddButtonsEnabled = enabled;
+    appDelegate.isSubWindowOpened = false;
+    Q_EMIT changed();
+}
+
+void AddPhotosVC::btnAddPhotosTappedWithIndex(int index)
+{
+    isAddFromSubFolderSelected = index != 0;
+    appDelegate.isSubWindowOpened = true;
+    Q_EMIT panelRequested(index);
+}
+
+void AddPhotosVC::btnAddIphotosTapped()
+{
+    pathType = 2;
+    appDelegate.isSubWindowOpened = true;
+    Q_EMIT panelRequested(libraryPanelIndex);
+}
+
+// Only the first item decides: a choice is made in one folder at a time.
+void AddPhotosVC::panelEnded(const QStringList& chosenPaths)
+{
+    appDelegate.isSubWindowOpened = false;
+    if (!chosenPaths.isEmpty() && TrashRule::forCurrentUser().isInTrash(chosenPaths.first())) {
+        modalMessages.showMessage(
+            appDelegate.getLocalizedStringForKey("PHOTOS_CANT_ADDED_FROM_TRASH"));
+        isAddFromSubFolderSelected = false;
+        return;
+    }
+    if (chosenPaths.isEmpty()) {
+        isAddFromSubFolderSelected = false;
+        return;
+    }
+    addPhotosFromPathUrls(chosenPaths);
+}
+
+bool AddPhotosVC::panelShouldEnableUrl(const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.suffix().toLower() == "migratedphotolibrary")
+        return false;
+    return info.isDir();
+}
+
+void AddPhotosVC::handleFileDragDropNotification(const QVariantMap& userInfo)
+{
+    if (addingInProgress)
+        return;
+    isAddFromSubFolderSelected = true;
+    addPhotosFromPathUrls(userInfo.value("paths").toStringList());
+}
+
+void AddPhotosVC::addPhotosFromPathUrls(const QStringList& urls)
+{
+    if (addingInProgress)
+        return;
+    startAddingOperation(urls);
+}
+
+void AddPhotosVC::startAddingOperation(const QStringList& urls)
+{
+    addingInProgress = true;
+    totalPhotoToAdd = 0;
+    photosAdded = 0;
+    isPHOTOS_PROCESSING_STOPPED = false;
+    isMAX_PHOTOS_LIMIT_EXCEEDED = false;
+    isPhotosAlreadyAdded = false;
+    isPhotoFormatNotSupported = false;
+    state.isAddingProgressVisible = true;
+    state.isDropAreaEnabled = false;
+    notifications.post("notificationsDisbleCross");
+    notifications.post("notificationsDisbleView");
+    if (!appDelegate.arraySelectedImagesToProcess.isEmpty()) {
+        state.progressPathText.clear();
+        appDelegate.isSubWindowOpened = true;
+        state.isProgressSheetShown = true;
+    }
+    Q_EMIT changed();
+    backgroundTasks.start([this, urls] {
+        const QStringList admitted = photosUrlsToBeAddedFromUrls(urls, "ALL");
+        runOnMainThread([this, &admitted] { finishAddingOperation(admitted.size()); });
+    });
+}
+
+void AddPhotosVC::finishAddingOperation(int admittedCount)
+{
+    totalPhotoToAdd = admittedCount;
+    addingInProgress = false;
+    appDelegate.isSubWindowOpened = false;
+    state.isProgressSheetShown = false;
+    notifications.post("notificationsHideLoading");
+    processAfterAllPhotosAdded();
+    // Single refusals are not worth an alert when anything was added.
+    if (isMAX_PHOTOS_LIMIT_EXCEEDED)
+        postAlert(109);
+    else if (totalPhotoToAdd == 0)
+        postAlert(isPhotosAlreadyAdded ? 111 : isPhotoFormatNotSupported ? 110 : 112);
+}
+
+void AddPhotosVC::btnStopAddingTapped()
+{
+    isPHOTOS_PROCESSING_STOPPED = true;
+}
+
+QStringList AddPhotosVC::photosUrlsToBeAddedFromUrls(const QStringList& urls,
+                                                     const QString& fileType)
+{
+    QStringList admitted;
+    const auto offer = [&](const QString& path, bool fromLibrary) {
+        if (closing)
+            return false;
+        return !isValidPhoto(path, fileType, fromLibrary) || countAdmitted(path, admitted);
+    };
+    for (const QString& url : urls) {
+        if (!walkItem(url, offer))
+            break;
+    }
+    return admitted;
+}
+
+// Returns false when the whole walk must end.
+bool AddPhotosVC::walkItem(const QString& path,
+                          const std::function<bool(const QString&, bool)>& offer)
+{
+    const QFileInfo info(path);
+    if (!info.isDir())
+        return offer(path, false);
+    const QString folder = withoutTrailingSlash(path);
+    if (LibraryPackage::isPackage(info)) {
+        pathType = LibraryPackage::isPhotosLibrary(folder) ? 3 : 2;
+        const QStringList photos = LibraryPackage::photoPathsToOffer(
+            folder, [this] { showMissingArchivePathMessage(); });
+        for (const QString& photo : photos) {
+            if (!offer(photo, true))
+                return false;
+        }
+        return true;
+    }
+    const auto offerFile = [&offer](const QString& file) { return offer(file, false); };
+    if (isAddFromSubFolderSelected)
+        return FolderWalker::walkTree(folder, offerFile);
+    return FolderWalker::walkFolder(folder, appDelegate.imageService().imageExtensions(),
+                                    offerFile);
+}
+
+// The limit counts the photos of this operation. The photo that finds the
+// limit reached, or Stop pressed, stays in the batch but is not counted.
+bool AddPhotosVC::countAdmitted(const QString& path, QStringList& admitted)
+{
+    if (admitted.size() > photoLimit) {
+        isMAX_PHOTOS_LIMIT_EXCEEDED = true;
+        return false;
+    }
+    if (isPHOTOS_PROCESSING_STOPPED)
+        return false;
+    admitted.append(path);
+    return true;
+}
+
+bool AddPhotosVC::isValidPhoto(const QString& path, const QString& fileType, bool isIphotoNode)
+{
+    const PhotoAdmission::Result result =
+        admission.judge(path, fileType, isIphotoNode, dictFileAdded);
+    switch (result.verdict) {
+    case PhotoAdmission::Verdict::Admitted:
+        runOnMainThread([this, &result, &path] {
+            appendAdmittedPhoto(result.photo);
+            callForUpdatingProgressCountWithFilePath(path);
+        });
+        return true;
+    case PhotoAdmission::Verdict::AlreadyAdded:
+        isPhotosAlreadyAdded = true;
+        return false;
+    case PhotoAdmission::Verdict::NotAnImage:
+    case PhotoAdmission::Verdict::Unreadable:
+        isPhotoFormatNotSupported = true;
+        return false;
+    case PhotoAdmission::Verdict::NotAnImageFromLibrary:
+    case PhotoAdmission::Verdict::Filtered:
+        return false;
+    }
+    return false;
+}
+
+void AddPhotosVC::appendAdmittedPhoto(const PhotoFilePtr& photo)
+{
+    appDelegate.arraySelectedImagesToProcess.append(photo);
+    dictFileAdded.insert(photo->filePath, addedMark());
+}
+
+void AddPhotosVC::callForUpdatingProgressCountWithFilePath(const QString& path)
+{
+    ++photosAdded;
+    state.progressText = QStringLiteral("%1 %2\n%3")
+                             .arg(path, appDelegate.getLocalizedStringForKey("ADDED"),
+                                  appDelegate.getLocalizedStringForKey("WAIT_IMPORTING_PHOTOS"));
+    state.progressCountText = QStringLiteral("%1 %2").arg(
+        QString::number(photosAdded), appDelegate.getLocalizedStringForKey("PHOTOS_ADDED"));
+    state.progressPathText = path;
+    Q_EMIT changed();
+}
+
+// The library's album list lacks what every such list has; the user is asked
+// to report it, and the walk waits until the message is dismissed.
+void AddPhotosVC::showMissingArchivePathMessage()
+{
+    runOnMainThread([this] {
+        modalMessages.showMessage("Please report to the developer should not happen",
+                                  "Send Feedback with logs now.");
+    });
+}
+
+void AddPhotosVC::processAfterAllPhotosAdded()
+{
+    notifications.post("notificationsEnableCross");
+    notifications.post("notificationsEnable");
+    updateBatchInformationInBottomView();
+    state.isDropAreaEnabled = true;
+    state.isAddingProgressVisible = false;
+    for (const PhotoFilePtr& photo : appDelegate.arraySelectedImagesToProcess)
+        photo->isSelected = true;
+    state.progressText.clear();
+    state.progressCountText.clear();
+    state.progressPathText.clear();
+    isAddFromSubFolderSelected = false;
+    const bool isEmpty = appDelegate.arraySelectedImagesToProcess.isEmpty();
+    state.isDropHintVisible = isEmpty;
+    state.selectedPhotoIndex = isEmpty ? -1 : 0;
+    updateButtonsEnability();
+    addBottomInfoAboutBatch();
+    Q_EMIT batchReloaded();
+    Q_EMIT changed();
+    notifications.post("notificationsPhotosModified");
+}
+
+void AddPhotosVC::btnCheckTappedAtLocationInTableView(int index)
+{
+    toggleMark(index);
+}
+
+void AddPhotosVC::btnCheckboxTappedAtLocationInCollectionView(int index)
+{
+    toggleMark(index);
+}
+
+// A photo whose file has gone cannot be processed, so it cannot be marked
+// either; the alert offers to drop every such photo.
+void AddPhotosVC::toggleMark(int index)
+{
+    const QList<PhotoFilePtr>& batch = appDelegate.arraySelectedImagesToProcess;
+    if (index < 0 || index >= batch.size())
+        return;
+    const PhotoFilePtr& photo = batch.at(index);
+    if (!QFileInfo::exists(photo->filePath)) {
+        postAlert(103);
+        return;
+    }
+    photo->isSelected = !photo->isSelected;
+    Q_EMIT photoChanged(index);
+    updateButtonsEnability();
+}
+
+void AddPhotosVC::btnMarkAllTapped()
+{
+    markUnmarkAll();
+}
+
+void AddPhotosVC::markUnmarkAll()
+{
+    const QList<PhotoFilePtr>& batch = appDelegate.arraySelectedImagesToProcess;
+    const bool allMarked = std::all_of(batch.cbegin(), batch.cend(),
+                                       [](const PhotoFilePtr& photo) { return photo->isSelected; });
+    for (const PhotoFilePtr& photo : batch)
+        photo->isSelected = !allMarked;
+    Q_EMIT batchReloaded();
+    updateButtonsEnability();
+}
+
+void AddPhotosVC::btnRemovePhotoTapped()
+{
+    if (appDelegate.isSubWindowOpened)
+        return;
+    const QList<PhotoFilePtr>& batch = appDelegate.arraySelectedImagesToProcess;
+    const bool anyMarked = std::any_of(batch.cbegin(), batch.cend(),
+                                       [](const PhotoFilePtr& photo) { return photo->isSelected; });
+    postAlert(anyMarked ? 113 : 116);
+}
+
+void AddPhotosVC::btnRemoveAllTapped()
+{
+    postAlert(114);
+}
+
+// The batch changes only between adding operations: a walk reads the paths of
+// the batch on its task.
+void AddPhotosVC::btnYesOnRemoveSelectedPhotoTapped()
+{
+    if (addingInProgress)
+        return;
+    removePhotosWhere([](const PhotoFilePtr& photo) { return photo->isSelected; });
+    appDelegate.isSubWindowOpened = false;
+    processAfterAllPhotosAdded();
+}
+
+void AddPhotosVC::btnYesOnRemoveAllPhotoTapped()
+{
+    if (addingInProgress)
+        return;
+    dictFileAdded.clear();
+    gridThumbnailProvider.closeBackgroundOperations();
+    listThumbnailProvider.closeBackgroundOperations();
+    appDelegate.arraySelectedImagesToProcess.clear();
+    appDelegate.isSubWindowOpened = false;
+    processAfterAllPhotosAdded();
+}
+
+void AddPhotosVC::btnDeleteTappedAtLocationInTableView(int index)
+{
+    if (addingInProgress || index < 0 || index >= appDelegate.arraySelectedImagesToProcess.size())
+        return;
+    removePhotoAt(index);
+    Q_EMIT photoRemoved(index);
+    processAfterAllPhotosAdded();
+}
+
+void AddPhotosVC::btnDeleteOnMenuOptionTapped(int index)
+{
+    if (addingInProgress || index < 0 || index >= appDelegate.arraySelectedImagesToProcess.size())
+        return;
+    removePhotoAt(index);
+    processAfterAllPhotosAdded();
+}
+
+void AddPhotosVC::removePhotoAt(int index)
+{
+    dictFileAdded.remove(appDelegate.arraySelectedImagesToProcess.at(index)->filePath);
+    appDelegate.arraySelectedImagesToProcess.removeAt(index);
+}
+
+void AddPhotosVC::removePhotosWhere(const std::function<bool(const PhotoFilePtr&)>& shouldRemove)
+{
+    appDelegate.arraySelectedImagesToProcess.removeIf([&](const PhotoFilePtr& photo) {
+        if (!shouldRemove(photo))
+            return false;
+        dictFileAdded.remove(photo->filePath);
+        return true;
+    });
+}
+
+// Looking at every file can take long on a network folder, so it is done on
+// the screen's task; the batch is read and changed on the main thread, where
+// photos may have come or gone meanwhile.
+void AddPhotosVC::btnRemoveFromBatchOnAlertTapped()
+{
+    backgroundTasks.start([this] { removeMissingPhotos(); });
+}
+
+void AddPhotosVC::removeMissingPhotos()
+{
+    QList<PhotoFilePtr> batch;
+    runOnMainThread([this, &batch] { batch = appDelegate.arraySelectedImagesToProcess; });
+    QSet<const PhotoFile*> missing;
+    for (const PhotoFilePtr& photo : batch) {
+        if (closing)
+            return;
+        if (!QFileInfo::exists(photo->filePath))
+            missing.insert(photo.get());
+    }
+    runOnMainThread([this, &missing] {
+        removePhotosWhere([&missing](const PhotoFilePtr& photo) {
+            return missing.contains(photo.get());
+        });
+        appDelegate.isSubWindowOpened = false;
+        processAfterAllPhotosAdded();
+    });
+}
+
+void AddPhotosVC::updateButtonsEnability()
+{
+    const QList<PhotoFilePtr>& batch = appDelegate.arraySelectedImagesToProcess;
+    const bool hasPhotos = !batch.isEmpty();
+    const bool allMarked =
+        hasPhotos && std::all_of(batch.cbegin(), batch.cend(),
+                                 [](const PhotoFilePtr& photo) { return photo->isSelected; });
+    state.isRemoveEnabled = hasPhotos;
+    state.isRemoveAllEnabled = hasPhotos;
+    state.isMarkAllEnabled = hasPhotos;
+    state.isMarkAllTicked = allMarked;
+    state.markAllLabelText =
+        appDelegate.getLocalizedStringForKey(allMarked ? "UNSELECT_ALL" : "SELECT_ALL");
+    Q_EMIT changed();
+}
+
+void AddPhotosVC::updateBatchInformationInBottomView()
+{
+    const QList<PhotoFilePtr>& batch = appDelegate.arraySelectedImagesToProcess;
+    state.batchInformation = batch.isEmpty() ? BatchInformation{} : BatchInformation::forBatch(batch);
+    Q_EMIT changed();
+}
+
+// The footer shows the line only while the batch has photos; the main screen
+// decides, so the line is sent for an empty batch too.
+void AddPhotosVC::addBottomInfoAboutBatch()
+{
+    const BatchInformation information =
+        BatchInformation::forBatch(appDelegate.arraySelectedImagesToProcess);
+    notifications.post("notificationUpdateFooterInfo", {{"textStr", information.line},
+                                                         {"countText", information.countText},
+                                                         {"sizeText", information.sizeText}});
+}
+
+void AddPhotosVC::changePhotosViewImageMode(int mode)
+{
+    IMAGES_VIEW_MODE = mode;
+    Q_EMIT changed();
+}
+
+void AddPhotosVC::closeBackgroundOperations()
+{
+    gridThumbnailProvider.closeBackgroundOperations();
+    listThumbnailProvider.closeBackgroundOperations();
+}
+
+void AddPhotosVC::postAlert(int type)
+{
+    notifications.post("notificationShowAlertWithType", {{"type", type}});
+}
+
+void AddPhotosVC::runOnMainThread(const std::function<void()>& work)
+{
+    if (QThread::currentThread() == thread()) {
+        work();
+        return;
+    }
+    QMetaObject::invokeMethod(
+        this, [this, &work] {
+            if (!closing)
+                work();
+        },
+        Qt::BlockingQueuedConnection);
+}
+
+} // namespace fw

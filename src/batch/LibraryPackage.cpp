@@ -1,0 +1,86 @@
+#include "batch/LibraryPackage.h"
+
+#include "batch/DBOperations.h"
+#include "batch/DataFiller.h"
+
+#include <QSet>
+
+namespace fw {
+
+namespace {
+
+const QStringList packageExtensions = {
+    "photoslibrary", "migratedphotolibrary", "photolibrary", "iphotolibrary", "aplibrary",
+    "app",           "bundle",               "framework",    "plugin",        "rtfd"};
+
+QStringList existingOnly(const QStringList& paths)
+{
+    QStringList existing;
+    for (const QString& path : paths) {
+        if (QFileInfo::exists(path))
+            existing.append(path);
+    }
+    return existing;
+}
+
+// Every value of a record, so that two records give one key only when they are equal.
+QString recordKey(const QVariantMap& record)
+{
+    QStringList values;
+    for (auto value = record.cbegin(); value != record.cend(); ++value)
+        values.append(value.key() + '=' + value.value().toString());
+    return values.join(QChar(0x1f));
+}
+
+} // namespace
+
+bool LibraryPackage::isPackage(const QFileInfo& info)
+{
+    return info.isDir() && packageExtensions.contains(info.suffix().toLower());
+}
+
+bool LibraryPackage::isPhotosLibrary(const QString& packagePath)
+{
+    const QString extension = QFileInfo(packagePath).suffix();
+    return extension == "migratedphotolibrary" || extension == "photoslibrary";
+}
+
+QStringList LibraryPackage::photoPathsToOffer(const QString& packagePath,
+                                              const std::function<void()>& onMissingArchivePath)
+{
+    return existingOnly(isPhotosLibrary(packagePath)
+                            ? photosLibraryPaths(packagePath)
+                            : iPhotoLibraryPaths(packagePath, onMissingArchivePath));
+}
+
+// Records that differ only in their version are distinct, so their shared
+// master path is offered once per record and the admission rule refuses the
+// repeat as already in the batch.
+QStringList LibraryPackage::photosLibraryPaths(const QString& packagePath)
+{
+    const std::optional<QList<QVariantMap>> records = DBOperations::getPhotoslibraryPath(packagePath);
+    if (!records)
+        return {};
+    QStringList paths;
+    QSet<QString> seen;
+    for (const QVariantMap& record : *records) {
+        if (!seen.contains(recordKey(record))) {
+            seen.insert(recordKey(record));
+            paths.append(record.value("imagePath").toString());
+        }
+    }
+    return paths;
+}
+
+QStringList LibraryPackage::iPhotoLibraryPaths(const QString& packagePath,
+                                               const std::function<void()>& onMissingArchivePath)
+{
+    DataFiller filler;
+    filler.onMissingArchivePath = onMissingArchivePath;
+    filler.fetchImagesFromLib(packagePath);
+    QStringList paths = filler.arrImagePaths;
+    paths.removeDuplicates();
+    return paths;
+}
+
+} // namespace fw

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QFileInfo>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+namespace fw {
+
+// Folders that the desktop treats as one document ("packages"): photo
+// libraries, application bundles and the like. The adding walk reads a package
+// chosen or dropped by itself as a photo library and never enters one met
+// inside a folder. Linux has no package flag, so the folder's extension decides.
+class LibraryPackage {
+public:
+    LibraryPackage() = delete;
+
+    // A folder (or a link to one) whose extension, in any letter case, is a
+    // package extension.
+    static bool isPackage(const QFileInfo& info);
+    // Photos libraries have their own database layout; the test is exact, as
+    // the libraries' own applications name them.
+    static bool isPhotosLibrary(const QString& packagePath);
+
+    // The photo paths to offer to the admission rule, in library order with
+    // repeats left out and only those present on disk. A Photos library gives
+    // one path per distinct record, so two versions of one master give the
+    // same path twice. Runs on the adding walk's task; onMissingArchivePath is
+    // called there, and reading waits for it to return.
+    static QStringList photoPathsToOffer(const QString& packagePath,
+                                         const std::function<void()>& onMissingArchivePath);
+
+private:
+    static QStringList photosLibraryPaths(const QString& packagePath);
+    static QStringList iPhotoLibraryPaths(const QString& packagePath,
+                                          const std::function<void()>& onMissingArchivePath);
+};
+
+} // namespace fw

@@ -1,0 +1,45 @@
+#include "batch/PhotoAdmission.h"
+
+#include "platform/ImageService.h"
+
+#include <QFileInfo>
+
+namespace fw {
+
+PhotoAdmission::PhotoAdmission(const ImageService& images) : images(images) {}
+
+const QStringList& PhotoAdmission::acceptedExtensions()
+{
+    static const QStringList extensions = {"eps", "jpc", "p7",  "pc",  "pgm", "pnm", "ppm",
+                                           "ptif", "ui", "pct", "EPS", "JPC", "P7",  "PC",
+                                           "PGM", "PNM", "PPM", "PTIF", "UI", "PCT"};
+    return extensions;
+}
+
+bool PhotoAdmission::isImageCandidate(const QString& extension) const
+{
+    return images.isImageExtension(extension) || acceptedExtensions().contains(extension);
+}
+
+PhotoAdmission::Result PhotoAdmission::judge(const QString& path, const QString& fileType,
+                                             bool isIphotoNode,
+                                             const QHash<QString, QString>& dictFileAdded) const
+{
+    if (dictFileAdded.contains(path))
+        return {Verdict::AlreadyAdded, nullptr};
+    const QFileInfo info(path);
+    if (!isImageCandidate(info.suffix()))
+        return {isIphotoNode ? Verdict::NotAnImageFromLibrary : Verdict::NotAnImage, nullptr};
+    // Only regular files are opened: a pipe named like a photo would block the
+    // walk until something wrote to it.
+    if (!info.isFile())
+        return {Verdict::Unreadable, nullptr};
+    PhotoFilePtr photo = PhotoFile::initWithFileUrl(path, isIphotoNode, images);
+    if (!(photo->width > 0) || !(photo->height > 0))
+        return {Verdict::Unreadable, nullptr};
+    if (fileType != "ALL" && !path.endsWith(fileType))
+        return {Verdict::Filtered, nullptr};
+    return {Verdict::Admitted, std::move(photo)};
+}
+
+} // namespace fw

@@ -1,0 +1,68 @@
+#include "batch/TrashRule.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStorageInfo>
+#include <unistd.h>
+
+namespace fw {
+
+TrashRule::TrashRule(QString dataHome, unsigned userId)
+    : homeTrash(QDir::cleanPath(dataHome + "/Trash")), userId(QString::number(userId))
+{
+}
+
+TrashRule TrashRule::forCurrentUser()
+{
+    QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
+    if (dataHome.isEmpty() || QDir::isRelativePath(dataHome))
+        dataHome = QDir::homePath() + "/.local/share";
+    return TrashRule(dataHome, getuid());
+}
+
+bool TrashRule::isInTrash(const QString& path) const
+{
+    if (path.isEmpty())
+        return false;
+    const QString written = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    const QString resolved = QFileInfo(path).canonicalFilePath();
+    for (const QString& candidate : {written, resolved}) {
+        if (candidate.isEmpty())
+            continue;
+        for (const QString& trash : trashFoldersFor(candidate)) {
+            if (isWithin(candidate, trash))
+                return true;
+        }
+    }
+    return false;
+}
+
+QStringList TrashRule::trashFoldersFor(const QString& absolutePath) const
+{
+    const QDir volumeRoot(volumeRootOf(absolutePath));
+    QStringList folders = {homeTrash, volumeRoot.filePath(".Trash-" + userId),
+                           volumeRoot.filePath(".Trash/" + userId)};
+    // The data folder may itself be reached through a link.
+    if (const QString realHomeTrash = QFileInfo(homeTrash).canonicalFilePath();
+        !realHomeTrash.isEmpty())
+        folders.append(realHomeTrash);
+    return folders;
+}
+
+bool TrashRule::isWithin(const QString& path, const QString& folder)
+{
+    return path == folder || path.startsWith(folder + '/');
+}
+
+// The mount point of the volume that holds the path; a path that does not
+// exist (yet) belongs to the volume of its nearest existing parent.
+QString TrashRule::volumeRootOf(const QString& absolutePath)
+{
+    QString existing = absolutePath;
+    while (!QFileInfo::exists(existing) && existing != "/")
+        existing = QFileInfo(existing).path();
+    const QStorageInfo volume(existing);
+    return volume.isValid() ? volume.rootPath() : QStringLiteral("/");
+}
+
+} // namespace fw
