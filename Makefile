@@ -5,7 +5,7 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 SAMPLES := $(BUILD)/samples
 CLI := $(BUILD)/src/framewright-cli
 
-.PHONY: all deps build run test clean
+.PHONY: all deps build cli run test clean
 
 all: build
 
@@ -18,11 +18,20 @@ $(BUILD)/build.ninja: | deps
 build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD)
 
+cli: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) --target framewright-cli
+
 $(SAMPLES)/.complete: scripts/make-samples.sh | deps
 	./scripts/make-samples.sh $(SAMPLES)
 
-run: build $(SAMPLES)/.complete
-	$(CLI) info $(SAMPLES)/*
+DEMO_OUTPUT := $(BUILD)/demo-output
+
+# The main job: every sample upright, 800 pixels wide, as JPEG at quality 80,
+# with the run log beside the outputs.
+run: cli $(SAMPLES)/.complete
+	rm -rf $(DEMO_OUTPUT)
+	$(CLI) -o $(DEMO_OUTPUT) --width 800 --rotate auto --format jpg --quality 80 \
+		--log $(DEMO_OUTPUT)/run-log.csv $(SAMPLES)
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 --timeout 300

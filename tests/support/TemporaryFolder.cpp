@@ -30,6 +30,11 @@ QString TemporaryFolder::makeFolder(const QString& relativePath) const
     return path;
 }
 
+void TemporaryFolder::removeFile(const QString& relativePath) const
+{
+    QFile::remove(filePath(relativePath));
+}
+
 QString testDataPath(const QString& relativePath)
 {
     const QString path = QDir::cleanPath(QString(FRAMEWRIGHT_TESTDATA_DIR) + '/' + relativePath);

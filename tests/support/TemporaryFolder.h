@@ -17,6 +17,7 @@ public:
     // Writes bytes to a relative path, making parent folders; returns the path.
     QString writeFile(const QString& relativePath, const QByteArray& bytes) const;
     QString makeFolder(const QString& relativePath) const;
+    void removeFile(const QString& relativePath) const;
 
 private:
     QTemporaryDir directory;

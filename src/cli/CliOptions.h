@@ -1,0 +1,36 @@
+#pragma once
+
+#include "processing/OutputOptionSettings.h"
+#include "processing/ResizingOptionsSettingObject.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace fw {
+
+// What a command line asks for: the run's two settings records, the paths to
+// add, and how the front end behaves.
+struct CliOptions {
+    OutputOptionSettings output;
+    ResizingOptionsSettingObject geometry;
+    // The standing answer to existing outputs (ProcessingView::ProcessFlag).
+    int conflictMode = 3;
+    bool withSubfolders = true;
+    QString logPath;
+    bool quiet = false;
+    QStringList paths;
+
+    // The options, or a one-line error naming the option and what it allows.
+    struct Parsed;
+    static Parsed parse(const QStringList& arguments, const QString& defaultOutputFolder);
+    static QString usage();
+};
+
+struct CliOptions::Parsed {
+    std::optional<CliOptions> options;
+    QString error;
+    bool helpRequested = false;
+};
+
+} // namespace fw

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "app/AppDelegate.h"
+#include "app/NotificationCenter.h"
+#include "batch/AddPhotosVC.h"
+#include "batch/ModalMessages.h"
+#include "cli/CliOptions.h"
+#include "processing/ProcessingView.h"
+#include "processing/Utils.h"
+
+#include <QEventLoop>
+#include <QObject>
+#include <QTextStream>
+
+namespace fw {
+
+// The main job without a window: the batch screen adds the paths, the
+// processing screen runs them, and the terminal shows the alerts, the
+// progress line and the summary. Main thread.
+class CliRunner : public QObject, private ModalMessages {
+    Q_OBJECT
+public:
+    enum ExitStatus : int { AllWritten = 0, SomeFailed = 1, BadUsageOrNothingToDo = 2 };
+
+    CliRunner(CliOptions options, const ImageService& images, QTextStream& out, QTextStream& err,
+              bool progressOnTerminal);
+
+    // Adds, runs and reports; returns the exit status.
+    int run();
+
+private:
+    void showMessage(const QString& text, const QString& informativeText) override;
+    void showAlert(int tag);
+    void startRun();
+    void showProgress();
+    void finishRun();
+    void printSummary();
+    void printFailures();
+
+    CliOptions options;
+    QTextStream& out;
+    QTextStream& err;
+    const bool progressOnTerminal;
+    Utils utils;
+    AppDelegate app;
+    NotificationCenter center;
+    AddPhotosVC adder;
+    ProcessingView view;
+    QEventLoop loop;
+    QString lastProgress;
+    int exitStatus = BadUsageOrNothingToDo;
+};
+
+} // namespace fw

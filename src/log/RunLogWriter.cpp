@@ -1,0 +1,70 @@
+#include "log/RunLogWriter.h"
+
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QStringList>
+
+namespace fw {
+
+namespace {
+
+const QStringList& columns()
+{
+    static const QStringList keys = {"timeStamp", "inputFilename", "outputFilename", "information",
+                                     "oldSize",   "newSize",       "ratio",          "save"};
+    return keys;
+}
+
+// Fields with separators, quotes or line ends are quoted, quotes doubled.
+QString csvField(const QString& text)
+{
+    if (!text.contains(QRegularExpression(QStringLiteral("[\",\\r\\n]"))))
+        return text;
+    QString quoted = text;
+    quoted.replace('"', QStringLiteral("\"\""));
+    return '"' + quoted + '"';
+}
+
+} // namespace
+
+QByteArray RunLogWriter::toCsv(const QList<LogRecord>& records)
+{
+    QString text = "number," + columns().join(',') + "\r\n";
+    for (qsizetype row = 0; row < records.size(); ++row) {
+        QStringList fields = {QString::number(row + 1)};
+        for (const QString& key : columns())
+            fields << csvField(records.at(row).value(key));
+        text += fields.join(',') + "\r\n";
+    }
+    return text.toUtf8();
+}
+
+QByteArray RunLogWriter::toJson(const QList<LogRecord>& records)
+{
+    QJsonArray rows;
+    for (qsizetype row = 0; row < records.size(); ++row) {
+        QJsonObject object{{"number", static_cast<qint64>(row + 1)}};
+        for (const QString& key : columns())
+            object.insert(key, records.at(row).value(key));
+        rows.append(object);
+    }
+    return QJsonDocument(rows).toJson(QJsonDocument::Indented);
+}
+
+Outcome RunLogWriter::write(const QList<LogRecord>& records, const QString& path)
+{
+    const bool json = QFileInfo(path).suffix().compare("json", Qt::CaseInsensitive) == 0;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return Outcome::failure(QStringLiteral("cannot write the log %1: %2").arg(path, file.errorString()));
+    file.write(json ? toJson(records) : toCsv(records));
+    if (!file.commit())
+        return Outcome::failure(QStringLiteral("cannot write the log %1: %2").arg(path, file.errorString()));
+    return Outcome::success();
+}
+
+} // namespace fw
