@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QStorageInfo>
 #include <unistd.h>
 
@@ -14,10 +15,8 @@ TrashRule::TrashRule(QString dataHome, unsigned userId)
 
 TrashRule TrashRule::forCurrentUser()
 {
-    QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
-    if (dataHome.isEmpty() || QDir::isRelativePath(dataHome))
-        dataHome = QDir::homePath() + "/.local/share";
-    return TrashRule(dataHome, getuid());
+    return TrashRule(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation),
+                     getuid());
 }
 
 bool TrashRule::isInTrash(const QString& path) const

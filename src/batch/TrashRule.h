@@ -14,8 +14,8 @@ namespace fw {
 class TrashRule {
 public:
     TrashRule(QString dataHome, unsigned userId);
-    // The rule of the user running the program ($XDG_DATA_HOME, or
-    // ~/.local/share when it is not set).
+    // The rule of the user running the program, whose data folder is
+    // $XDG_DATA_HOME, or ~/.local/share when that is not set.
     static TrashRule forCurrentUser();
 
     // Whether the path, as written or with its links resolved, is one of the
