@@ -1,5 +1,7 @@
 #include "platform/Exiv2ExifWriter.h"
 
+#include "platform/Exiv2MetadataReader.h"
+
 #include <QFile>
 #include <QSet>
 #include <exiv2/exiv2.hpp>
@@ -8,27 +10,17 @@ namespace fw {
 
 namespace {
 
-// Descriptive first-directory tags; the others describe the stored pixels,
-// which belong to the TIFF writer.
-bool isDescriptiveImageTag(const std::string& tag)
-{
-    static const QSet<QByteArray> tags = {"Make",   "Model",     "Software",        "DateTime",
-                                          "Artist", "Copyright", "ImageDescription"};
-    return tags.contains(QByteArray::fromStdString(tag));
-}
-
-bool belongsInTiff(const Exiv2::Exifdatum& datum)
-{
-    const std::string group = datum.groupName();
-    if (group == "Photo")
-        return datum.tagName() != "MakerNote";
-    return group == "GPSInfo" || (group == "Image" && isDescriptiveImageTag(datum.tagName()));
-}
-
 // The EXIF blob of an image starts with the APP1 identifier "Exif\0\0".
 QByteArray tiffStructureOf(const QByteArray& exifBlob)
 {
     return exifBlob.startsWith(QByteArray("Exif\0\0", 6)) ? exifBlob.mid(6) : exifBlob;
+}
+
+// libvips writes these from the image's own fields.
+bool writtenByTiffWriter(const Exiv2::Exifdatum& datum)
+{
+    static const QSet<QByteArray> tags = {"Orientation", "XResolution", "YResolution", "ResolutionUnit"};
+    return datum.groupName() == "Image" && tags.contains(QByteArray::fromStdString(datum.tagName()));
 }
 
 } // namespace
@@ -47,7 +39,7 @@ Outcome Exiv2ExifWriter::addExif(const QByteArray& exifBlob, const QString& tiff
         image->readMetadata();
         Exiv2::ExifData& target = image->exifData();
         for (const Exiv2::Exifdatum& datum : source) {
-            if (belongsInTiff(datum))
+            if (Exiv2MetadataReader::isPortable(datum) && !writtenByTiffWriter(datum))
                 target[datum.key()] = datum.value();
         }
         image->writeMetadata();

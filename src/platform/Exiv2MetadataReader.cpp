@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QLoggingCategory>
+#include <QSet>
 #include <QStringList>
 #include <QVariantList>
 #include <exiv2/exiv2.hpp>
@@ -134,6 +135,38 @@ void addIptcEntry(QVariantMap& iptc, const Exiv2::Iptcdatum& datum)
     iptc.insert(key, values);
 }
 
+void addEntries(Exiv2MetadataReader::Dictionaries& result, const Exiv2::ExifData& exif,
+                const Exiv2::IptcData& iptc)
+{
+    for (const Exiv2::Exifdatum& datum : exif)
+        addExifEntry(result, datum);
+    for (const Exiv2::Iptcdatum& datum : iptc) {
+        if (datum.recordName() == "Application2")
+            addIptcEntry(result.iptc, datum);
+    }
+}
+
+const QByteArray exifIdentifier("Exif\0\0", 6);
+const QByteArray photoshopIdentifier("Photoshop 3.0\0", 14);
+
+const Exiv2::byte* bytesOf(const QByteArray& data)
+{
+    return reinterpret_cast<const Exiv2::byte*>(data.constData());
+}
+
+Exiv2::IptcData iptcFromPhotoshopBlock(const QByteArray& block)
+{
+    Exiv2::IptcData iptc;
+    const QByteArray resources = block.startsWith(photoshopIdentifier) ? block.mid(photoshopIdentifier.size()) : block;
+    const Exiv2::byte* record = nullptr;
+    uint32_t headerSize = 0;
+    uint32_t dataSize = 0;
+    if (!resources.isEmpty() &&
+        Exiv2::Photoshop::locateIptcIrb(bytesOf(resources), resources.size(), &record, &headerSize, &dataSize) == 0)
+        Exiv2::IptcParser::decode(iptc, record + headerSize, dataSize);
+    return iptc;
+}
+
 } // namespace
 
 void Exiv2MetadataReader::initialize()
@@ -151,16 +184,68 @@ Exiv2MetadataReader::Dictionaries Exiv2MetadataReader::read(const QString& path)
         if (!image.get() || !image->good())
             return result;
         image->readMetadata();
-        for (const Exiv2::Exifdatum& datum : image->exifData())
-            addExifEntry(result, datum);
-        for (const Exiv2::Iptcdatum& datum : image->iptcData()) {
-            if (datum.recordName() == "Application2")
-                addIptcEntry(result.iptc, datum);
-        }
+        addEntries(result, image->exifData(), image->iptcData());
     } catch (const std::exception& error) {
         qCDebug(logExiv2) << "no metadata from" << path << ":" << error.what();
     }
     return result;
+}
+
+} // namespace fw
+
+namespace fw {
+
+Exiv2MetadataReader::Dictionaries Exiv2MetadataReader::readBlobs(const QByteArray& exif, const QByteArray& iptc)
+{
+    Dictionaries result;
+    try {
+        Exiv2::ExifData exifData;
+        const QByteArray structure = exif.startsWith(exifIdentifier) ? exif.mid(exifIdentifier.size()) : exif;
+        if (!structure.isEmpty())
+            Exiv2::ExifParser::decode(exifData, bytesOf(structure), static_cast<uint32_t>(structure.size()));
+        addEntries(result, exifData, iptcFromPhotoshopBlock(iptc));
+    } catch (const std::exception& error) {
+        qCDebug(logExiv2) << "unreadable metadata block:" << error.what();
+    }
+    return result;
+}
+
+QByteArray Exiv2MetadataReader::exifBlobOf(const QString& path)
+{
+    try {
+        Exiv2::Image::AutoPtr image = Exiv2::ImageFactory::open(QFile::encodeName(path).toStdString(), false);
+        image->readMetadata();
+        Exiv2::ExifData portable;
+        for (const Exiv2::Exifdatum& datum : image->exifData()) {
+            if (isPortable(datum))
+                portable.add(datum);
+        }
+        if (portable.empty())
+            return {};
+        Exiv2::Blob blob;
+        Exiv2::ExifParser::encode(blob, Exiv2::littleEndian, portable);
+        return exifIdentifier + QByteArray(reinterpret_cast<const char*>(blob.data()), static_cast<qsizetype>(blob.size()));
+    } catch (const std::exception& error) {
+        qCDebug(logExiv2) << "no EXIF block from" << path << ":" << error.what();
+        return {};
+    }
+}
+
+} // namespace fw
+
+namespace fw {
+
+bool Exiv2MetadataReader::isPortable(const Exiv2::Exifdatum& datum)
+{
+    static const QSet<QByteArray> descriptiveImageTags = {
+        "Make",     "Model",     "Software",         "DateTime",    "Artist",        "Copyright",
+        "ImageDescription", "Orientation", "XResolution", "YResolution", "ResolutionUnit"};
+    const std::string group = datum.groupName();
+    if (group == "Photo")
+        return datum.tagName() != "MakerNote";
+    if (group == "GPSInfo")
+        return true;
+    return group == "Image" && descriptiveImageTags.contains(QByteArray::fromStdString(datum.tagName()));
 }
 
 } // namespace fw

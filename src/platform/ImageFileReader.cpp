@@ -102,6 +102,25 @@ QByteArray blobField(const VImage& image, const char* name)
     return QByteArray(static_cast<const char*>(data), static_cast<qsizetype>(length));
 }
 
+// A PNG keeps EXIF either in an eXIf chunk, which libvips hands over, or in a
+// "Raw profile type exif" text chunk written by ImageMagick, which it does not.
+bool hasRawProfileText(const VImage& image)
+{
+    gchar** fields = vips_image_get_fields(image.get_image());
+    bool found = false;
+    for (gchar** field = fields; field != nullptr && *field != nullptr; ++field)
+        found = found || QByteArray(*field).contains("Raw profile type");
+    g_strfreev(fields);
+    return found;
+}
+
+bool decoderHoldsAllMetadata(const VImage& image, const QByteArray& loader)
+{
+    if (loader.startsWith("jpegload") || loader.startsWith("webpload") || loader.startsWith("heifload"))
+        return true;
+    return loader.startsWith("pngload") && !hasRawProfileText(image);
+}
+
 ImageFileReader::StoredHeader headerOf(const VImage& image)
 {
     ImageFileReader::StoredHeader header;
@@ -119,8 +138,13 @@ ImageFileReader::StoredHeader headerOf(const VImage& image)
     if (image.get_typeof(VIPS_META_ORIENTATION) != 0)
         header.orientation = image.get_int(VIPS_META_ORIENTATION);
     header.iccProfile = blobField(image, VIPS_META_ICC_NAME);
-    if (image.get_typeof(VIPS_META_LOADER) != 0)
-        header.isJpeg = QByteArray(image.get_string(VIPS_META_LOADER)).startsWith("jpegload");
+    header.exifData = blobField(image, VIPS_META_EXIF_NAME);
+    header.iptcData = blobField(image, VIPS_META_IPTC_NAME);
+    if (image.get_typeof(VIPS_META_LOADER) != 0) {
+        const QByteArray loader(image.get_string(VIPS_META_LOADER));
+        header.isJpeg = loader.startsWith("jpegload");
+        header.metadataComplete = decoderHoldsAllMetadata(image, loader);
+    }
     return header;
 }
 

@@ -29,6 +29,12 @@ public:
         int orientation = 0;
         QByteArray iccProfile;
         bool isJpeg = false;
+        // The decoder's EXIF and IPTC blocks, and whether they hold all the
+        // metadata the file has (JPEG, PNG, WebP and HEIF decoders hand it
+        // all over; for other formats the file itself must be read).
+        QByteArray exifData;
+        QByteArray iptcData;
+        bool metadataComplete = false;
     };
 
     static std::optional<StoredHeader> readHeader(const QString& path);

@@ -74,13 +74,35 @@ QVariantMap propertiesOf(const QString& path, const StoredHeader& header,
     return properties;
 }
 
-// The orientation the decoders know, or else the one exiv2 finds (PNG files
-// keep EXIF in text chunks that libvips does not read).
+// Metadata from the decoder's own blocks where they hold all of it; from the
+// file otherwise (TIFF, camera raw, PNG text chunks written by ImageMagick).
+Exiv2MetadataReader::Dictionaries metadataOf(const QString& path, const StoredHeader& header)
+{
+    if (header.metadataComplete)
+        return Exiv2MetadataReader::readBlobs(header.exifData, header.iptcData);
+    return Exiv2MetadataReader::read(path);
+}
+
+// The orientation the decoders know, or else the one the metadata gives.
 int orientationOf(const QString& path, const StoredHeader& header)
 {
     if (header.orientation >= 1 && header.orientation <= 8)
         return header.orientation;
-    return Exiv2MetadataReader::read(path).orientation.value_or(1);
+    return metadataOf(path, header).orientation.value_or(1);
+}
+
+// Where the decoder leaves EXIF behind, the file's own travels with the
+// pixels, so outputs keep the camera, capture and position data.
+VImage withFileExif(const VImage& image, const QString& path, const StoredHeader& header)
+{
+    if (header.metadataComplete || image.get_typeof(VIPS_META_EXIF_NAME) != 0)
+        return image;
+    const QByteArray exif = Exiv2MetadataReader::exifBlobOf(path);
+    if (exif.isEmpty())
+        return image;
+    VImage tagged = image.copy();
+    vips_image_set_blob_copy(tagged.get_image(), VIPS_META_EXIF_NAME, exif.constData(), static_cast<size_t>(exif.size()));
+    return tagged;
 }
 
 VImage upright(const VImage& stored, int orientation)
@@ -107,7 +129,8 @@ std::optional<Image> decodeUpright(const QString& path, const StoredHeader& head
     const auto decoded = ImageFileReader::decode(path, reduction);
     if (!decoded)
         return std::nullopt;
-    const Image reduced = wrapVipsImage(decoded->image, decoded->sequential).scaled(storedWidth, storedHeight);
+    const Image reduced = wrapVipsImage(withFileExif(decoded->image, path, header), decoded->sequential)
+                              .scaled(storedWidth, storedHeight);
     const bool needsTurning = orientation > 1 && orientation <= 8;
     const VImage& pixels = vipsImageOf(reduced);
     if (!needsTurning)
@@ -141,10 +164,14 @@ VipsImageService::VipsImageService()
 std::optional<QVariantMap> VipsImageService::readProperties(const QString& path) const
 {
     try {
+        if (std::optional<QVariantMap> recent = recentProperties.find(path))
+            return recent;
         const auto header = ImageFileReader::readHeader(path);
         if (!header)
             return std::nullopt;
-        return propertiesOf(path, *header, Exiv2MetadataReader::read(path));
+        const QVariantMap properties = propertiesOf(path, *header, metadataOf(path, *header));
+        recentProperties.insert(path, properties);
+        return properties;
     } catch (const std::exception& error) {
         qCWarning(logVips) << "cannot read properties of" << path << error.what();
         return std::nullopt;
@@ -154,10 +181,11 @@ std::optional<QVariantMap> VipsImageService::readProperties(const QString& path)
 std::optional<Image> VipsImageService::decodeAsStored(const QString& path) const
 {
     try {
-        const auto decoded = ImageFileReader::decode(path, 1);
+        const auto header = ImageFileReader::readHeader(path);
+        const auto decoded = header ? ImageFileReader::decode(path, 1) : std::nullopt;
         if (!decoded)
             return std::nullopt;
-        return wrapVipsImage(decoded->image, decoded->sequential);
+        return wrapVipsImage(withFileExif(decoded->image, path, *header), decoded->sequential);
     } catch (const std::exception& error) {
         qCWarning(logVips) << "cannot decode" << path << error.what();
         return std::nullopt;

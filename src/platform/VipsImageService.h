@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ImageService.h"
+#include "platform/PropertiesCache.h"
 
 namespace fw {
 
@@ -27,6 +28,8 @@ public:
 
 private:
     VipsImageService();
+
+    mutable PropertiesCache recentProperties{16};
 };
 
 } // namespace fw

@@ -1,0 +1,184 @@
+#include "cli/CliOptions.h"
+#include "cli/CliRunner.h"
+#include "platform/VipsImageService.h"
+#include "support/TemporaryFolder.h"
+#include "support/TestImages.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+namespace fw {
+namespace {
+
+CliOptions::Parsed parse(const QStringList& arguments)
+{
+    return CliOptions::parse(arguments, "/default/out");
+}
+
+struct Finished {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Finished runProgram(const QStringList& arguments)
+{
+    QProcess program;
+    program.start(FRAMEWRIGHT_CLI_PATH, arguments);
+    program.waitForFinished(120000);
+    return {program.exitCode(), QString::fromUtf8(program.readAllStandardOutput()),
+            QString::fromUtf8(program.readAllStandardError())};
+}
+
+TEST(CliOptions, BadValuesNameTheOptionAndWhatItAllows)
+{
+    const std::pair<QStringList, QString> cases[] = {
+        {{"--rotate", "sideways", "a.jpg"}, "--rotate: expected none, cw, ccw, 180 or auto"},
+        {{"--quality", "101", "a.jpg"}, "--quality: expected a whole number from 0 to 100"},
+        {{"--percent", "50%", "a.jpg"}, "--percent: expected P or PWxPH"},
+        {{"--format", "webp", "a.jpg"}, "--format: expected keep, tif, tiff, png, jpg, jpeg, jp2, bmp or gif"},
+        {{"--flip", "both", "a.jpg"}, "--flip: expected none, horizontal or vertical"},
+        {{"--name", "prefix:a/b", "a.jpg"}, "--name: expected a text without"},
+        {{"--name", "upper", "a.jpg"}, "--name: expected original, size, prefix:TEXT or suffix:TEXT"},
+        {{"--on-conflict", "ask", "a.jpg"}, "--on-conflict: expected keep, replace or skip"},
+        {{"--log", "run.txt", "a.jpg"}, "--log: expected a file name ending in .csv or .json"},
+        {{"--width", "-3", "a.jpg"}, "--width: expected a positive number of pixels"},
+        {{"--no-keep-aspect", "--width", "10", "a.jpg"}, "--no-keep-aspect: needs --width and --height"},
+        {{"--width", "10", "--percent", "50", "a.jpg"}, "--percent: cannot be combined"},
+        {{"--sharpen", "a.jpg"}, "--sharpen: unknown option"},
+        {{"--width"}, "--width: a value is missing"},
+        {{"--quiet"}, "no photos or folders given"},
+    };
+    for (const auto& [arguments, expected] : cases) {
+        const CliOptions::Parsed parsed = parse(arguments);
+        EXPECT_FALSE(parsed.options) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(parsed.error.startsWith(expected)) << parsed.error.toStdString();
+        EXPECT_FALSE(parsed.error.contains('\n'));
+    }
+}
+
+TEST(CliOptions, OptionsFillTheRunsSettingsRecords)
+{
+    const CliOptions plain = *parse({"a.jpg"}).options;
+    EXPECT_TRUE(plain.geometry.sizeObject.isKeepOriginalSize);
+    EXPECT_EQ(plain.output.ouptputFolder, "/default/out");
+    EXPECT_EQ(plain.output.folderOption, 1);
+    EXPECT_EQ(plain.output.compressionRatio, 75);
+    EXPECT_EQ(plain.conflictMode, 3);
+    EXPECT_TRUE(plain.withSubfolders);
+    EXPECT_EQ(plain.paths, QStringList({QDir::current().absoluteFilePath("a.jpg")}));
+
+    const CliOptions custom = *parse({"--width", "800", "--rotate", "cw", "--flip", "vertical", "--format", "jp2",
+                                      "--quality", "40", "--name", "suffix:_web", "--keep-folders",
+                                      "--no-subfolders", "--on-conflict", "skip", "-o", "/tmp/x", "/p/a.jpg"})
+                                  .options;
+    EXPECT_TRUE(custom.geometry.sizeObject.isCustomSize);
+    EXPECT_TRUE(custom.geometry.sizeObject.isKeepAspectRatio);
+    EXPECT_EQ(custom.geometry.sizeObject.customWidth, 800);
+    EXPECT_EQ(custom.geometry.rotationType, 1);
+    EXPECT_TRUE(custom.geometry.isVerticalFlip);
+    EXPECT_EQ(custom.output.formatOption, 1);
+    EXPECT_EQ(custom.output.selectedFileFormat, 5);
+    EXPECT_EQ(custom.output.compressionRatio, 40);
+    EXPECT_EQ(custom.output.filenameOption, 3);
+    EXPECT_EQ(custom.output.prefixString, "_web");
+    EXPECT_TRUE(custom.output.keepFolderHierarchy);
+    EXPECT_FALSE(custom.withSubfolders);
+    EXPECT_EQ(custom.conflictMode, 1);
+    EXPECT_EQ(custom.output.ouptputFolder, "/tmp/x");
+
+    const CliOptions percent = *parse({"--percent", "50x25", "--no-keep-aspect", "a.jpg"}).options;
+    EXPECT_TRUE(percent.geometry.sizeObject.isPercentSize);
+    EXPECT_EQ(percent.geometry.sizeObject.perWidth, 50);
+    EXPECT_EQ(percent.geometry.sizeObject.perHeight, 25);
+    EXPECT_FALSE(percent.geometry.sizeObject.isKeepAspectRatio);
+}
+
+TEST(CliRunner, RunsInProcessAndReportsTheSummary)
+{
+    test::TemporaryFolder photos;
+    test::TemporaryFolder output;
+    test::saveJpeg(test::markedPicture(120, 90), photos.filePath("one.jpg"));
+    photos.makeFolder("sub");
+    test::saveJpeg(test::markedPicture(90, 120), photos.filePath("sub/two.jpg"));
+    photos.writeFile("notes.jpg", "not a photo");
+    QString out;
+    QString err;
+    QTextStream outStream(&out);
+    QTextStream errStream(&err);
+    CliOptions options = *parse({"--width", "60", "-o", output.path(), photos.path()}).options;
+    CliRunner runner(options, VipsImageService::shared(), outStream, errStream, false);
+    EXPECT_EQ(runner.run(), CliRunner::AllWritten);
+    EXPECT_TRUE(out.contains("Photos converted: 2")) << out.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(output.filePath("one.jpg")));
+    EXPECT_TRUE(QFileInfo::exists(output.filePath("two.jpg")));
+    EXPECT_FALSE(QFileInfo::exists(output.filePath("notes.jpg")));
+}
+
+TEST(CliProgram, ExitStatusesAndTheLogFile)
+{
+    test::TemporaryFolder photos;
+    test::TemporaryFolder output;
+    test::saveJpeg(test::markedPicture(120, 90), photos.filePath("a.jpg"));
+    test::saveJpeg(test::markedPicture(120, 90), photos.filePath("b.jpg"));
+
+    const Finished bad = runProgram({"--rotate", "sideways", photos.path()});
+    EXPECT_EQ(bad.exitCode, 2);
+    EXPECT_EQ(bad.err.trimmed(), "framewright-cli: --rotate: expected none, cw, ccw, 180 or auto");
+
+    const Finished empty = runProgram({"-o", output.path(), photos.makeFolder("empty")});
+    EXPECT_EQ(empty.exitCode, 2);
+    EXPECT_TRUE(empty.err.contains("No photos to add")) << empty.err.toStdString();
+
+    const QString log = output.filePath("log.json");
+    const Finished fine = runProgram({"--percent", "50", "--quiet", "--log", log, "-o", output.path(), photos.path()});
+    EXPECT_EQ(fine.exitCode, 0) << fine.err.toStdString();
+    const QJsonArray rows = QJsonDocument::fromJson(test::readBytes(log)).array();
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows.at(0).toObject().value("number").toInt(), 1);
+    EXPECT_EQ(rows.at(0).toObject().value("information").toString(), "Processed successfully");
+    EXPECT_TRUE(rows.at(1).toObject().value("outputFilename").toString().startsWith(output.path()));
+
+    const QString csv = output.filePath("log.csv");
+    const Finished tooLarge = runProgram({"--no-keep-aspect", "--width", "12000", "--height", "500", "--log", csv,
+                                          "-o", output.filePath("large"), photos.filePath("a.jpg")});
+    EXPECT_EQ(tooLarge.exitCode, 1);
+    EXPECT_TRUE(tooLarge.err.contains("New size exceeds 10,000 pixels")) << tooLarge.err.toStdString();
+    const QList<QByteArray> lines = test::readBytes(csv).split('\n');
+    ASSERT_GE(lines.size(), 2);
+    EXPECT_TRUE(lines.at(0).startsWith("number,timeStamp,inputFilename,outputFilename,information"));
+    EXPECT_TRUE(lines.at(1).contains("\"New size exceeds 10,000 pixels\""));
+}
+
+TEST(RealFilesCli, OrientationSetComesOutUprightAt400PixelsWide)
+{
+    FW_REQUIRE_TESTDATA("orientation/libvips-rotation");
+    test::TemporaryFolder output;
+    const Finished run = runProgram({"--rotate", "auto", "--width", "400", "--quiet", "-o", output.path(),
+                                     test::testDataPath("orientation/libvips-rotation")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const ImageService& images = VipsImageService::shared();
+    // The turned files are a smaller copy of the scene (231 x 308 upright):
+    // compare at a size below both.
+    auto small = [](const vips::VImage& image) {
+        return image.thumbnail_image(200, vips::VImage::option()->set("height", 266)->set("size", VIPS_SIZE_FORCE));
+    };
+    const vips::VImage reference = small(test::loadImage(output.filePath("1.jpg")));
+    for (int orientation = 1; orientation <= 8; ++orientation) {
+        SCOPED_TRACE(orientation);
+        const QString path = output.filePath(QStringLiteral("%1.jpg").arg(orientation));
+        const auto properties = images.readProperties(path);
+        ASSERT_TRUE(properties);
+        EXPECT_EQ(properties->value("PixelWidth").toInt(), 400);
+        EXPECT_EQ(properties->value("Orientation", 1).toInt(), 1);
+        EXPECT_EQ(properties->value("PixelHeight").toInt(), orientation <= 4 ? 532 : 533);
+        EXPECT_LT(test::meanDifference(small(test::loadImage(path)), reference), 20.0);
+    }
+}
+
+} // namespace
+} // namespace fw
