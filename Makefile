@@ -5,7 +5,7 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 SAMPLES := $(BUILD)/samples
 CLI := $(BUILD)/src/framewright-cli
 
-.PHONY: all deps build cli run test clean
+.PHONY: all deps build cli run test bench clean
 
 all: build
 
@@ -35,6 +35,12 @@ run: cli $(SAMPLES)/.complete
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 --timeout 300
+
+# Whole-run benchmarks against vipsthumbnail (makes the shared corpus first).
+bench: build
+	./build/bench/framewright_benchmarks
+	./bench/run-geometry.sh
+	./bench/run-batch.sh
 
 clean:
 	rm -rf $(BUILD)
