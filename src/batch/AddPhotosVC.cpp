@@ -150,6 +150,10 @@ void AddPhotosVC::startAddingOperation(const QStringList& urls)
     isMAX_PHOTOS_LIMIT_EXCEEDED = false;
     isPhotosAlreadyAdded = false;
     isPhotoFormatNotSupported = false;
+    // Looked up once: the texts are set for every photo of a large folder.
+    progressWords = {appDelegate.getLocalizedStringForKey("ADDED"),
+                     appDelegate.getLocalizedStringForKey("WAIT_IMPORTING_PHOTOS"),
+                     appDelegate.getLocalizedStringForKey("PHOTOS_ADDED")};
     state.isAddingProgressVisible = true;
     state.isDropAreaEnabled = false;
     notifications.post("notificationsDisbleCross");
@@ -275,11 +279,10 @@ void AddPhotosVC::appendAdmittedPhoto(const PhotoFilePtr& photo)
 void AddPhotosVC::callForUpdatingProgressCountWithFilePath(const QString& path)
 {
     ++photosAdded;
-    state.progressText = QStringLiteral("%1 %2\n%3")
-                             .arg(path, appDelegate.getLocalizedStringForKey("ADDED"),
-                                  appDelegate.getLocalizedStringForKey("WAIT_IMPORTING_PHOTOS"));
-    state.progressCountText = QStringLiteral("%1 %2").arg(
-        QString::number(photosAdded), appDelegate.getLocalizedStringForKey("PHOTOS_ADDED"));
+    state.progressText =
+        QStringLiteral("%1 %2\n%3").arg(path, progressWords.added, progressWords.pleaseWait);
+    state.progressCountText =
+        QStringLiteral("%1 %2").arg(QString::number(photosAdded), progressWords.photosAdded);
     state.progressPathText = path;
     Q_EMIT changed();
 }

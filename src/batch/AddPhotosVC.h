@@ -162,6 +162,11 @@ private:
     const int photoLimit;
     const PhotoAdmission admission;
     ScreenState state;
+    struct ProgressWords {
+        QString added;
+        QString pleaseWait;
+        QString photosAdded;
+    } progressWords;
     bool addingInProgress = false;
     // Set while the screen is destroyed: its tasks end at the next file.
     std::atomic<bool> closing = false;
