@@ -2,16 +2,15 @@
 
 #include "app/AppDelegate.h"
 #include "app/NotificationCenter.h"
-#include "batch/FolderWalker.h"
-#include "batch/LibraryPackage.h"
+#include "batch/AddingWalk.h"
 #include "batch/ModalMessages.h"
 #include "batch/TrashRule.h"
 #include "platform/ImageService.h"
 
 #include <QCoreApplication>
-#include <QSet>
 #include <QFileInfo>
 #include <QMetaObject>
+#include <QSet>
 #include <QThread>
 #include <algorithm>
 
@@ -30,15 +29,6 @@ const QString& addedMark()
 {
     static const QString mark = QStringLiteral("1");
     return mark;
-}
-
-// "/photos/" and "/photos" name the same folder; the walk builds its paths
-// from the second.
-QString withoutTrailingSlash(QString path)
-{
-    while (path.size() > 1 && path.endsWith('/'))
-        path.chop(1);
-    return path;
 }
 
 } // namespace
@@ -126,9 +116,11 @@ bool AddPhotosVC::panelShouldEnableUrl(const QString& path)
     return info.isDir();
 }
 
+// The drop area takes files only while the add buttons work: not during an
+// adding operation, nor while a run has locked the screens.
 void AddPhotosVC::handleFileDragDropNotification(const QVariantMap& userInfo)
 {
-    if (addingInProgress)
+    if (addingInProgress || !state.areAddButtonsEnabled)
         return;
     isAddFromSubFolderSelected = true;
     addPhotosFromPathUrls(userInfo.value("paths").toStringList());
@@ -193,56 +185,17 @@ void AddPhotosVC::btnStopAddingTapped()
 QStringList AddPhotosVC::photosUrlsToBeAddedFromUrls(const QStringList& urls,
                                                      const QString& fileType)
 {
-    QStringList admitted;
-    const auto offer = [&](const QString& path, bool fromLibrary) {
-        if (closing)
-            return false;
-        return !isValidPhoto(path, fileType, fromLibrary) || countAdmitted(path, admitted);
-    };
-    for (const QString& url : urls) {
-        if (!walkItem(url, offer))
-            break;
-    }
+    AddingWalk walk({[this, &fileType](const QString& path, bool fromLibrary) {
+                         return isValidPhoto(path, fileType, fromLibrary);
+                     },
+                     [this] { showMissingArchivePathMessage(); }, [this] { return closing.load(); }},
+                    photoLimit, isPHOTOS_PROCESSING_STOPPED, isAddFromSubFolderSelected,
+                    appDelegate.imageService().imageExtensions());
+    const QStringList admitted = walk.photosUrlsToBeAdded(urls);
+    isMAX_PHOTOS_LIMIT_EXCEEDED = walk.isLimitExceeded();
+    if (walk.pathType() != 0)
+        pathType = walk.pathType();
     return admitted;
-}
-
-// Returns false when the whole walk must end.
-bool AddPhotosVC::walkItem(const QString& path,
-                          const std::function<bool(const QString&, bool)>& offer)
-{
-    const QFileInfo info(path);
-    if (!info.isDir())
-        return offer(path, false);
-    const QString folder = withoutTrailingSlash(path);
-    if (LibraryPackage::isPackage(info)) {
-        pathType = LibraryPackage::isPhotosLibrary(folder) ? 3 : 2;
-        const QStringList photos = LibraryPackage::photoPathsToOffer(
-            folder, [this] { showMissingArchivePathMessage(); });
-        for (const QString& photo : photos) {
-            if (!offer(photo, true))
-                return false;
-        }
-        return true;
-    }
-    const auto offerFile = [&offer](const QString& file) { return offer(file, false); };
-    if (isAddFromSubFolderSelected)
-        return FolderWalker::walkTree(folder, offerFile);
-    return FolderWalker::walkFolder(folder, appDelegate.imageService().imageExtensions(),
-                                    offerFile);
-}
-
-// The limit counts the photos of this operation. The photo that finds the
-// limit reached, or Stop pressed, stays in the batch but is not counted.
-bool AddPhotosVC::countAdmitted(const QString& path, QStringList& admitted)
-{
-    if (admitted.size() > photoLimit) {
-        isMAX_PHOTOS_LIMIT_EXCEEDED = true;
-        return false;
-    }
-    if (isPHOTOS_PROCESSING_STOPPED)
-        return false;
-    admitted.append(path);
-    return true;
 }
 
 bool AddPhotosVC::isValidPhoto(const QString& path, const QString& fileType, bool isIphotoNode)

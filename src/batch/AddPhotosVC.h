@@ -143,8 +143,6 @@ private:
     void setAddButtonsEnabled(bool enabled);
     void startAddingOperation(const QStringList& urls);
     void finishAddingOperation(int admittedCount);
-    bool walkItem(const QString& path, const std::function<bool(const QString&, bool)>& offer);
-    bool countAdmitted(const QString& path, QStringList& admitted);
     void appendAdmittedPhoto(const PhotoFilePtr& photo);
     void showMissingArchivePathMessage();
     void toggleMark(int index);

@@ -10,6 +10,9 @@ namespace fw {
 // Lists the files of a folder for the adding walk, handing each to a visitor
 // as soon as it is found, so a walk over a large tree can end early and never
 // holds the whole list. Runs on the adding walk's task.
+//
+// A name that is not valid UTF-8 cannot be held in a QString path, and Qt
+// leaves such entries out of its listings, so they are never offered.
 class FolderWalker {
 public:
     // Gets a file path; returns false to end the walk.

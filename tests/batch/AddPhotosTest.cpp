@@ -208,6 +208,21 @@ TEST(AddPhotos, ProgressSheetShowsOnlyWhenTheBatchHadPhotos)
     EXPECT_EQ(harness.batchPaths(), QStringList({"first.jpg", "second.jpg"}));
 }
 
+TEST(AddPhotos, DropsAreRefusedWhileARunHasLockedTheScreens)
+{
+    BatchScreenHarness harness;
+    const QString photo = harness.jpeg("a.jpg");
+
+    harness.center.post("notificationsDisbleView");
+    EXPECT_FALSE(harness.screen->screen().areAddButtonsEnabled);
+    ASSERT_TRUE(harness.drop({photo}));
+    EXPECT_TRUE(harness.batch().isEmpty());
+
+    harness.center.post("notificationsEnable");
+    ASSERT_TRUE(harness.drop({photo}));
+    EXPECT_EQ(harness.batch().size(), 1);
+}
+
 TEST(AddPhotos, ProgressTextNamesTheLastPhotoAdded)
 {
     BatchScreenHarness harness;

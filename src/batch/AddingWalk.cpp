@@ -1,0 +1,87 @@
+#include "batch/AddingWalk.h"
+
+#include "batch/FolderWalker.h"
+#include "batch/LibraryPackage.h"
+
+#include <QFileInfo>
+
+namespace fw {
+
+namespace {
+
+// "/photos/" and "/photos" name the same folder; the walk builds its paths
+// from the second.
+QString withoutTrailingSlash(QString path)
+{
+    while (path.size() > 1 && path.endsWith('/'))
+        path.chop(1);
+    return path;
+}
+
+} // namespace
+
+AddingWalk::AddingWalk(Hooks hooks, int photoLimit, const std::atomic<bool>& isStopped,
+                       bool withSubFolders, QStringList imageExtensions)
+    : hooks(std::move(hooks)), photoLimit(photoLimit), isStopped(isStopped),
+      withSubFolders(withSubFolders), imageExtensions(std::move(imageExtensions))
+{
+}
+
+QStringList AddingWalk::photosUrlsToBeAdded(const QStringList& urls)
+{
+    for (const QString& url : urls) {
+        if (!walkItem(url))
+            break;
+    }
+    return admitted;
+}
+
+// Each walk below returns false when the whole walk must end.
+bool AddingWalk::walkItem(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.isDir())
+        return offer(path, false);
+    const QString folder = withoutTrailingSlash(path);
+    if (LibraryPackage::isPackage(info))
+        return walkPackage(folder);
+    const auto offerFile = [this](const QString& file) { return offer(file, false); };
+    if (withSubFolders)
+        return FolderWalker::walkTree(folder, offerFile);
+    return FolderWalker::walkFolder(folder, imageExtensions, offerFile);
+}
+
+bool AddingWalk::walkPackage(const QString& packagePath)
+{
+    lastPathType = LibraryPackage::isPhotosLibrary(packagePath) ? 3 : 2;
+    const QStringList photos =
+        LibraryPackage::photoPathsToOffer(packagePath, hooks.onMissingArchivePath);
+    for (const QString& photo : photos) {
+        if (!offer(photo, true))
+            return false;
+    }
+    return true;
+}
+
+bool AddingWalk::offer(const QString& path, bool fromLibrary)
+{
+    if (hooks.isClosing())
+        return false;
+    return !hooks.isValidPhoto(path, fromLibrary) || countAdmitted(path);
+}
+
+// The photo that finds the limit passed, or Stop pressed, stays in the batch
+// but is not counted.
+bool AddingWalk::countAdmitted(const QString& path)
+{
+    if (admitted.size() > photoLimit) {
+        limitExceeded = true;
+        return false;
+    }
+    if (isStopped)
+        return false;
+    admitted.append(path);
+    return true;
+}
+
+} // namespace fw
