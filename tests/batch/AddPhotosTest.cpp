@@ -184,17 +184,17 @@ TEST(AddPhotos, LimitAndStopEndTheWalkButKeepWhatWasAdmitted)
     EXPECT_EQ(stopped.batch().size(), 10) << "Stop holds for one operation only";
 }
 
-TEST(AddPhotos, ProgressSheetShowsOnlyWhenTheBatchHadPhotos)
+TEST(AddPhotos, ProgressNamesEachPhotoAndUsesTheSheetOnlyWhenTheBatchHadPhotos)
 {
     BatchScreenHarness harness;
     const QString first = harness.jpeg("first.jpg");
-    const QString second = harness.jpeg("second.jpg");
+    const QString second = harness.jpeg("with 50% and %1.jpg");
+    QStringList progressTexts;
     QList<bool> sheetShownPerPhoto;
-    QString lastPath;
     QObject::connect(harness.screen.get(), &AddPhotosVC::changed, [&] {
         const AddPhotosVC::ScreenState& screen = harness.screen->screen();
-        if (!screen.progressPathText.isEmpty() && screen.progressPathText != lastPath) {
-            lastPath = screen.progressPathText;
+        if (!screen.progressText.isEmpty() && !progressTexts.endsWith(screen.progressText)) {
+            progressTexts.append(screen.progressText);
             sheetShownPerPhoto.append(screen.isProgressSheetShown);
         }
     });
@@ -202,10 +202,12 @@ TEST(AddPhotos, ProgressSheetShowsOnlyWhenTheBatchHadPhotos)
     ASSERT_TRUE(harness.drop({first}));
     ASSERT_TRUE(harness.drop({second}));
 
+    const QString pleaseWait = harness.app.getLocalizedStringForKey("WAIT_IMPORTING_PHOTOS");
+    EXPECT_EQ(progressTexts, QStringList({first + " added\n" + pleaseWait,
+                                          second + " added\n" + pleaseWait}));
     EXPECT_EQ(sheetShownPerPhoto, QList<bool>({false, true}));
     EXPECT_FALSE(harness.screen->screen().isProgressSheetShown);
     EXPECT_FALSE(harness.app.isSubWindowOpened);
-    EXPECT_EQ(harness.batchPaths(), QStringList({"first.jpg", "second.jpg"}));
 }
 
 TEST(AddPhotos, DropsAreRefusedWhileARunHasLockedTheScreens)
@@ -221,21 +223,6 @@ TEST(AddPhotos, DropsAreRefusedWhileARunHasLockedTheScreens)
     harness.center.post("notificationsEnable");
     ASSERT_TRUE(harness.drop({photo}));
     EXPECT_EQ(harness.batch().size(), 1);
-}
-
-TEST(AddPhotos, ProgressTextNamesTheLastPhotoAdded)
-{
-    BatchScreenHarness harness;
-    const QString photo = harness.jpeg("with 50% and %1.jpg");
-    QString progress;
-    QObject::connect(harness.screen.get(), &AddPhotosVC::changed, [&] {
-        if (!harness.screen->screen().progressText.isEmpty())
-            progress = harness.screen->screen().progressText;
-    });
-
-    ASSERT_TRUE(harness.drop({photo}));
-
-    EXPECT_EQ(progress, photo + " added\n" + harness.app.getLocalizedStringForKey("WAIT_IMPORTING_PHOTOS"));
 }
 
 TEST(AddPhotos, LinkLoopsAndUnusualNamesDoNotStopTheWalk)
