@@ -114,15 +114,16 @@ public:
 
     // Paths in the batch, each with the value "1": the duplicate check.
     QHash<QString, QString> dictFileAdded;
-    bool isAddFromSubFolderSelected = false;
-    // Written on the main thread, read by the walk after each admitted photo.
+    // Written on the main thread, read by the walk.
+    std::atomic<bool> isAddFromSubFolderSelected = false;
     std::atomic<bool> isPHOTOS_PROCESSING_STOPPED = false;
     // Written by the walk; read on the main thread once it has ended.
     bool isMAX_PHOTOS_LIMIT_EXCEEDED = false;
     bool isPhotosAlreadyAdded = false;
     bool isPhotoFormatNotSupported = false;
     // Kind of the last package met: 2 iPhoto or Aperture, 3 Photos library.
-    int pathType = 0;
+    // Set by the library panel on the main thread and by the walk.
+    std::atomic<int> pathType = 0;
     int totalPhotoToAdd = 0;
     int photosAdded = 0;
     int IMAGES_VIEW_MODE = 1;
