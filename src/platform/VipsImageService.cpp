@@ -7,6 +7,7 @@
 #include "platform/ImageExtensionTable.h"
 #include "platform/ImageFileReader.h"
 #include "platform/JfifSegment.h"
+#include "platform/MemoryRelease.h"
 #include "platform/VipsImage.h"
 
 #include <QLoggingCategory>
@@ -149,6 +150,7 @@ VipsImageService& VipsImageService::shared()
 
 VipsImageService::VipsImageService()
 {
+    MemoryRelease::shareOneArena();
     if (VIPS_INIT("framewright") != 0)
         qCCritical(logVips) << "libvips cannot start:" << vips_error_buffer();
     // Every photo is opened once; cached operations would only hold memory

@@ -3,6 +3,7 @@
 #include "app/AppDelegate.h"
 #include "app/NotificationCenter.h"
 #include "platform/DesktopLauncher.h"
+#include "platform/MemoryRelease.h"
 #include "processing/Utils.h"
 
 #include <QCoreApplication>
@@ -128,8 +129,10 @@ void ProcessingView::processFilesInBatch(const QList<PhotoFilePtr>& snapshot, in
                 return;
             active = isPHOTOS_PROCESSING_IN_PROGERESS;
         }
-        if (active)
+        if (active) {
             processFileFromBunch(snapshot.at(index), static_cast<int>(index), processFlag);
+            MemoryRelease::afterPhoto();
+        }
         else if (isProcessOnHold)
             return;
         const bool last = index == snapshot.size() - 1;
