@@ -23,6 +23,8 @@ constexpr int libraryPanelIndex = 3;
 // size of a list one.
 constexpr qint64 gridThumbnailBudget = 224LL * 1024 * 1024;
 constexpr qint64 listThumbnailBudget = 32LL * 1024 * 1024;
+// Fast enough for the progress to look continuous.
+constexpr int showInterval = 20;
 
 // One shared value: a batch of a million paths holds one "1", not a million.
 const QString& addedMark()
@@ -155,9 +157,13 @@ void AddPhotosVC::startAddingOperation(const QStringList& urls)
         appDelegate.isSubWindowOpened = true;
         state.isProgressSheetShown = true;
     }
+    admittedNotShown.clear();
+    admittedPathsNotShown.clear();
+    lastShown.invalidate();
     Q_EMIT changed();
     backgroundTasks.start([this, urls] {
         const QStringList admitted = photosUrlsToBeAddedFromUrls(urls, "ALL");
+        showAdmittedPhotos();
         runOnMainThread([this, &admitted] { finishAddingOperation(admitted.size()); });
     });
 }
@@ -170,10 +176,11 @@ void AddPhotosVC::finishAddingOperation(int admittedCount)
     state.isProgressSheetShown = false;
     notifications.post("notificationsHideLoading");
     processAfterAllPhotosAdded();
-    // Single refusals are not worth an alert when anything was added.
+    // Single refusals are not worth an alert when anything was added, be it
+    // only the photo that was admitted as Stop was noticed.
     if (isMAX_PHOTOS_LIMIT_EXCEEDED)
         postAlert(109);
-    else if (totalPhotoToAdd == 0)
+    else if (photosAdded == 0)
         postAlert(isPhotosAlreadyAdded ? 111 : isPhotoFormatNotSupported ? 110 : 112);
 }
 
@@ -200,14 +207,18 @@ QStringList AddPhotosVC::photosUrlsToBeAddedFromUrls(const QStringList& urls,
 
 bool AddPhotosVC::isValidPhoto(const QString& path, const QString& fileType, bool isIphotoNode)
 {
+    if (admittedPathsNotShown.contains(path)) {
+        isPhotosAlreadyAdded = true;
+        return false;
+    }
     const PhotoAdmission::Result result =
         admission.judge(path, fileType, isIphotoNode, dictFileAdded);
     switch (result.verdict) {
     case PhotoAdmission::Verdict::Admitted:
-        runOnMainThread([this, &result, &path] {
-            appendAdmittedPhoto(result.photo);
-            callForUpdatingProgressCountWithFilePath(path);
-        });
+        admittedNotShown.append(result.photo);
+        admittedPathsNotShown.insert(path);
+        if (!lastShown.isValid() || lastShown.hasExpired(showInterval))
+            showAdmittedPhotos();
         return true;
     case PhotoAdmission::Verdict::AlreadyAdded:
         isPhotosAlreadyAdded = true;
@@ -223,10 +234,24 @@ bool AddPhotosVC::isValidPhoto(const QString& path, const QString& fileType, boo
     return false;
 }
 
-void AddPhotosVC::appendAdmittedPhoto(const PhotoFilePtr& photo)
+// Every admitted photo goes into the batch and the progress on the main
+// thread; a wait for the main thread costs more than reading a small photo's
+// header, so the photos admitted within one interval go over together. The
+// first one of an operation goes at once.
+void AddPhotosVC::showAdmittedPhotos()
 {
-    appDelegate.arraySelectedImagesToProcess.append(photo);
-    dictFileAdded.insert(photo->filePath, addedMark());
+    if (admittedNotShown.isEmpty())
+        return;
+    runOnMainThread([this] {
+        for (const PhotoFilePtr& photo : std::as_const(admittedNotShown)) {
+            appDelegate.arraySelectedImagesToProcess.append(photo);
+            dictFileAdded.insert(photo->filePath, addedMark());
+            callForUpdatingProgressCountWithFilePath(photo->filePath);
+        }
+    });
+    admittedNotShown.clear();
+    admittedPathsNotShown.clear();
+    lastShown.start();
 }
 
 void AddPhotosVC::callForUpdatingProgressCountWithFilePath(const QString& path)

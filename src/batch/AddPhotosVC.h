@@ -4,8 +4,10 @@
 #include "batch/PhotoAdmission.h"
 #include "batch/ThumbnailProvider.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QObject>
+#include <QSet>
 #include <QStringList>
 #include <QThreadPool>
 #include <QVariantMap>
@@ -83,7 +85,9 @@ public:
     // while one is running.
     void addPhotosFromPathUrls(const QStringList& urls);
     void btnStopAddingTapped();
-    // The admission rule and the walk; called on the walk's task.
+    // The admission rule and the walk; called on the walk's task. Admitted
+    // photos reach the batch and the progress in groups, the first one of an
+    // operation at once, the others at most 20 ms later.
     bool isValidPhoto(const QString& path, const QString& fileType, bool isIphotoNode);
     QStringList photosUrlsToBeAddedFromUrls(const QStringList& urls, const QString& fileType);
     void callForUpdatingProgressCountWithFilePath(const QString& path);
@@ -144,7 +148,7 @@ private:
     void setAddButtonsEnabled(bool enabled);
     void startAddingOperation(const QStringList& urls);
     void finishAddingOperation(int admittedCount);
-    void appendAdmittedPhoto(const PhotoFilePtr& photo);
+    void showAdmittedPhotos();
     void showMissingArchivePathMessage();
     void toggleMark(int index);
     void removePhotoAt(int index);
@@ -167,6 +171,10 @@ private:
         QString photosAdded;
     } progressWords;
     bool addingInProgress = false;
+    // The walk's task only: photos admitted but not yet in the batch.
+    QList<PhotoFilePtr> admittedNotShown;
+    QSet<QString> admittedPathsNotShown;
+    QElapsedTimer lastShown;
     // Set while the screen is destroyed: its tasks end at the next file.
     std::atomic<bool> closing = false;
     ThumbnailProvider gridThumbnailProvider;

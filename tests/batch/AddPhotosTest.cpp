@@ -169,14 +169,16 @@ TEST(AddPhotos, LimitAndStopEndTheWalkButKeepWhatWasAdmitted)
     BatchScreenHarness stopped;
     for (int index = 0; index < 10; ++index)
         stopped.jpeg(QString("many/%1.jpg").arg(index));
+    // Stop pressed as the first photo shows: the walk notices it right after
+    // that photo, which stays in the batch uncounted, and no alert follows.
     const QMetaObject::Connection pressStop =
         QObject::connect(stopped.screen.get(), &AddPhotosVC::changed, [&stopped] {
-            if (stopped.screen->photosAdded == 3)
+            if (stopped.screen->photosAdded == 1)
                 stopped.screen->btnStopAddingTapped();
         });
     ASSERT_TRUE(stopped.drop({stopped.folder.filePath("many")}));
-    EXPECT_EQ(stopped.batch().size(), 3);
-    EXPECT_EQ(stopped.screen->totalPhotoToAdd, 2);
+    EXPECT_EQ(stopped.batch().size(), 1);
+    EXPECT_EQ(stopped.screen->totalPhotoToAdd, 0);
     EXPECT_TRUE(stopped.recorder.alertTypes().isEmpty());
 
     QObject::disconnect(pressStop);
@@ -376,14 +378,15 @@ TEST(AddPhotosTrashRule, TrashFoldersOfEveryVolumeAreComparedByWholeComponents)
 TEST(AddPhotos, ClosingTheScreenDuringAWalkEndsTheWalk)
 {
     BatchScreenHarness harness;
-    for (int index = 0; index < 40; ++index)
-        harness.jpeg(QString("many/%1.jpg").arg(index), 64, 48);
+    for (int index = 0; index < 200; ++index)
+        harness.jpeg(QString("many/%1.jpg").arg(index));
 
-    harness.center.post("FileDragDropNotification", {{"paths", QStringList({harness.folder.filePath("many")})}});
-    ASSERT_TRUE(test::waitUntil([&] { return harness.screen->photosAdded >= 2; }));
+    harness.center.post("FileDragDropNotification",
+                        {{"paths", QStringList({harness.folder.filePath("many")})}});
+    ASSERT_TRUE(test::waitUntil([&] { return harness.screen->photosAdded >= 1; }));
     harness.screen.reset();
 
-    EXPECT_LT(harness.batch().size(), 40);
+    EXPECT_LT(harness.batch().size(), 200);
 }
 
 } // namespace
