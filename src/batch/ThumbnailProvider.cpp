@@ -8,16 +8,6 @@ namespace fw {
 
 namespace {
 
-// A decoded picture streams from its file and can be read once; a cached
-// thumbnail is read whenever its row is shown again. A vertical flip needs the
-// whole picture, so the image layer first brings a streaming picture into
-// memory; the second flip puts the rows back. The file is then closed, and
-// the cache holds the small picture only.
-Image heldInMemory(const Image& thumbnail)
-{
-    return thumbnail.flippedVertically().flippedVertically();
-}
-
 } // namespace
 
 ThumbnailProvider::ThumbnailProvider(QSize box, qint64 budgetInBytes, Maker maker, QObject* parent)
@@ -39,7 +29,9 @@ ThumbnailProvider::Maker ThumbnailProvider::makerFor(const ImageService& images)
             Utils(images).getThumbnailImageAtFilePath(path, box.width(), box.height());
         if (!thumbnail || !thumbnail->isValid())
             return std::nullopt;
-        return heldInMemory(*thumbnail);
+        // A decoded picture streams from its file and can be read once; a cached
+        // thumbnail is read whenever its row is shown again.
+        return thumbnail->inMemory();
     };
 }
 

@@ -160,4 +160,10 @@ Image Image::convertedToColour() const
     });
 }
 
+Image Image::inMemory() const
+{
+    return guarded(*this, "decoding into memory",
+                   [](const Impl& impl) { return wrapVipsImage(impl.image.copy_memory()); });
+}
+
 } // namespace fw

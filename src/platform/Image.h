@@ -37,6 +37,10 @@ public:
     Image rotatedCounterClockwise(double degrees) const;
     // Grey pictures become three-band sRGB with the same values.
     Image convertedToColour() const;
+    // The pixels computed now and held in memory, detached from the file they
+    // came from: such an image can be read any number of times. Meant for
+    // small pictures (thumbnails) that are kept.
+    Image inMemory() const;
 
     const Impl* impl() const { return d.get(); }
 

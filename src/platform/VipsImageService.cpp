@@ -157,6 +157,13 @@ VipsImageService::VipsImageService()
     // and file handles for the length of a batch.
     vips_cache_set_max(0);
     vips_cache_set_max_files(0);
+    // Loaders of formats that are not photos: every file would otherwise be
+    // offered to each of them when its type is sniffed (the slide loader opens
+    // it as a database), and none of them should see untrusted input.
+    for (const char* loader : {"VipsForeignLoadOpenslide", "VipsForeignLoadPdf", "VipsForeignLoadSvg",
+                               "VipsForeignLoadCsv", "VipsForeignLoadMatrix", "VipsForeignLoadFits",
+                               "VipsForeignLoadAnalyze", "VipsForeignLoadMat", "VipsForeignLoadVips"})
+        vips_operation_block_set(loader, TRUE);
     // libvips warns about every damaged file it copes with; the warnings stay
     // available under the category's debug level.
     g_log_set_handler("VIPS", G_LOG_LEVEL_WARNING, forwardVipsMessage, nullptr);
