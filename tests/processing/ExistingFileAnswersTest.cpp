@@ -37,7 +37,7 @@ protected:
 
     bool finished() { return test::waitUntil([this] { return view->isSummaryShown(); }); }
     bool replaced(const char* name) { return test::readBytes(destinationFile(name)) != earlier; }
-    int questionsAsked() const { return static_cast<int>(posted.count("notificationShowOverwriteAlert")); }
+    int questionsAsked() const { return static_cast<int>(posted.names().count("notificationShowOverwriteAlert")); }
 
     PhotoFilePtr first;
     PhotoFilePtr second;
@@ -53,7 +53,7 @@ TEST_F(ExistingFileAnswersTest, ReplaceOverwritesOneAndAsksAgain)
     ASSERT_TRUE(finished());
     EXPECT_TRUE(replaced("b.jpg"));
     EXPECT_EQ(questionsAsked(), 2);
-    EXPECT_EQ(posted.count("notificationHideOverwriteAlert"), 2);
+    EXPECT_EQ(posted.names().count("notificationHideOverwriteAlert"), 2);
 }
 
 TEST_F(ExistingFileAnswersTest, ReplaceAllOverwritesTheRestWithoutAsking)

@@ -35,7 +35,7 @@ TEST_F(ProcessingViewTest, ThreePhotosRunToOneSummaryWithProgressLogAndNotificat
     EXPECT_EQ(view->summary().lblImagesSelected, "3");
     EXPECT_EQ(view->summary().lblImagesConverted, "3");
     EXPECT_EQ(view->summary().lblConversionFailed, "0");
-    EXPECT_EQ(posted, QStringList({"notificationsDisbleView", "notificationsEnable",
+    EXPECT_EQ(posted.names(), QStringList({"notificationsDisbleView", "notificationsEnable",
                                    "notificationsSaveasPredefinedSize", "notificationsProcessFinished"}));
     for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) {
         const auto written = utils.imageService().readProperties(destinationFile(name));
@@ -131,7 +131,7 @@ TEST_F(ProcessingViewTest, FullVolumeHoldsTheRunUntilTheAlertIsConfirmed)
     const PhotoFilePtr second = addPhoto("b.jpg");
     fileSystem.freeBytes = 50LL * 1024 * 1024;
     view->startProcess(intoDestination(), halfSize());
-    ASSERT_TRUE(test::waitUntil([this] { return posted.contains("notificationShowAlertWithType 102"); }));
+    ASSERT_TRUE(test::waitUntil([this] { return posted.alertTypes().contains(102); }));
     ASSERT_TRUE(test::waitUntil([this] { return view->isOnHold(); }));
     EXPECT_FALSE(view->isSummaryShown());
     EXPECT_EQ(first->processStatus, ProcessingView::Skipped);

@@ -5,8 +5,9 @@
 #include "platform/VipsImageService.h"
 #include "processing/ProcessingView.h"
 #include "processing/Utils.h"
-#include "support/EventLoopWait.h"
+#include "support/EventWaiting.h"
 #include "support/FakeFileSystem.h"
+#include "support/NotificationRecorder.h"
 #include "support/TemporaryFolder.h"
 #include "support/TestImages.h"
 
@@ -25,14 +26,6 @@ protected:
     {
         view = std::make_unique<ProcessingView>(app, center, fileSystem, utils);
         view->setOutputFolderOpener([this](const QString& folder) { openedFolders << folder; });
-        for (const char* name : {"notificationsDisbleView", "notificationsEnable", "notificationsSaveasPredefinedSize",
-                                 "notificationsProcessFinished", "notificationShowAlertWithType",
-                                 "notificationShowOverwriteAlert", "notificationHideOverwriteAlert"}) {
-            center.addObserver(&observer, name, [this, name](const QVariantMap& info) {
-                posted << (info.contains("type") ? QStringLiteral("%1 %2").arg(name).arg(info.value("type").toInt())
-                                                 : QString(name));
-            });
-        }
     }
 
     PhotoFilePtr addPhoto(const QString& name, int width = 64, int height = 48)
@@ -83,8 +76,10 @@ protected:
     Utils utils;
     AppDelegate app;
     NotificationCenter center;
-    QObject observer;
-    QStringList posted;
+    NotificationRecorder posted{center,
+                                {"notificationsDisbleView", "notificationsEnable", "notificationsSaveasPredefinedSize",
+                                 "notificationsProcessFinished", "notificationShowAlertWithType",
+                                 "notificationShowOverwriteAlert", "notificationHideOverwriteAlert"}};
     QStringList openedFolders;
     std::unique_ptr<ProcessingView> view;
 };
