@@ -95,11 +95,6 @@ int Image::bands() const
     return isValid() ? d->image.bands() : 0;
 }
 
-bool Image::hasAlpha() const
-{
-    return isValid() && d->image.has_alpha();
-}
-
 bool Image::isGrey() const
 {
     return isValid() && (isGreyInterpretation(d->image.interpretation()) || d->image.bands() <= 2);

@@ -25,7 +25,6 @@ public:
     int width() const;
     int height() const;
     int bands() const;
-    bool hasAlpha() const;
     bool isGrey() const;
 
     // Exact size; the aspect ratio is not kept. Reduction uses Lanczos 3.

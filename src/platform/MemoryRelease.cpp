@@ -4,9 +4,10 @@
 
 namespace fw {
 
-void MemoryRelease::shareOneArena()
+void MemoryRelease::mapLargeBlocksApart()
 {
-    mallopt(M_ARENA_MAX, 1);
+    constexpr int largeBlockBytes = 256 * 1024;
+    mallopt(M_MMAP_THRESHOLD, largeBlockBytes);
 }
 
 void MemoryRelease::afterPhoto()

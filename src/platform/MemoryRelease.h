@@ -7,10 +7,11 @@ namespace fw {
 // size creeps up photo by photo even though nothing leaks.
 class MemoryRelease {
 public:
-    // One allocation arena for the process: libvips' short-lived worker
-    // threads would otherwise each leave a fragmented arena behind. Called
-    // before the threads start.
-    static void shareOneArena();
+    // Pixel buffers are mapped on their own and unmapped when freed. glibc
+    // would otherwise raise its mapping threshold after the first large free
+    // and carve later buffers out of libvips worker threads' arenas, which
+    // fragment and keep growing. Called before the threads start.
+    static void mapLargeBlocksApart();
     static void afterPhoto();
 };
 

@@ -150,7 +150,7 @@ VipsImageService& VipsImageService::shared()
 
 VipsImageService::VipsImageService()
 {
-    MemoryRelease::shareOneArena();
+    MemoryRelease::mapLargeBlocksApart();
     if (VIPS_INIT("framewright") != 0)
         qCCritical(logVips) << "libvips cannot start:" << vips_error_buffer();
     // Every photo is opened once; cached operations would only hold memory

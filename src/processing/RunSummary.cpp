@@ -41,19 +41,4 @@ RunSummary RunSummary::make(const QList<PhotoFilePtr>& photos, int processedSucc
     return summary;
 }
 
-QVariantMap RunSummary::logSummary(const QString& timeStamp) const
-{
-    return {
-        {"timeStamp", timeStamp},
-        {"imagesSelected", lblImagesSelected},
-        {"imagesConverted", lblImagesConverted},
-        {"conversionFailed", lblConversionFailed},
-        {"oldSize", lblOldsize},
-        {"newSize", lblNewsize},
-        {"saveSpace", lblspaceSave},
-        {"timeElapsed", lblTimeElapsed},
-        {"totalOldSize", lblTotalOldsize},
-    };
-}
-
 } // namespace fw

@@ -4,7 +4,6 @@
 
 #include <QList>
 #include <QString>
-#include <QVariantMap>
 
 namespace fw {
 
@@ -27,10 +26,6 @@ struct RunSummary {
     static RunSummary make(const QList<PhotoFilePtr>& photos, int processedSuccessfully,
                            const QString& elapsedText);
 
-    // The record the log window lists, keyed "timeStamp", "imagesSelected",
-    // "imagesConverted", "conversionFailed", "oldSize", "newSize",
-    // "saveSpace", "timeElapsed", "totalOldSize".
-    QVariantMap logSummary(const QString& timeStamp) const;
 };
 
 } // namespace fw

@@ -1,7 +1,7 @@
 #include "processing/Utils.h"
 
 #include "batch/ExifInfo.h"
-#include "platform/VipsImageService.h"
+#include "platform/ImageService.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -58,12 +58,6 @@ QSize wholePixels(const QSizeF& size)
 } // namespace
 
 Utils::Utils(const ImageService& images) : images(images) {}
-
-Utils& Utils::sharedUtils()
-{
-    static Utils shared(VipsImageService::shared());
-    return shared;
-}
 
 QString Utils::unitStringFromBytes(double bytes, unsigned /*flags*/)
 {
@@ -248,11 +242,6 @@ Image Utils::imageRotatedByDegrees(double degrees, const Image& image)
     if (image.width() <= 0 || image.height() <= 0 || degrees == 0)
         return image;
     return image.rotatedCounterClockwise(degrees);
-}
-
-QVariantMap Utils::getImageeExifDict(const QString& path) const
-{
-    return images.readProperties(path).value_or(QVariantMap{});
 }
 
 } // namespace fw

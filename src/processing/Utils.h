@@ -5,7 +5,6 @@
 #include <QSize>
 #include <QSizeF>
 #include <QString>
-#include <QVariantMap>
 #include <functional>
 #include <optional>
 
@@ -16,13 +15,10 @@ namespace fw {
 class ImageService;
 
 // The shared helpers of a run and of the screens: byte-size texts, upright
-// sizes, decoding and geometry. One instance per image service; sharedUtils()
-// is the one bound to the process's libvips service. Thread-safe.
+// sizes, decoding and geometry. One instance per image service. Thread-safe.
 class Utils {
 public:
     explicit Utils(const ImageService& images);
-
-    static Utils& sharedUtils();
 
     // Decimal steps of 1000 through "bytes", "KB", "MB", "GB", "TB", cut (not
     // rounded) to two decimals: 1536 gives "1.53 KB", 994 gives "0.97 KB".
@@ -77,9 +73,6 @@ public:
     // The text without the 13 characters that may not be part of a typed
     // file name: : ; , . / \ ? % * | " < >
     static QString validFileNameString(const QString& text);
-
-    // The source photo's property dictionary, empty when unreadable.
-    QVariantMap getImageeExifDict(const QString& path) const;
 
     const ImageService& imageService() const { return images; }
 
