@@ -134,8 +134,8 @@ fw::PhotoFilePtr recordLike(const fw::PhotoFile& real, const QString& path)
 void batchOf100000Photos(benchmark::State& state)
 {
     const QString folder = folderOfSmallJpegs();
-    const fw::PhotoFilePtr real = fw::PhotoFile::initWithFileUrl(
-        folder + "/photo_00000.jpg", false, fw::VipsImageService::shared());
+    const fw::PhotoFilePtr real = fw::PhotoFile::initWithFileUrl(folder + "/photo_00000.jpg", false,
+                                                                 fw::VipsImageService::shared());
     for (auto _ : state) {
         fw::AppDelegate app(fw::VipsImageService::shared(), {"en"});
         fw::NotificationCenter notifications;

@@ -16,7 +16,8 @@ QString largeJpegPath()
     const QString path = QDir::temp().filePath("framewright-bench-24mp.jpg");
     if (!QFile::exists(path)) {
         fw::VipsImageService::shared();
-        vips::VImage noise = vips::VImage::gaussnoise(6000, 4000, vips::VImage::option()->set("mean", 128)->set("sigma", 40));
+        vips::VImage noise = vips::VImage::gaussnoise(
+            6000, 4000, vips::VImage::option()->set("mean", 128)->set("sigma", 40));
         vips::VImage::bandjoin({noise, noise.rot180(), noise.flip(VIPS_DIRECTION_HORIZONTAL)})
             .cast(VIPS_FORMAT_UCHAR)
             .jpegsave(path.toUtf8().constData());

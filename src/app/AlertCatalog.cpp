@@ -38,14 +38,16 @@ const QHash<int, KeyPair>& alertKeys()
 std::optional<AlertCatalog::Alert> AlertCatalog::alertForTag(int tag, AppDelegate& app)
 {
     if (tag == 109) {
-        return Alert{app.getLocalizedStringForKey("PHOTO_LIMIT_EXCEED"),
-                     QStringLiteral("Photo limit exceeded! A Batch of %1 photos can be processed at a time.")
-                         .arg(photoLimit)};
+        return Alert{
+            app.getLocalizedStringForKey("PHOTO_LIMIT_EXCEED"),
+            QStringLiteral("Photo limit exceeded! A Batch of %1 photos can be processed at a time.")
+                .arg(photoLimit)};
     }
     const auto keys = alertKeys().constFind(tag);
     if (keys == alertKeys().cend())
         return std::nullopt;
-    return Alert{app.getLocalizedStringForKey(keys->first), app.getLocalizedStringForKey(keys->second)};
+    return Alert{app.getLocalizedStringForKey(keys->first),
+                 app.getLocalizedStringForKey(keys->second)};
 }
 
 } // namespace fw

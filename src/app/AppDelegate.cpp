@@ -2,7 +2,8 @@
 
 namespace fw {
 
-AppDelegate::AppDelegate(const ImageService& images, QStringList preferredLanguages, QObject* parent)
+AppDelegate::AppDelegate(const ImageService& images, QStringList preferredLanguages,
+                         QObject* parent)
     : QObject(parent), images(images), strings(std::move(preferredLanguages))
 {
 }

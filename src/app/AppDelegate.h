@@ -18,7 +18,8 @@ class ImageService;
 class AppDelegate : public QObject {
     Q_OBJECT
 public:
-    explicit AppDelegate(const ImageService& images, QStringList preferredLanguages = QLocale::system().uiLanguages(),
+    explicit AppDelegate(const ImageService& images,
+                         QStringList preferredLanguages = QLocale::system().uiLanguages(),
                          QObject* parent = nullptr);
 
     // The batch, in order of admission.

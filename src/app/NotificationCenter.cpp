@@ -10,9 +10,9 @@ NotificationCenter& NotificationCenter::defaultCenter()
 
 void NotificationCenter::addObserver(QObject* owner, const QString& name, Handler handler)
 {
-    const bool firstObservationOfOwner =
-        std::none_of(observations.cbegin(), observations.cend(),
-                     [owner](const Observation& observation) { return observation.owner == owner; });
+    const bool firstObservationOfOwner = std::none_of(
+        observations.cbegin(), observations.cend(),
+        [owner](const Observation& observation) { return observation.owner == owner; });
     observations.append({owner, name, std::move(handler)});
     if (firstObservationOfOwner)
         connect(owner, &QObject::destroyed, this, [this, owner] { removeObserver(owner); });

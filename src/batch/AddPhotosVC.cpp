@@ -38,8 +38,7 @@ const QString& addedMark()
 AddPhotosVC::AddPhotosVC(AppDelegate& appDelegate, NotificationCenter& notifications,
                          ModalMessages& modalMessages, int photoLimit, QObject* parent)
     : QObject(parent), appDelegate(appDelegate), notifications(notifications),
-      modalMessages(modalMessages), photoLimit(photoLimit),
-      admission(appDelegate.imageService()),
+      modalMessages(modalMessages), photoLimit(photoLimit), admission(appDelegate.imageService()),
       gridThumbnailProvider(QSize(404, 414), gridThumbnailBudget,
                             ThumbnailProvider::makerFor(appDelegate.imageService())),
       listThumbnailProvider(QSize(70, 48), listThumbnailBudget,
@@ -195,7 +194,8 @@ QStringList AddPhotosVC::photosUrlsToBeAddedFromUrls(const QStringList& urls,
     AddingWalk walk({[this, &fileType](const QString& path, bool fromLibrary) {
                          return isValidPhoto(path, fileType, fromLibrary);
                      },
-                     [this] { showMissingArchivePathMessage(); }, [this] { return closing.load(); }},
+                     [this] { showMissingArchivePathMessage(); },
+                     [this] { return closing.load(); }},
                     photoLimit, isPHOTOS_PROCESSING_STOPPED, isAddFromSubFolderSelected,
                     appDelegate.imageService().imageExtensions());
     const QStringList admitted = walk.photosUrlsToBeAdded(urls);
@@ -432,9 +432,8 @@ void AddPhotosVC::removeMissingPhotos()
             missing.insert(photo.get());
     }
     runOnMainThread([this, &missing] {
-        removePhotosWhere([&missing](const PhotoFilePtr& photo) {
-            return missing.contains(photo.get());
-        });
+        removePhotosWhere(
+            [&missing](const PhotoFilePtr& photo) { return missing.contains(photo.get()); });
         appDelegate.isSubWindowOpened = false;
         processAfterAllPhotosAdded();
     });
@@ -459,7 +458,8 @@ void AddPhotosVC::updateButtonsEnability()
 void AddPhotosVC::updateBatchInformationInBottomView()
 {
     const QList<PhotoFilePtr>& batch = appDelegate.arraySelectedImagesToProcess;
-    state.batchInformation = batch.isEmpty() ? BatchInformation{} : BatchInformation::forBatch(batch);
+    state.batchInformation =
+        batch.isEmpty() ? BatchInformation{} : BatchInformation::forBatch(batch);
     Q_EMIT changed();
 }
 
@@ -470,8 +470,8 @@ void AddPhotosVC::addBottomInfoAboutBatch()
     const BatchInformation information =
         BatchInformation::forBatch(appDelegate.arraySelectedImagesToProcess);
     notifications.post("notificationUpdateFooterInfo", {{"textStr", information.line},
-                                                         {"countText", information.countText},
-                                                         {"sizeText", information.sizeText}});
+                                                        {"countText", information.countText},
+                                                        {"sizeText", information.sizeText}});
 }
 
 void AddPhotosVC::changePhotosViewImageMode(int mode)
@@ -498,7 +498,8 @@ void AddPhotosVC::runOnMainThread(const std::function<void()>& work)
         return;
     }
     QMetaObject::invokeMethod(
-        this, [this, &work] {
+        this,
+        [this, &work] {
             if (!closing)
                 work();
         },

@@ -24,8 +24,8 @@ public:
         std::function<bool()> isClosing;
     };
 
-    AddingWalk(Hooks hooks, int photoLimit, const std::atomic<bool>& isStopped,
-               bool withSubFolders, QStringList imageExtensions);
+    AddingWalk(Hooks hooks, int photoLimit, const std::atomic<bool>& isStopped, bool withSubFolders,
+               QStringList imageExtensions);
 
     // The admitted paths that count, in admission order.
     QStringList photosUrlsToBeAdded(const QStringList& urls);

@@ -20,9 +20,8 @@ void ExifInfo::resetAllWithDict(const std::optional<QVariantMap>& properties)
 {
     if (!properties)
         return;
-    size = QStringLiteral("%1 x %2")
-               .arg(properties->value("PixelWidth").toString(),
-                    properties->value("PixelHeight").toString());
+    size = QStringLiteral("%1 x %2").arg(properties->value("PixelWidth").toString(),
+                                         properties->value("PixelHeight").toString());
     model = properties->value("ColorModel").toString();
     const QVariantMap tiff = properties->value("{TIFF}").toMap();
     if (properties->contains("{TIFF}"))

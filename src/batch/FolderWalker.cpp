@@ -54,8 +54,8 @@ bool FolderWalker::walkTreeFrom(const QString& folder, QSet<QString>& enteredFol
 bool FolderWalker::walkFolder(const QString& folder, const QStringList& extensions,
                               const Visitor& visit)
 {
-    QDirIterator entries(folder, QDir::AllEntries | QDir::Hidden | QDir::System |
-                                     QDir::NoDotAndDotDot);
+    QDirIterator entries(folder,
+                         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     while (entries.hasNext()) {
         entries.next();
         if (extensions.contains(entries.fileInfo().suffix()) &&

@@ -9,9 +9,11 @@ namespace fw {
 
 namespace {
 
-const QStringList packageExtensions = {
-    "photoslibrary", "migratedphotolibrary", "photolibrary", "iphotolibrary", "aplibrary",
-    "app",           "bundle",               "framework",    "plugin",        "rtfd"};
+const QStringList packageExtensions = {"photoslibrary", "migratedphotolibrary",
+                                       "photolibrary",  "iphotolibrary",
+                                       "aplibrary",     "app",
+                                       "bundle",        "framework",
+                                       "plugin",        "rtfd"};
 
 QStringList existingOnly(const QStringList& paths)
 {
@@ -58,7 +60,8 @@ QStringList LibraryPackage::photoPathsToOffer(const QString& packagePath,
 // repeat as already in the batch.
 QStringList LibraryPackage::photosLibraryPaths(const QString& packagePath)
 {
-    const std::optional<QList<QVariantMap>> records = DBOperations::getPhotoslibraryPath(packagePath);
+    const std::optional<QList<QVariantMap>> records =
+        DBOperations::getPhotoslibraryPath(packagePath);
     if (!records)
         return {};
     QStringList paths;

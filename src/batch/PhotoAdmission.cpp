@@ -10,9 +10,9 @@ PhotoAdmission::PhotoAdmission(const ImageService& images) : images(images) {}
 
 const QStringList& PhotoAdmission::acceptedExtensions()
 {
-    static const QStringList extensions = {"eps", "jpc", "p7",  "pc",  "pgm", "pnm", "ppm",
-                                           "ptif", "ui", "pct", "EPS", "JPC", "P7",  "PC",
-                                           "PGM", "PNM", "PPM", "PTIF", "UI", "PCT"};
+    static const QStringList extensions = {"eps",  "jpc", "p7",  "pc",   "pgm", "pnm", "ppm",
+                                           "ptif", "ui",  "pct", "EPS",  "JPC", "P7",  "PC",
+                                           "PGM",  "PNM", "PPM", "PTIF", "UI",  "PCT"};
     return extensions;
 }
 

@@ -54,7 +54,8 @@ void ThumbnailProvider::requestThumbnail(const QString& path)
     pool.start([this, path, box = thumbnailBox, make = maker, requestGeneration = generation] {
         const std::optional<Image> thumbnail = make(path, box);
         QMetaObject::invokeMethod(
-            this, [this, path, thumbnail, requestGeneration] {
+            this,
+            [this, path, thumbnail, requestGeneration] {
                 deliver(path, thumbnail, requestGeneration);
             },
             Qt::QueuedConnection);

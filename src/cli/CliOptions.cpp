@@ -14,7 +14,8 @@ namespace {
 
 const QHash<QString, int>& rotations()
 {
-    static const QHash<QString, int> names = {{"none", 0}, {"cw", 1}, {"ccw", 2}, {"180", 3}, {"auto", 4}};
+    static const QHash<QString, int> names = {
+        {"none", 0}, {"cw", 1}, {"ccw", 2}, {"180", 3}, {"auto", 4}};
     return names;
 }
 
@@ -41,7 +42,10 @@ std::optional<double> positiveNumber(const QString& text, double maximum)
 // Reads the arguments one by one; each option reports its own error.
 class Parser {
 public:
-    Parser(const QStringList& arguments, CliOptions& options) : arguments(arguments), options(options) {}
+    Parser(const QStringList& arguments, CliOptions& options)
+        : arguments(arguments), options(options)
+    {
+    }
 
     QString run();
     bool helpRequested = false;
@@ -176,12 +180,16 @@ QString Parser::apply(const QString& option)
 
 QString Parser::applyPercent(const QString& value)
 {
-    static const QRegularExpression pattern(QStringLiteral("^([0-9]+(?:\\.[0-9]+)?)(?:x([0-9]+(?:\\.[0-9]+)?))?$"));
+    static const QRegularExpression pattern(
+        QStringLiteral("^([0-9]+(?:\\.[0-9]+)?)(?:x([0-9]+(?:\\.[0-9]+)?))?$"));
     const QRegularExpressionMatch match = pattern.match(value);
-    const auto widthPercent = match.hasMatch() ? positiveNumber(match.captured(1), 1000) : std::nullopt;
+    const auto widthPercent =
+        match.hasMatch() ? positiveNumber(match.captured(1), 1000) : std::nullopt;
     const auto heightPercent =
-        match.hasMatch() ? positiveNumber(match.captured(2).isEmpty() ? match.captured(1) : match.captured(2), 1000)
-                         : std::nullopt;
+        match.hasMatch()
+            ? positiveNumber(match.captured(2).isEmpty() ? match.captured(1) : match.captured(2),
+                             1000)
+            : std::nullopt;
     if (!widthPercent || !heightPercent)
         return failure("--percent", "P or PWxPH, each a percentage above 0 and at most 1000");
     options.geometry.sizeObject.perWidth = *widthPercent;
@@ -214,7 +222,10 @@ QString Parser::applyName(const QString& value)
         return failure("--name", "original, size, prefix:TEXT or suffix:TEXT");
     if (takesText && Utils::validFileNameString(text) != text)
         return failure("--name", "a text without any of : ; , . / \\ ? % * | \" < >");
-    options.output.filenameOption = kind == "original" ? 0 : kind == "size" ? 1 : kind == "prefix" ? 2 : 3;
+    options.output.filenameOption = kind == "original" ? 0
+                                    : kind == "size"   ? 1
+                                    : kind == "prefix" ? 2
+                                                       : 3;
     options.output.prefixString = takesText ? text : QString();
     return {};
 }
@@ -238,7 +249,8 @@ QString Parser::applySize()
         return {};
     }
     if (width == 0)
-        return QStringLiteral("--height: needs --width (with the aspect ratio kept the height follows it)");
+        return QStringLiteral(
+            "--height: needs --width (with the aspect ratio kept the height follows it)");
     if (!keepAspect && height == 0)
         return QStringLiteral("--no-keep-aspect: needs --width and --height");
     size.isCustomSize = true;
@@ -249,7 +261,8 @@ QString Parser::applySize()
 
 } // namespace
 
-CliOptions::Parsed CliOptions::parse(const QStringList& arguments, const QString& defaultOutputFolder)
+CliOptions::Parsed CliOptions::parse(const QStringList& arguments,
+                                     const QString& defaultOutputFolder)
 {
     CliOptions options;
     options.output.folderOption = 1;
@@ -271,8 +284,10 @@ QString CliOptions::usage()
 {
     return QStringLiteral(
         "usage: framewright-cli [options] PATH...\n"
-        "  -o, --output DIR        destination folder (default: the Pictures folder's Framewright folder)\n"
-        "  --width N [--height N]  custom size; with the aspect ratio kept (default) the height follows the width\n"
+        "  -o, --output DIR        destination folder (default: the Pictures folder's Framewright "
+        "folder)\n"
+        "  --width N [--height N]  custom size; with the aspect ratio kept (default) the height "
+        "follows the width\n"
         "  --percent P | PWxPH     percent size\n"
         "  --no-keep-aspect        use width and height as given\n"
         "  --rotate none|cw|ccw|180|auto\n"
@@ -282,10 +297,12 @@ QString CliOptions::usage()
         "  --name original|size|prefix:TEXT|suffix:TEXT\n"
         "  --keep-folders          rebuild the source folders below the destination\n"
         "  --no-subfolders         take folders without their sub-folders\n"
-        "  --on-conflict keep|replace|skip   existing outputs (default keep: a collision-free name)\n"
+        "  --on-conflict keep|replace|skip   existing outputs (default keep: a collision-free "
+        "name)\n"
         "  --log FILE              write the run log (.csv or .json by extension)\n"
         "  --quiet                 no progress line\n"
-        "Exit status: 0 every photo written, 1 some photo failed, 2 bad usage or nothing to process.\n");
+        "Exit status: 0 every photo written, 1 some photo failed, 2 bad usage or nothing to "
+        "process.\n");
 }
 
 } // namespace fw

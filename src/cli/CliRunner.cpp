@@ -15,10 +15,11 @@ constexpr int spaceAlertTag = 102;
 
 } // namespace
 
-CliRunner::CliRunner(CliOptions cliOptions, const ImageService& images, QTextStream& out, QTextStream& err,
-                     bool progressOnTerminal)
-    : options(std::move(cliOptions)), out(out), err(err), progressOnTerminal(progressOnTerminal), utils(images),
-      app(images), adder(app, center, *this), view(app, center, LocalFileSystem::shared(), utils)
+CliRunner::CliRunner(CliOptions cliOptions, const ImageService& images, QTextStream& out,
+                     QTextStream& err, bool progressOnTerminal)
+    : options(std::move(cliOptions)), out(out), err(err), progressOnTerminal(progressOnTerminal),
+      utils(images), app(images), adder(app, center, *this),
+      view(app, center, LocalFileSystem::shared(), utils)
 {
     // A terminal run leaves the desktop alone; the summary names the folder.
     view.setOutputFolderOpener(nullptr);
@@ -72,7 +73,8 @@ void CliRunner::startRun()
 
 void CliRunner::showProgress()
 {
-    if (!progressOnTerminal || options.quiet || view.isSummaryShown() || view.progressLine() == lastProgress)
+    if (!progressOnTerminal || options.quiet || view.isSummaryShown() ||
+        view.progressLine() == lastProgress)
         return;
     lastProgress = view.progressLine();
     out << '\r' << lastProgress << "\x1b[K" << Qt::flush;
@@ -85,7 +87,8 @@ void CliRunner::finishRun()
     printFailures();
     printSummary();
     if (!options.logPath.isEmpty()) {
-        if (const Outcome written = RunLogWriter::write(view.arrLogDetails(), options.logPath); !written)
+        if (const Outcome written = RunLogWriter::write(view.arrLogDetails(), options.logPath);
+            !written)
             err << written.message() << Qt::endl;
     }
     const bool allWritten = view.processedSuccessfully() == view.arrPhotosToProcess().size();
@@ -97,7 +100,8 @@ void CliRunner::printFailures()
 {
     for (const PhotoFilePtr& photo : view.arrPhotosToProcess()) {
         if (photo->processStatus != ProcessingView::Processed)
-            err << photo->filePath << ": " << view.getMessageForstatus(photo->processStatus) << Qt::endl;
+            err << photo->filePath << ": " << view.getMessageForstatus(photo->processStatus)
+                << Qt::endl;
     }
 }
 
@@ -107,7 +111,8 @@ void CliRunner::printSummary()
     auto line = [this](const char* key, const QString& value) {
         out << "  " << app.getLocalizedStringForKey(key) << ' ' << value << Qt::endl;
     };
-    out << app.getLocalizedStringForKey("SUMMARY") << " (" << options.output.ouptputFolder << ')' << Qt::endl;
+    out << app.getLocalizedStringForKey("SUMMARY") << " (" << options.output.ouptputFolder << ')'
+        << Qt::endl;
     line("TOTAL_IMAGE_SELECTED", summary.lblImagesSelected);
     line("TOTAL_IMAGE_CONVERTED", summary.lblImagesConverted);
     line("CONVERSION_FAILED", summary.lblConversionFailed);

@@ -28,6 +28,7 @@ int main(int argc, char** argv)
         err << "framewright-cli: " << parsed.error << Qt::endl;
         return fw::CliRunner::BadUsageOrNothingToDo;
     }
-    fw::CliRunner runner(*parsed.options, fw::VipsImageService::shared(), out, err, isatty(STDOUT_FILENO) != 0);
+    fw::CliRunner runner(*parsed.options, fw::VipsImageService::shared(), out, err,
+                         isatty(STDOUT_FILENO) != 0);
     return runner.run();
 }

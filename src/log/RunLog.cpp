@@ -21,7 +21,8 @@ QString ratioText(const PhotoFile& photo)
 {
     if (photo.fileSizeInBytes <= 0)
         return " ";
-    const float ratio = static_cast<float>(photo.newfileSizeInBytes * 100.0 / photo.fileSizeInBytes);
+    const float ratio =
+        static_cast<float>(photo.newfileSizeInBytes * 100.0 / photo.fileSizeInBytes);
     return ratio > 0 ? QString::asprintf("%.02f", ratio) : QStringLiteral(" ");
 }
 
@@ -45,7 +46,8 @@ QString RunLog::getDateStringFromDate(const QDateTime& date, const QString& form
     return QLocale::system().toString(date.toLocalTime(), format);
 }
 
-LogRecord RunLog::recordFor(const PhotoFile& photo, const QString& timeStamp, const QString& information)
+LogRecord RunLog::recordFor(const PhotoFile& photo, const QString& timeStamp,
+                            const QString& information)
 {
     const bool processed = photo.processStatus == processedSuccessfully;
     return {

@@ -60,10 +60,12 @@ Outcome RunLogWriter::write(const QList<LogRecord>& records, const QString& path
     const bool json = QFileInfo(path).suffix().compare("json", Qt::CaseInsensitive) == 0;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return Outcome::failure(QStringLiteral("cannot write the log %1: %2").arg(path, file.errorString()));
+        return Outcome::failure(
+            QStringLiteral("cannot write the log %1: %2").arg(path, file.errorString()));
     file.write(json ? toJson(records) : toCsv(records));
     if (!file.commit())
-        return Outcome::failure(QStringLiteral("cannot write the log %1: %2").arg(path, file.errorString()));
+        return Outcome::failure(
+            QStringLiteral("cannot write the log %1: %2").arg(path, file.errorString()));
     return Outcome::success();
 }
 

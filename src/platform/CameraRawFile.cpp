@@ -57,9 +57,9 @@ std::unique_ptr<LibRaw> openRaw(const QString& path)
 std::optional<VImage> bitmapToImage(const libraw_processed_image_t& bitmap)
 {
     const bool sixteen = bitmap.bits == 16;
-    VImage image = imageFromPixels(
-        const_cast<unsigned char*>(bitmap.data), bitmap.data_size, bitmap.width, bitmap.height,
-        bitmap.colors, sixteen ? VIPS_FORMAT_USHORT : VIPS_FORMAT_UCHAR);
+    VImage image = imageFromPixels(const_cast<unsigned char*>(bitmap.data), bitmap.data_size,
+                                   bitmap.width, bitmap.height, bitmap.colors,
+                                   sixteen ? VIPS_FORMAT_USHORT : VIPS_FORMAT_UCHAR);
     const bool grey = bitmap.colors == 1;
     return image.copy(VImage::option()->set(
         "interpretation", grey ? (sixteen ? VIPS_INTERPRETATION_GREY16 : VIPS_INTERPRETATION_B_W)

@@ -73,10 +73,10 @@ std::optional<vips::VImage> EpsDocument::render(const QString& path, double pixe
 {
     const QString resolution = QString::number(72.0 * pixelsPerPoint, 'f', 3);
     QProcess ghostscript;
-    ghostscript.start("gs", {"-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-dEPSCrop",
-                             "-dTextAlphaBits=4", "-dGraphicsAlphaBits=4", "-sDEVICE=png16m",
-                             "-r" + resolution, "-sOutputFile=-",
-                             QFileInfo(path).absoluteFilePath()});
+    ghostscript.start("gs",
+                      {"-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-dEPSCrop", "-dTextAlphaBits=4",
+                       "-dGraphicsAlphaBits=4", "-sDEVICE=png16m", "-r" + resolution,
+                       "-sOutputFile=-", QFileInfo(path).absoluteFilePath()});
     ghostscript.closeWriteChannel();
     if (!ghostscript.waitForFinished(renderTimeoutMilliseconds)) {
         ghostscript.kill();

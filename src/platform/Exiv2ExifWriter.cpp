@@ -19,8 +19,10 @@ QByteArray tiffStructureOf(const QByteArray& exifBlob)
 // libvips writes these from the image's own fields.
 bool writtenByTiffWriter(const Exiv2::Exifdatum& datum)
 {
-    static const QSet<QByteArray> tags = {"Orientation", "XResolution", "YResolution", "ResolutionUnit"};
-    return datum.groupName() == "Image" && tags.contains(QByteArray::fromStdString(datum.tagName()));
+    static const QSet<QByteArray> tags = {"Orientation", "XResolution", "YResolution",
+                                          "ResolutionUnit"};
+    return datum.groupName() == "Image" &&
+           tags.contains(QByteArray::fromStdString(datum.tagName()));
 }
 
 } // namespace
@@ -32,7 +34,8 @@ Outcome Exiv2ExifWriter::addExif(const QByteArray& exifBlob, const QString& tiff
         return Outcome::success();
     try {
         Exiv2::ExifData source;
-        Exiv2::ExifParser::decode(source, reinterpret_cast<const Exiv2::byte*>(structure.constData()),
+        Exiv2::ExifParser::decode(source,
+                                  reinterpret_cast<const Exiv2::byte*>(structure.constData()),
                                   static_cast<uint32_t>(structure.size()));
         Exiv2::Image::AutoPtr image =
             Exiv2::ImageFactory::open(QFile::encodeName(tiffPath).toStdString(), false);
@@ -45,7 +48,8 @@ Outcome Exiv2ExifWriter::addExif(const QByteArray& exifBlob, const QString& tiff
         image->writeMetadata();
         return Outcome::success();
     } catch (const std::exception& error) {
-        return Outcome::failure(QStringLiteral("cannot add EXIF to %1: %2").arg(tiffPath, error.what()));
+        return Outcome::failure(
+            QStringLiteral("cannot add EXIF to %1: %2").arg(tiffPath, error.what()));
     }
 }
 

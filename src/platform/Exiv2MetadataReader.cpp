@@ -44,8 +44,7 @@ bool isFractional(Exiv2::TypeId type)
            type == Exiv2::tiffFloat || type == Exiv2::tiffDouble;
 }
 
-template <typename Datum>
-QVariant valueOf(const Datum& datum)
+template <typename Datum> QVariant valueOf(const Datum& datum)
 {
     const Exiv2::TypeId type = datum.typeId();
     const long count = datum.count();
@@ -106,7 +105,9 @@ void addExifEntry(Exiv2MetadataReader::Dictionaries& result, const Exiv2::Exifda
         addGpsEntry(result.gps, datum);
         return;
     }
-    QVariantMap* target = group == "Image" ? &result.tiff : group == "Photo" ? &result.exif : nullptr;
+    QVariantMap* target = group == "Image"   ? &result.tiff
+                          : group == "Photo" ? &result.exif
+                                             : nullptr;
     if (target == nullptr)
         return;
     const QVariant value = valueOf(datum);
@@ -157,12 +158,14 @@ const Exiv2::byte* bytesOf(const QByteArray& data)
 Exiv2::IptcData iptcFromPhotoshopBlock(const QByteArray& block)
 {
     Exiv2::IptcData iptc;
-    const QByteArray resources = block.startsWith(photoshopIdentifier) ? block.mid(photoshopIdentifier.size()) : block;
+    const QByteArray resources =
+        block.startsWith(photoshopIdentifier) ? block.mid(photoshopIdentifier.size()) : block;
     const Exiv2::byte* record = nullptr;
     uint32_t headerSize = 0;
     uint32_t dataSize = 0;
     if (!resources.isEmpty() &&
-        Exiv2::Photoshop::locateIptcIrb(bytesOf(resources), resources.size(), &record, &headerSize, &dataSize) == 0)
+        Exiv2::Photoshop::locateIptcIrb(bytesOf(resources), resources.size(), &record, &headerSize,
+                                        &dataSize) == 0)
         Exiv2::IptcParser::decode(iptc, record + headerSize, dataSize);
     return iptc;
 }
@@ -195,14 +198,17 @@ Exiv2MetadataReader::Dictionaries Exiv2MetadataReader::read(const QString& path)
 
 namespace fw {
 
-Exiv2MetadataReader::Dictionaries Exiv2MetadataReader::readBlobs(const QByteArray& exif, const QByteArray& iptc)
+Exiv2MetadataReader::Dictionaries Exiv2MetadataReader::readBlobs(const QByteArray& exif,
+                                                                 const QByteArray& iptc)
 {
     Dictionaries result;
     try {
         Exiv2::ExifData exifData;
-        const QByteArray structure = exif.startsWith(exifIdentifier) ? exif.mid(exifIdentifier.size()) : exif;
+        const QByteArray structure =
+            exif.startsWith(exifIdentifier) ? exif.mid(exifIdentifier.size()) : exif;
         if (!structure.isEmpty())
-            Exiv2::ExifParser::decode(exifData, bytesOf(structure), static_cast<uint32_t>(structure.size()));
+            Exiv2::ExifParser::decode(exifData, bytesOf(structure),
+                                      static_cast<uint32_t>(structure.size()));
         addEntries(result, exifData, iptcFromPhotoshopBlock(iptc));
     } catch (const std::exception& error) {
         qCDebug(logExiv2) << "unreadable metadata block:" << error.what();
@@ -213,7 +219,8 @@ Exiv2MetadataReader::Dictionaries Exiv2MetadataReader::readBlobs(const QByteArra
 QByteArray Exiv2MetadataReader::exifBlobOf(const QString& path)
 {
     try {
-        Exiv2::Image::AutoPtr image = Exiv2::ImageFactory::open(QFile::encodeName(path).toStdString(), false);
+        Exiv2::Image::AutoPtr image =
+            Exiv2::ImageFactory::open(QFile::encodeName(path).toStdString(), false);
         image->readMetadata();
         Exiv2::ExifData portable;
         for (const Exiv2::Exifdatum& datum : image->exifData()) {
@@ -224,7 +231,8 @@ QByteArray Exiv2MetadataReader::exifBlobOf(const QString& path)
             return {};
         Exiv2::Blob blob;
         Exiv2::ExifParser::encode(blob, Exiv2::littleEndian, portable);
-        return exifIdentifier + QByteArray(reinterpret_cast<const char*>(blob.data()), static_cast<qsizetype>(blob.size()));
+        return exifIdentifier + QByteArray(reinterpret_cast<const char*>(blob.data()),
+                                           static_cast<qsizetype>(blob.size()));
     } catch (const std::exception& error) {
         qCDebug(logExiv2) << "no EXIF block from" << path << ":" << error.what();
         return {};
@@ -238,14 +246,16 @@ namespace fw {
 bool Exiv2MetadataReader::isPortable(const Exiv2::Exifdatum& datum)
 {
     static const QSet<QByteArray> descriptiveImageTags = {
-        "Make",     "Model",     "Software",         "DateTime",    "Artist",        "Copyright",
-        "ImageDescription", "Orientation", "XResolution", "YResolution", "ResolutionUnit"};
+        "Make",        "Model",       "Software",         "DateTime",
+        "Artist",      "Copyright",   "ImageDescription", "Orientation",
+        "XResolution", "YResolution", "ResolutionUnit"};
     const std::string group = datum.groupName();
     if (group == "Photo")
         return datum.tagName() != "MakerNote";
     if (group == "GPSInfo")
         return true;
-    return group == "Image" && descriptiveImageTags.contains(QByteArray::fromStdString(datum.tagName()));
+    return group == "Image" &&
+           descriptiveImageTags.contains(QByteArray::fromStdString(datum.tagName()));
 }
 
 } // namespace fw

@@ -13,7 +13,8 @@ using vips::VImage;
 
 bool isGreyInterpretation(VipsInterpretation interpretation)
 {
-    return interpretation == VIPS_INTERPRETATION_B_W || interpretation == VIPS_INTERPRETATION_GREY16;
+    return interpretation == VIPS_INTERPRETATION_B_W ||
+           interpretation == VIPS_INTERPRETATION_GREY16;
 }
 
 // libvips reports failures as exceptions; an operation that fails leaves the
@@ -149,9 +150,9 @@ Image Image::convertedToColour() const
         const bool sixteenBit = impl.image.format() == VIPS_FORMAT_USHORT;
         const VImage grey = impl.image.copy(VImage::option()->set(
             "interpretation", sixteenBit ? VIPS_INTERPRETATION_GREY16 : VIPS_INTERPRETATION_B_W));
-        return wrapVipsImage(grey.colourspace(sixteenBit ? VIPS_INTERPRETATION_RGB16
-                                                         : VIPS_INTERPRETATION_sRGB),
-                             impl.sequential);
+        return wrapVipsImage(
+            grey.colourspace(sixteenBit ? VIPS_INTERPRETATION_RGB16 : VIPS_INTERPRETATION_sRGB),
+            impl.sequential);
     });
 }
 

@@ -74,7 +74,8 @@ VImage toWritableColour(const VImage& image, Format format)
 {
     const VipsInterpretation interpretation = image.interpretation();
     const bool cmyk = interpretation == VIPS_INTERPRETATION_CMYK;
-    const bool integral = image.format() == VIPS_FORMAT_UCHAR || image.format() == VIPS_FORMAT_USHORT;
+    const bool integral =
+        image.format() == VIPS_FORMAT_UCHAR || image.format() == VIPS_FORMAT_USHORT;
     if (cmyk && holdsCmyk(format))
         return image;
     if (cmyk && !iccProfileOf(image).isEmpty())

@@ -116,7 +116,8 @@ bool hasRawProfileText(const VImage& image)
 
 bool decoderHoldsAllMetadata(const VImage& image, const QByteArray& loader)
 {
-    if (loader.startsWith("jpegload") || loader.startsWith("webpload") || loader.startsWith("heifload"))
+    if (loader.startsWith("jpegload") || loader.startsWith("webpload") ||
+        loader.startsWith("heifload"))
         return true;
     return loader.startsWith("pngload") && !hasRawProfileText(image);
 }
@@ -156,7 +157,7 @@ vips::VOption* lazyOptions()
 }
 
 std::optional<ImageFileReader::StoredHeader> headerFromSize(int width, int height, int bands,
-                                                           int bitDepth, int orientation)
+                                                            int bitDepth, int orientation)
 {
     ImageFileReader::StoredHeader header;
     header.width = width;
@@ -184,7 +185,8 @@ std::optional<ImageFileReader::StoredHeader> readRoutedHeader(const QString& pat
     }
     case Route::Jpeg2000: {
         const auto j2k = Jpeg2000Codestream::readHeader(path);
-        return j2k ? headerFromSize(j2k->width, j2k->height, j2k->components, j2k->bitDepth > 8 ? 16 : 8, 0)
+        return j2k ? headerFromSize(j2k->width, j2k->height, j2k->components,
+                                    j2k->bitDepth > 8 ? 16 : 8, 0)
                    : std::nullopt;
     }
     case Route::ImageMagick:

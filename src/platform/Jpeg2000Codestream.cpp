@@ -3,8 +3,8 @@
 #include "platform/VipsImage.h"
 
 #include <QFile>
-#include <algorithm>
 #include <QLoggingCategory>
+#include <algorithm>
 #include <memory>
 #include <openjpeg.h>
 #include <vector>
@@ -86,8 +86,7 @@ bool componentsShareOneGrid(const opj_image_t& image)
 }
 
 // Interleaves openjpeg's planar integer samples into 8- or 16-bit pixels.
-template <typename Sample>
-VImage interleave(const opj_image_t& image, int outputBits)
+template <typename Sample> VImage interleave(const opj_image_t& image, int outputBits)
 {
     const int width = static_cast<int>(image.comps[0].w);
     const int height = static_cast<int>(image.comps[0].h);
@@ -107,9 +106,8 @@ VImage interleave(const opj_image_t& image, int outputBits)
         }
     }
     const bool sixteen = outputBits == 16;
-    VImage decoded = imageFromPixels(
-        buffer.data(), buffer.size() * sizeof(Sample), width, height, bands,
-        sixteen ? VIPS_FORMAT_USHORT : VIPS_FORMAT_UCHAR);
+    VImage decoded = imageFromPixels(buffer.data(), buffer.size() * sizeof(Sample), width, height,
+                                     bands, sixteen ? VIPS_FORMAT_USHORT : VIPS_FORMAT_UCHAR);
     const bool grey = bands <= 2;
     return decoded.copy(VImage::option()->set(
         "interpretation", grey ? (sixteen ? VIPS_INTERPRETATION_GREY16 : VIPS_INTERPRETATION_B_W)

@@ -28,7 +28,8 @@ std::optional<qint64> LocalFileSystem::bytesAvailable(const QString& folder) con
 
 bool LocalFileSystem::isImmutable(const QString& path) const
 {
-    const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int descriptor =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (descriptor < 0)
         return false;
     int flags = 0;

@@ -11,7 +11,8 @@ std::optional<PropertiesCache::Signature> PropertiesCache::signatureOf(const QSt
     if (::stat(QFile::encodeName(path).constData(), &status) != 0)
         return std::nullopt;
     return Signature{static_cast<qint64>(status.st_size),
-                     static_cast<qint64>(status.st_mtim.tv_sec) * 1000000000LL + status.st_mtim.tv_nsec};
+                     static_cast<qint64>(status.st_mtim.tv_sec) * 1000000000LL +
+                         status.st_mtim.tv_nsec};
 }
 
 std::optional<QVariantMap> PropertiesCache::find(const QString& path)

@@ -102,7 +102,8 @@ VImage withFileExif(const VImage& image, const QString& path, const StoredHeader
     if (exif.isEmpty())
         return image;
     VImage tagged = image.copy();
-    vips_image_set_blob_copy(tagged.get_image(), VIPS_META_EXIF_NAME, exif.constData(), static_cast<size_t>(exif.size()));
+    vips_image_set_blob_copy(tagged.get_image(), VIPS_META_EXIF_NAME, exif.constData(),
+                             static_cast<size_t>(exif.size()));
     return tagged;
 }
 
@@ -130,8 +131,9 @@ std::optional<Image> decodeUpright(const QString& path, const StoredHeader& head
     const auto decoded = ImageFileReader::decode(path, reduction);
     if (!decoded)
         return std::nullopt;
-    const Image reduced = wrapVipsImage(withFileExif(decoded->image, path, header), decoded->sequential)
-                              .scaled(storedWidth, storedHeight);
+    const Image reduced =
+        wrapVipsImage(withFileExif(decoded->image, path, header), decoded->sequential)
+            .scaled(storedWidth, storedHeight);
     const bool needsTurning = orientation > 1 && orientation <= 8;
     const VImage& pixels = vipsImageOf(reduced);
     if (!needsTurning)
@@ -160,9 +162,10 @@ VipsImageService::VipsImageService()
     // Loaders of formats that are not photos: every file would otherwise be
     // offered to each of them when its type is sniffed (the slide loader opens
     // it as a database), and none of them should see untrusted input.
-    for (const char* loader : {"VipsForeignLoadOpenslide", "VipsForeignLoadPdf", "VipsForeignLoadSvg",
-                               "VipsForeignLoadCsv", "VipsForeignLoadMatrix", "VipsForeignLoadFits",
-                               "VipsForeignLoadAnalyze", "VipsForeignLoadMat", "VipsForeignLoadVips"})
+    for (const char* loader :
+         {"VipsForeignLoadOpenslide", "VipsForeignLoadPdf", "VipsForeignLoadSvg",
+          "VipsForeignLoadCsv", "VipsForeignLoadMatrix", "VipsForeignLoadFits",
+          "VipsForeignLoadAnalyze", "VipsForeignLoadMat", "VipsForeignLoadVips"})
         vips_operation_block_set(loader, TRUE);
     // libvips warns about every damaged file it copes with; the warnings stay
     // available under the category's debug level.

@@ -37,8 +37,8 @@ AtomicFileWriter::AtomicFileWriter(QString path) : finalPath(std::move(path))
 {
     for (int attempt = 0; attempt < reservationAttempts; ++attempt) {
         const QString candidate = candidateBeside(finalPath);
-        const int descriptor =
-            ::open(QFile::encodeName(candidate).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        const int descriptor = ::open(QFile::encodeName(candidate).constData(),
+                                      O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (descriptor >= 0) {
             ::close(descriptor);
             temporary = candidate;
@@ -63,18 +63,23 @@ Outcome AtomicFileWriter::copyContentsOf(const QString& sourcePath) const
     QFile source(sourcePath);
     QFile target(temporary);
     if (!source.open(QIODevice::ReadOnly))
-        return Outcome::failure(QStringLiteral("cannot read %1: %2").arg(sourcePath, source.errorString()));
+        return Outcome::failure(
+            QStringLiteral("cannot read %1: %2").arg(sourcePath, source.errorString()));
     if (!target.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return Outcome::failure(QStringLiteral("cannot write %1: %2").arg(temporary, target.errorString()));
+        return Outcome::failure(
+            QStringLiteral("cannot write %1: %2").arg(temporary, target.errorString()));
     while (!source.atEnd()) {
         const QByteArray chunk = source.read(copyChunkBytes);
         if (chunk.isEmpty() && source.error() != QFileDevice::NoError)
-            return Outcome::failure(QStringLiteral("cannot read %1: %2").arg(sourcePath, source.errorString()));
+            return Outcome::failure(
+                QStringLiteral("cannot read %1: %2").arg(sourcePath, source.errorString()));
         if (target.write(chunk) != chunk.size())
-            return Outcome::failure(QStringLiteral("cannot write %1: %2").arg(temporary, target.errorString()));
+            return Outcome::failure(
+                QStringLiteral("cannot write %1: %2").arg(temporary, target.errorString()));
     }
     if (!target.flush())
-        return Outcome::failure(QStringLiteral("cannot write %1: %2").arg(temporary, target.errorString()));
+        return Outcome::failure(
+            QStringLiteral("cannot write %1: %2").arg(temporary, target.errorString()));
     return Outcome::success();
 }
 
@@ -82,8 +87,10 @@ Outcome AtomicFileWriter::commit()
 {
     if (temporary.isEmpty())
         return Outcome::failure(error);
-    if (::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(finalPath).constData()) != 0)
-        return Outcome::failure(QStringLiteral("cannot replace %1: %2").arg(finalPath, systemError()));
+    if (::rename(QFile::encodeName(temporary).constData(),
+                 QFile::encodeName(finalPath).constData()) != 0)
+        return Outcome::failure(
+            QStringLiteral("cannot replace %1: %2").arg(finalPath, systemError()));
     committed = true;
     return Outcome::success();
 }

@@ -60,7 +60,8 @@ FilteredImage ImageFilter::getFilteredImage(const Image& image,
         result.image = Utils::flipImageHorizontally(result.image);
     if (options.isVerticalFlip)
         result.image = Utils::flipImageVertically(result.image);
-    result.image = Utils::imageRotatedByDegrees(degreesForRotationType(options.rotationType), result.image);
+    result.image =
+        Utils::imageRotatedByDegrees(degreesForRotationType(options.rotationType), result.image);
     return result;
 }
 

@@ -55,7 +55,8 @@ Outcome ImageSaver::saveImageUsingDefaultMethodInDirectoryFilteredImg(const Imag
 bool ImageSaver::needsEncoding(const PhotoFile& photo, const QString& outputPath,
                                bool isChangeMade) const
 {
-    const bool lossyConversion = output.formatOption != 0 && KnownFormats::isLossy(output.selectedFileFormat);
+    const bool lossyConversion =
+        output.formatOption != 0 && KnownFormats::isLossy(output.selectedFileFormat);
     return lossyConversion || KnownFormats::forcesReencoding(photo.fileExtension) || isChangeMade ||
            isFomatchangesOldPath(photo.filePath, outputPath);
 }
@@ -112,8 +113,9 @@ Outcome ImageSaver::encode(const Image& filteredImage, const QString& outputPath
     AtomicFileWriter writer(outputPath);
     if (writer.temporaryPath().isEmpty())
         return Outcome::failure(writer.reservationError());
-    const Outcome encoded = images.encode(bitmap, writer.temporaryPath(), KnownFormats::typeIdentifierAt(formatIndex),
-                                          encoderProperties(source), qualityFactor(formatIndex));
+    const Outcome encoded =
+        images.encode(bitmap, writer.temporaryPath(), KnownFormats::typeIdentifierAt(formatIndex),
+                      encoderProperties(source), qualityFactor(formatIndex));
     if (!encoded)
         return encoded;
     return writer.commit();

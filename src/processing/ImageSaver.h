@@ -35,7 +35,8 @@ private:
     std::optional<double> qualityFactor(int formatIndex) const;
     QVariantMap encoderProperties(const QVariantMap& source) const;
     Outcome copySource(const PhotoFile& photo, const QString& outputPath) const;
-    Outcome encode(const Image& filteredImage, const QString& outputPath, const PhotoFile& photo) const;
+    Outcome encode(const Image& filteredImage, const QString& outputPath,
+                   const PhotoFile& photo) const;
 
     const ImageService& images;
     OutputOptionSettings output;

@@ -15,7 +15,8 @@ int KnownFormats::indexOfExtension(const QString& extension)
 
 QString KnownFormats::extensionAt(int index)
 {
-    return index >= 0 && index < extensions().size() ? extensions().at(index) : extensions().first();
+    return index >= 0 && index < extensions().size() ? extensions().at(index)
+                                                     : extensions().first();
 }
 
 QString KnownFormats::typeIdentifierAt(int index)
@@ -44,7 +45,7 @@ bool KnownFormats::isLossy(int index)
 
 bool KnownFormats::forcesReencoding(const QString& sourceExtension)
 {
-    static const QStringList reencoded = {"eps", "jpc", "p7", "pc",   "pgm",
+    static const QStringList reencoded = {"eps", "jpc", "p7",   "pc", "pgm",
                                           "pnm", "ppm", "ptif", "ui", "pct"};
     return reencoded.contains(sourceExtension.toLower());
 }

@@ -31,7 +31,8 @@ OutputPathPlanner::OutputPathPlanner(const OutputOptionSettings& output, QString
 
 QString OutputPathPlanner::updatedFilePathWithSetting(const PhotoFile& photo) const
 {
-    return QStringLiteral("%1/%2.%3").arg(outputFolderFor(photo), outputNameFor(photo), outputExtensionFor(photo));
+    return QStringLiteral("%1/%2.%3")
+        .arg(outputFolderFor(photo), outputNameFor(photo), outputExtensionFor(photo));
 }
 
 QString OutputPathPlanner::outputFolderFor(const PhotoFile& photo) const

@@ -47,7 +47,8 @@ std::optional<QString> OverwriteQuestion::acceptedRename(const QString& emptyNam
                                                          const QString& existsError)
 {
     const QFileInfo planned(path);
-    const QString candidate = QStringLiteral("%1/%2.%3").arg(planned.path(), renameText, planned.suffix());
+    const QString candidate =
+        QStringLiteral("%1/%2.%3").arg(planned.path(), renameText, planned.suffix());
     if (renameText.isEmpty()) {
         errorText = QStringLiteral("* %1").arg(emptyNameError);
         return std::nullopt;

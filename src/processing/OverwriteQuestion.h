@@ -29,7 +29,8 @@ public:
 
     // The path the typed name asks for, or none with the error line set (the
     // error texts are looked up through the given table).
-    std::optional<QString> acceptedRename(const QString& emptyNameError, const QString& existsError);
+    std::optional<QString> acceptedRename(const QString& emptyNameError,
+                                          const QString& existsError);
 
 private:
     PhotoFilePtr photo;

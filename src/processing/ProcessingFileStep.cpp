@@ -1,12 +1,11 @@
 // The per-file step of ProcessingView: one photo from its source to its
 // output, on the run's worker.
-#include "processing/ProcessingView.h"
-
 #include "app/AppDelegate.h"
 #include "platform/FileSystemProbe.h"
 #include "processing/ImageFilter.h"
 #include "processing/ImageSaver.h"
 #include "processing/OutputPathPlanner.h"
+#include "processing/ProcessingView.h"
 #include "processing/Utils.h"
 
 #include <QDir>
@@ -40,9 +39,11 @@ void ProcessingView::processFileFromBunch(const PhotoFilePtr& photo, int /*index
     const std::optional<QSize> target = sizeObject.isKeepOriginalSize
                                             ? std::nullopt
                                             : ImageFilter::resizeTarget(sourceSize, sizeObject);
-    const std::optional<Image> decoded = utils.getImageWithFixedOrientionFromUrl(photo->fileURL, target);
+    const std::optional<Image> decoded =
+        utils.getImageWithFixedOrientionFromUrl(photo->fileURL, target);
 
-    QString outputPath = OutputPathPlanner(outputSettingObject, rawConvertFormat).updatedFilePathWithSetting(*photo);
+    QString outputPath =
+        OutputPathPlanner(outputSettingObject, rawConvertFormat).updatedFilePathWithSetting(*photo);
     photo->filePathNew = outputPath;
     runOnMainThread([this, photo] {
         if (!isProcessOnHold) {
@@ -96,9 +97,11 @@ void ProcessingView::processFileFromBunch(const PhotoFilePtr& photo, int /*index
         return;
     }
 
-    const ImageSaver saver(utils.imageService(), outputSettingObject, resizingOptionObject.rotationType);
+    const ImageSaver saver(utils.imageService(), outputSettingObject,
+                           resizingOptionObject.rotationType);
     const Outcome saved = saver.saveImageUsingDefaultMethodInDirectoryFilteredImg(
-        result, outputPath, *photo, ImageFilter::isAnyChangesMadeInImageFilterObject(resizingOptionObject));
+        result, outputPath, *photo,
+        ImageFilter::isAnyChangesMadeInImageFilterObject(resizingOptionObject));
     if (!saved) {
         qCWarning(logStep) << "not saved:" << saved.message();
         finishPhoto(*photo, NotSaved, failure, "FILE_NOT_SAVED");
@@ -113,7 +116,8 @@ void ProcessingView::processFileFromBunch(const PhotoFilePtr& photo, int /*index
 // An existing output is overwritten, skipped, asked about, or replaced by a
 // free name, by the standing answer and the one-photo answer. False when the
 // photo is done here (skipped, or waiting on the question).
-bool ProcessingView::resolveExistingOutput(const PhotoFilePtr& photo, QString& outputPath, int processFlag)
+bool ProcessingView::resolveExistingOutput(const PhotoFilePtr& photo, QString& outputPath,
+                                           int processFlag)
 {
     const int answer = currentFileFlag;
     const bool mayAsk = outputSettingObject.askBeforeOverwrite && processFlag != KeepAll &&
@@ -138,7 +142,8 @@ bool ProcessingView::resolveExistingOutput(const PhotoFilePtr& photo, QString& o
 
 // A source that cannot be written or carries the immutable flag is refused,
 // as is an output folder that cannot be written (11) or could not be made (12).
-std::optional<int> ProcessingView::permissionStatus(const PhotoFile& photo, const QString& outputFolder) const
+std::optional<int> ProcessingView::permissionStatus(const PhotoFile& photo,
+                                                    const QString& outputFolder) const
 {
     const bool readOnly = !fileSystem.isWritable(photo.filePath);
     const bool locked = fileSystem.isImmutable(photo.filePath);
@@ -152,7 +157,8 @@ std::optional<int> ProcessingView::permissionStatus(const PhotoFile& photo, cons
     return std::nullopt;
 }
 
-void ProcessingView::finishPhoto(PhotoFile& photo, int status, int progressStatus, const char* messageKey)
+void ProcessingView::finishPhoto(PhotoFile& photo, int status, int progressStatus,
+                                 const char* messageKey)
 {
     photo.processStatus = status;
     report(progressStatus, messageKey);

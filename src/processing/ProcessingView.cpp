@@ -40,7 +40,8 @@ const QHash<int, QString>& statusMessageKeys()
 } // namespace
 
 ProcessingView::ProcessingView(AppDelegate& app, NotificationCenter& center,
-                               const FileSystemProbe& fileSystem, const Utils& utils, QObject* parent)
+                               const FileSystemProbe& fileSystem, const Utils& utils,
+                               QObject* parent)
     : QObject(parent), app(app), center(center), fileSystem(fileSystem), utils(utils),
       outputFolderOpener([](const QString& folder) { DesktopLauncher::openFolder(folder); })
 {
@@ -110,8 +111,9 @@ void ProcessingView::startProcessingOfPhotos(int processFlag)
     }
     titleText = localized("PROCESSING");
     const QList<PhotoFilePtr> snapshot = photos;
-    QThreadPool::globalInstance()->start(
-        [this, snapshot, processFlag, generation] { processFilesInBatch(snapshot, processFlag, generation); });
+    QThreadPool::globalInstance()->start([this, snapshot, processFlag, generation] {
+        processFilesInBatch(snapshot, processFlag, generation);
+    });
     Q_EMIT changed();
 }
 
@@ -132,8 +134,7 @@ void ProcessingView::processFilesInBatch(const QList<PhotoFilePtr>& snapshot, in
         if (active) {
             processFileFromBunch(snapshot.at(index), static_cast<int>(index), processFlag);
             MemoryRelease::afterPhoto();
-        }
-        else if (isProcessOnHold)
+        } else if (isProcessOnHold)
             return;
         const bool last = index == snapshot.size() - 1;
         if ((last || !isPHOTOS_PROCESSING_IN_PROGERESS) && !isProcessOnHold)
@@ -148,7 +149,8 @@ void ProcessingView::processFilesInBatch(const QList<PhotoFilePtr>& snapshot, in
     });
 }
 
-void ProcessingView::callForUpdatingProgressWithCountWithProcessStatus(int progressStatus, const QString&)
+void ProcessingView::callForUpdatingProgressWithCountWithProcessStatus(int progressStatus,
+                                                                       const QString&)
 {
     if (!isPHOTOS_PROCESSING_IN_PROGERESS)
         return;
@@ -166,18 +168,21 @@ void ProcessingView::setProcessInfoAtBottm()
 {
     const qsizetype count = photos.size();
     const qint64 percent = count > 0 ? counterTotalProgressedFiles * 100LL / count : 0;
-    progressValues = {QStringLiteral("%1 %").arg(percent), QString::number(counterProcessedWithError),
-                      elapsedTimeText()};
+    progressValues = {QStringLiteral("%1 %").arg(percent),
+                      QString::number(counterProcessedWithError), elapsedTimeText()};
     progressText = QStringLiteral("%1 %2  |  %3 %4  |  %5 %6 %7")
-                       .arg(localized("PROCESS_COMPLETED"), progressValues[0], localized("ERROR_REPORTED"),
-                            progressValues[1], localized("TIME_ELAPSED"), progressValues[2],
-                            localized("APPROX"));
+                       .arg(localized("PROCESS_COMPLETED"), progressValues[0],
+                            localized("ERROR_REPORTED"), progressValues[1],
+                            localized("TIME_ELAPSED"), progressValues[2], localized("APPROX"));
 }
 
 QString ProcessingView::elapsedTimeText() const
 {
-    const qint64 seconds = Utils::getDurationBetweenDate(processStartedDateTime, QDateTime::currentDateTime());
-    const Utils::Localizer localize = [this](const QString& key) { return app.getLocalizedStringForKey(key); };
+    const qint64 seconds =
+        Utils::getDurationBetweenDate(processStartedDateTime, QDateTime::currentDateTime());
+    const Utils::Localizer localize = [this](const QString& key) {
+        return app.getLocalizedStringForKey(key);
+    };
     const QString text = Utils::timeFormattedString(seconds, localize);
     return text.isEmpty() ? QStringLiteral("1 %1").arg(localize("SECONDS")) : text;
 }
@@ -209,8 +214,8 @@ void ProcessingView::addSummaryInfo()
 void ProcessingView::insertDetailsInDatabase()
 {
     runTimeStamp = RunLog::runTimeStamp(processStartedDateTime);
-    logDetails = RunLog::insertDetailsInDatabase(photos, runTimeStamp,
-                                                 [this](int status) { return getMessageForstatus(status); });
+    logDetails = RunLog::insertDetailsInDatabase(
+        photos, runTimeStamp, [this](int status) { return getMessageForstatus(status); });
 }
 
 LogRecord ProcessingView::getLogDetails() const
@@ -221,8 +226,8 @@ LogRecord ProcessingView::getLogDetails() const
 void ProcessingView::openOutputFolder()
 {
     const QString folder = outputSettingObject.ouptputFolder;
-    if (outputSettingObject.folderOption == 1 && QFileInfo(folder).isDir() && counterProcessedSuccessfully > 0 &&
-        outputFolderOpener)
+    if (outputSettingObject.folderOption == 1 && QFileInfo(folder).isDir() &&
+        counterProcessedSuccessfully > 0 && outputFolderOpener)
         outputFolderOpener(folder);
 }
 
@@ -272,7 +277,8 @@ void ProcessingView::btnOkOnEnoughtSpcaecTapped()
     showSummaryOnce();
 }
 
-void ProcessingView::showOverwriteExistingFilePopup(const PhotoFilePtr& photo, const QString& outputPath)
+void ProcessingView::showOverwriteExistingFilePopup(const PhotoFilePtr& photo,
+                                                    const QString& outputPath)
 {
     if (isProcessStopped)
         return;
@@ -294,7 +300,8 @@ void ProcessingView::hideOverwriteExistingFilePopup()
 // Standing answers start their worker before the question closes; one-photo
 // answers and skip-all close it first. Either way the new worker begins
 // again at the photo in question.
-void ProcessingView::answerQuestion(std::optional<int> fileAnswer, int processFlag, bool startBeforeClosing)
+void ProcessingView::answerQuestion(std::optional<int> fileAnswer, int processFlag,
+                                    bool startBeforeClosing)
 {
     if (!question.isOpen())
         return;
@@ -345,8 +352,8 @@ void ProcessingView::btnRenameImageTapped()
 {
     if (!question.isOpen())
         return;
-    const std::optional<QString> renamed =
-        question.acceptedRename(localized("FILE_NAME_CANT_EMPTY"), localized("FILE_EXISTS_WITH_SAME_NAME"));
+    const std::optional<QString> renamed = question.acceptedRename(
+        localized("FILE_NAME_CANT_EMPTY"), localized("FILE_EXISTS_WITH_SAME_NAME"));
     if (!renamed) {
         Q_EMIT changed();
         return;

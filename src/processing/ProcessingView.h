@@ -46,7 +46,13 @@ public:
     // Standing answers to existing outputs (the worker's ProcessFlag).
     enum ProcessFlag : int { AskOrOverwrite = 0, SkipAll = 1, ReplaceAll = 2, KeepAll = 3 };
     // One-photo answers (currentFileFlag).
-    enum FileAnswer : int { NoAnswer = 0, ReplaceThis = 4, SkipThis = 5, KeepBoth = 6, UseNewName = 7 };
+    enum FileAnswer : int {
+        NoAnswer = 0,
+        ReplaceThis = 4,
+        SkipThis = 5,
+        KeepBoth = 6,
+        UseNewName = 7
+    };
 
     // Free space below which the run stops writing (102 MiB).
     static constexpr qint64 minimumFreeBytes = 106954752;
@@ -110,8 +116,10 @@ Q_SIGNALS:
 
 private:
     // Run control (ProcessingView.cpp).
-    void processFilesInBatch(const QList<PhotoFilePtr>& snapshot, int processFlag, quint64 generation);
-    void callForUpdatingProgressWithCountWithProcessStatus(int progressStatus, const QString& message);
+    void processFilesInBatch(const QList<PhotoFilePtr>& snapshot, int processFlag,
+                             quint64 generation);
+    void callForUpdatingProgressWithCountWithProcessStatus(int progressStatus,
+                                                           const QString& message);
     void setProcessInfoAtBottm();
     QString elapsedTimeText() const;
     void showSummaryOnce();

@@ -25,7 +25,6 @@ struct RunSummary {
     // and never reached ones included.
     static RunSummary make(const QList<PhotoFilePtr>& photos, int processedSuccessfully,
                            const QString& elapsedText);
-
 };
 
 } // namespace fw

@@ -112,9 +112,11 @@ QString Utils::stringToAvoidNameCollisionForPath(const QString& path)
     const QString base = file.completeBaseName();
     const QString extension = file.suffix();
     QString candidate = path;
-    for (int number = 1; QFileInfo::exists(candidate) || QFileInfo(candidate).isSymLink(); ++number) {
-        const QString name = extension.isEmpty() ? QStringLiteral("%1 (%2)").arg(base).arg(number)
-                                                 : QStringLiteral("%1 (%2).%3").arg(base).arg(number).arg(extension);
+    for (int number = 1; QFileInfo::exists(candidate) || QFileInfo(candidate).isSymLink();
+         ++number) {
+        const QString name =
+            extension.isEmpty() ? QStringLiteral("%1 (%2)").arg(base).arg(number)
+                                : QStringLiteral("%1 (%2).%3").arg(base).arg(number).arg(extension);
         candidate = folder + '/' + name;
     }
     return candidate;
@@ -165,9 +167,10 @@ std::optional<Image> Utils::getImageFromFile(const QString& path, float minWidth
     const ExifInfo info = ExifInfo::initWithFile(path, images);
     if (!info.imageSize().isEmpty() && info.orientation() != 1 && !path.isEmpty()) {
         const QSizeF upright = getImageOriginalSizeAtFilePathUrl(path);
-        const QSizeF fitted = upright.isEmpty()
-                                  ? QSizeF(minWidth, minHeight)
-                                  : aspectFitSizeWithMaxSize(upright.width(), upright.height(), minWidth);
+        const QSizeF fitted =
+            upright.isEmpty()
+                ? QSizeF(minWidth, minHeight)
+                : aspectFitSizeWithMaxSize(upright.width(), upright.height(), minWidth);
         const QSize size = wholePixels(fitted);
         if (auto preview = images.decodeUprightAtSize(path, size.width(), size.height()))
             return preview;
@@ -216,7 +219,8 @@ std::optional<Image> Utils::getThumbnailImageAtFilePath(const QString& path, dou
     const QSize box = wholePixels(size);
     if (auto preview = images.uprightPreview(path, box.width(), box.height()))
         return preview;
-    return getImageFromFile(path, static_cast<float>(size.width()), static_cast<float>(size.height()));
+    return getImageFromFile(path, static_cast<float>(size.width()),
+                            static_cast<float>(size.height()));
 }
 
 Image Utils::scaleImage(const Image& image, double width, double height)

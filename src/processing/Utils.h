@@ -35,13 +35,15 @@ public:
     QSizeF getImageOriginalSizeAtFilePathUrl(const QString& path) const;
 
     // Decodes a photo upright; none when it cannot be decoded.
-    std::optional<Image> getImageFromFile(const QString& path, float minWidth, float minHeight) const;
+    std::optional<Image> getImageFromFile(const QString& path, float minWidth,
+                                          float minHeight) const;
 
     // The run's decoder: upright, grey turned to colour. A target size lets
     // the decoder shrink on load straight to it, so a large photo is never
     // decoded at full size to make a small output.
-    std::optional<Image> getImageWithFixedOrientionFromUrl(
-        const QString& path, std::optional<QSize> targetSize = std::nullopt) const;
+    std::optional<Image>
+    getImageWithFixedOrientionFromUrl(const QString& path,
+                                      std::optional<QSize> targetSize = std::nullopt) const;
 
     static Image convertGraycolorModelToRgb(const Image& image);
 

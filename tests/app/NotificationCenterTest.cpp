@@ -19,7 +19,8 @@ TEST(NotificationCenter, DeliversInRegistrationOrderWithDictionaryAndForgetsDest
     center.addObserver(&second, "notificationShowAlertWithType", [&](const QVariantMap& info) {
         delivered << QStringLiteral("second %1").arg(info.value("type").toInt());
     });
-    center.addObserver(&second, "notificationsEnable", [&](const QVariantMap&) { delivered << "enable"; });
+    center.addObserver(&second, "notificationsEnable",
+                       [&](const QVariantMap&) { delivered << "enable"; });
 
     center.post("notificationShowAlertWithType", {{"type", 111}});
     EXPECT_EQ(delivered, QStringList({"first 111", "second 111"}));

@@ -1,6 +1,5 @@
 #include "batch/AddPhotosVC.h"
 #include "batch/TrashRule.h"
-
 #include "support/BatchScreenHarness.h"
 #include "support/EventWaiting.h"
 #include "support/LibraryBuilder.h"
@@ -22,8 +21,8 @@ using test::BatchScreenHarness;
 using test::LibraryBuilder;
 
 const QStringList operationWithoutAlert = {
-    "notificationsDisbleCross", "notificationsDisbleView",      "notificationsHideLoading",
-    "notificationsEnableCross", "notificationsEnable",          "notificationUpdateFooterInfo",
+    "notificationsDisbleCross",   "notificationsDisbleView", "notificationsHideLoading",
+    "notificationsEnableCross",   "notificationsEnable",     "notificationUpdateFooterInfo",
     "notificationsPhotosModified"};
 
 QStringList sorted(QStringList list)
@@ -68,10 +67,9 @@ TEST(AddPhotos, FolderWithSubFoldersAdmitsItsImagesAndSkipsHiddenEntriesAndPacka
     EXPECT_EQ(harness.screen->totalPhotoToAdd, 3);
     EXPECT_TRUE(harness.screen->isPhotoFormatNotSupported);
     EXPECT_EQ(sorted(harness.screen->dictFileAdded.keys()),
-              sorted(QStringList({folder + "/a.jpg", folder + "/b.JPG",
-                                  folder + "/Sub 'one' \"two\"/e.png"})));
-    EXPECT_EQ(progressTexts,
-              QStringList({"1 photos added", "2 photos added", "3 photos added"}));
+              sorted(QStringList(
+                  {folder + "/a.jpg", folder + "/b.JPG", folder + "/Sub 'one' \"two\"/e.png"})));
+    EXPECT_EQ(progressTexts, QStringList({"1 photos added", "2 photos added", "3 photos added"}));
     EXPECT_EQ(harness.recorder.names(), operationWithoutAlert);
 
     const AddPhotosVC::ScreenState& screen = harness.screen->screen();
@@ -205,8 +203,8 @@ TEST(AddPhotos, ProgressNamesEachPhotoAndUsesTheSheetOnlyWhenTheBatchHadPhotos)
     ASSERT_TRUE(harness.drop({second}));
 
     const QString pleaseWait = harness.app.getLocalizedStringForKey("WAIT_IMPORTING_PHOTOS");
-    EXPECT_EQ(progressTexts, QStringList({first + " added\n" + pleaseWait,
-                                          second + " added\n" + pleaseWait}));
+    EXPECT_EQ(progressTexts,
+              QStringList({first + " added\n" + pleaseWait, second + " added\n" + pleaseWait}));
     EXPECT_EQ(sheetShownPerPhoto, QList<bool>({false, true}));
     EXPECT_FALSE(harness.screen->screen().isProgressSheetShown);
     EXPECT_FALSE(harness.app.isSubWindowOpened);
@@ -255,8 +253,8 @@ TEST(AddPhotos, LinkLoopsAndUnusualNamesDoNotStopTheWalk)
     EXPECT_EQ(paths.count("tree/a.jpg"), 1);
     EXPECT_EQ(paths.count("tree/inner/b.jpg"), 1);
     EXPECT_TRUE(paths.contains("tree/name with spaces, 'quotes' and \"doubles\".jpg"));
-    EXPECT_EQ(paths.filter("/c.jpg").size(), 1) << "one real folder, walked once: "
-                                                << paths.join(", ").toStdString();
+    EXPECT_EQ(paths.filter("/c.jpg").size(), 1)
+        << "one real folder, walked once: " << paths.join(", ").toStdString();
     EXPECT_EQ(paths.filter("pipe").size() + paths.filter("broken").size(), 0);
     EXPECT_LE(paths.size(), 5);
 }
@@ -294,11 +292,12 @@ TEST(AddPhotos, PhotosOfLibraryPackagesEnterAsLibraryPhotosAndTheLibraryStaysUnc
     EXPECT_EQ(LibraryBuilder::snapshot(iPhoto), before);
 
     const QString photos = builder.folder().makeFolder("Family.photoslibrary");
-    LibraryBuilder::execute(photos + "/database/photos.db",
-                            QString(LibraryBuilder::photosSchema()) +
-                                "INSERT INTO RKMaster VALUES (1, 'M1', 10, '2021/b.jpg', 0);"
-                                "INSERT INTO RKVersion VALUES (10, 'V1', 'M1', 'b.jpg', NULL, 0, NULL),"
-                                " (11, 'V2', 'M1', 'b.jpg', 'edit', 0, NULL);");
+    LibraryBuilder::execute(
+        photos + "/database/photos.db",
+        QString(LibraryBuilder::photosSchema()) +
+            "INSERT INTO RKMaster VALUES (1, 'M1', 10, '2021/b.jpg', 0);"
+            "INSERT INTO RKVersion VALUES (10, 'V1', 'M1', 'b.jpg', NULL, 0, NULL),"
+            " (11, 'V2', 'M1', 'b.jpg', 'edit', 0, NULL);");
     QDir().mkpath(photos + "/Masters/2021");
     test::saveJpeg(test::markedPicture(40, 30), photos + "/Masters/2021/b.jpg");
     const std::string photosBefore = LibraryBuilder::snapshot(photos);
@@ -340,7 +339,8 @@ TEST(AddPhotos, ChoicesInTheTrashAreRefusedWithAMessage)
     // Only the first item decides; drops are not checked at all.
     ASSERT_TRUE(harness.choose(0, {besideTrash, elsewhere, trashed}));
     ASSERT_TRUE(harness.drop({dataHome + "/Trash/files"}));
-    EXPECT_EQ(harness.batchPaths(), QStringList({"data/Trash2/b.jpg", "c.jpg", "data/Trash/files/a.jpg"}));
+    EXPECT_EQ(harness.batchPaths(),
+              QStringList({"data/Trash2/b.jpg", "c.jpg", "data/Trash/files/a.jpg"}));
     EXPECT_EQ(harness.messages.shown.size(), 2);
 
     if (previousDataHome.isNull())

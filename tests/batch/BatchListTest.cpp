@@ -1,5 +1,4 @@
 #include "batch/AddPhotosVC.h"
-
 #include "support/BatchScreenHarness.h"
 #include "support/EventWaiting.h"
 
@@ -140,7 +139,8 @@ TEST(BatchList, RemovingAllEmptiesTheBatchTheCheckAndTheThumbnails)
     BatchScreenHarness harness;
     addPhotos(harness, 3);
     harness.screen->listThumbnails().requestThumbnail(harness.batch().first()->filePath);
-    ASSERT_TRUE(test::waitUntil([&] { return harness.screen->listThumbnails().cachedBytes() > 0; }));
+    ASSERT_TRUE(
+        test::waitUntil([&] { return harness.screen->listThumbnails().cachedBytes() > 0; }));
 
     harness.screen->btnRemoveAllTapped();
     EXPECT_EQ(harness.recorder.alertTypes(), QList<int>({114}));

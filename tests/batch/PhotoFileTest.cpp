@@ -1,5 +1,6 @@
-#include "batch/ExifInfo.h"
 #include "batch/PhotoFile.h"
+
+#include "batch/ExifInfo.h"
 #include "platform/VipsImageService.h"
 #include "processing/Utils.h"
 #include "support/TemporaryFolder.h"
@@ -42,20 +43,24 @@ TEST_F(PhotoFileTest, RecordCarriesUprightSizeAndFileFacts)
     EXPECT_EQ(photo->fileSizeInBytes, QFileInfo(turned).size());
     EXPECT_EQ(photo->fileSizeAsString, Utils::unitStringFromBytes(photo->fileSizeInBytes, 0));
 
-    const PhotoFilePtr halfTurn = PhotoFile::initWithFileUrl(jpeg("h.jpg", 40, 30, 3), false, images);
+    const PhotoFilePtr halfTurn =
+        PhotoFile::initWithFileUrl(jpeg("h.jpg", 40, 30, 3), false, images);
     EXPECT_EQ(halfTurn->width, 40);
-    const PhotoFilePtr untagged = PhotoFile::initWithFileUrl(jpeg("u.jpg", 40, 30, 0), false, images);
+    const PhotoFilePtr untagged =
+        PhotoFile::initWithFileUrl(jpeg("u.jpg", 40, 30, 0), false, images);
     EXPECT_EQ(untagged->width, 40);
     EXPECT_EQ(untagged->height, 30);
 }
 
 TEST_F(PhotoFileTest, UnreadableFilesGiveZeroSize)
 {
-    const PhotoFilePtr text = PhotoFile::initWithFileUrl(folder.writeFile("x.jpg", "hello"), false, images);
+    const PhotoFilePtr text =
+        PhotoFile::initWithFileUrl(folder.writeFile("x.jpg", "hello"), false, images);
     EXPECT_EQ(text->width, 0);
     EXPECT_EQ(text->height, 0);
     EXPECT_EQ(text->fileSizeInBytes, 5);
-    const PhotoFilePtr missing = PhotoFile::initWithFileUrl(folder.filePath("gone.png"), false, images);
+    const PhotoFilePtr missing =
+        PhotoFile::initWithFileUrl(folder.filePath("gone.png"), false, images);
     EXPECT_EQ(missing->width, 0);
     EXPECT_EQ(missing->fileSizeInBytes, 0);
     EXPECT_EQ(missing->fileSizeAsString, "0 bytes");
@@ -65,7 +70,8 @@ TEST_F(PhotoFileTest, EpsSizeComesFromItsBoundingBox)
 {
     // No drawing at all: the picture size comes from the bounding box alone.
     const QByteArray document = "%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox: 0 0 120 80\n%%EOF\n";
-    const PhotoFilePtr upper = PhotoFile::initWithFileUrl(folder.writeFile("a.EPS", document), false, images);
+    const PhotoFilePtr upper =
+        PhotoFile::initWithFileUrl(folder.writeFile("a.EPS", document), false, images);
     EXPECT_EQ(upper->width, 120);
     EXPECT_EQ(upper->height, 80);
 }
@@ -82,7 +88,9 @@ TEST_F(PhotoFileTest, ExifInfoKeepsStoredSizeAndTiffOrientation)
     EXPECT_EQ(ExifInfo::initWithFile(png, images).orientation(), 0);
 
     const QString grey = folder.filePath("grey.tif");
-    test::markedPicture(20, 10).colourspace(VIPS_INTERPRETATION_B_W).tiffsave(grey.toUtf8().constData());
+    test::markedPicture(20, 10)
+        .colourspace(VIPS_INTERPRETATION_B_W)
+        .tiffsave(grey.toUtf8().constData());
     EXPECT_EQ(ExifInfo::initWithFile(grey, images).colorModel(), "Gray");
 
     const ExifInfo nothing = ExifInfo::initWithFile(folder.writeFile("n.jpg", "text"), images);

@@ -40,14 +40,17 @@ TEST(CliOptions, BadValuesNameTheOptionAndWhatItAllows)
         {{"--rotate", "sideways", "a.jpg"}, "--rotate: expected none, cw, ccw, 180 or auto"},
         {{"--quality", "101", "a.jpg"}, "--quality: expected a whole number from 0 to 100"},
         {{"--percent", "50%", "a.jpg"}, "--percent: expected P or PWxPH"},
-        {{"--format", "webp", "a.jpg"}, "--format: expected keep, tif, tiff, png, jpg, jpeg, jp2, bmp or gif"},
+        {{"--format", "webp", "a.jpg"},
+         "--format: expected keep, tif, tiff, png, jpg, jpeg, jp2, bmp or gif"},
         {{"--flip", "both", "a.jpg"}, "--flip: expected none, horizontal or vertical"},
         {{"--name", "prefix:a/b", "a.jpg"}, "--name: expected a text without"},
-        {{"--name", "upper", "a.jpg"}, "--name: expected original, size, prefix:TEXT or suffix:TEXT"},
+        {{"--name", "upper", "a.jpg"},
+         "--name: expected original, size, prefix:TEXT or suffix:TEXT"},
         {{"--on-conflict", "ask", "a.jpg"}, "--on-conflict: expected keep, replace or skip"},
         {{"--log", "run.txt", "a.jpg"}, "--log: expected a file name ending in .csv or .json"},
         {{"--width", "-3", "a.jpg"}, "--width: expected a positive number of pixels"},
-        {{"--no-keep-aspect", "--width", "10", "a.jpg"}, "--no-keep-aspect: needs --width and --height"},
+        {{"--no-keep-aspect", "--width", "10", "a.jpg"},
+         "--no-keep-aspect: needs --width and --height"},
         {{"--width", "10", "--percent", "50", "a.jpg"}, "--percent: cannot be combined"},
         {{"--sharpen", "a.jpg"}, "--sharpen: unknown option"},
         {{"--width"}, "--width: a value is missing"},
@@ -72,10 +75,11 @@ TEST(CliOptions, OptionsFillTheRunsSettingsRecords)
     EXPECT_TRUE(plain.withSubfolders);
     EXPECT_EQ(plain.paths, QStringList({QDir::current().absoluteFilePath("a.jpg")}));
 
-    const CliOptions custom = *parse({"--width", "800", "--rotate", "cw", "--flip", "vertical", "--format", "jp2",
-                                      "--quality", "40", "--name", "suffix:_web", "--keep-folders",
-                                      "--no-subfolders", "--on-conflict", "skip", "-o", "/tmp/x", "/p/a.jpg"})
-                                  .options;
+    const CliOptions custom =
+        *parse({"--width", "800", "--rotate", "cw", "--flip", "vertical", "--format", "jp2",
+                "--quality", "40", "--name", "suffix:_web", "--keep-folders", "--no-subfolders",
+                "--on-conflict", "skip", "-o", "/tmp/x", "/p/a.jpg"})
+             .options;
     EXPECT_TRUE(custom.geometry.sizeObject.isCustomSize);
     EXPECT_TRUE(custom.geometry.sizeObject.isKeepAspectRatio);
     EXPECT_EQ(custom.geometry.sizeObject.customWidth, 800);
@@ -135,7 +139,8 @@ TEST(CliProgram, ExitStatusesAndTheLogFile)
     EXPECT_TRUE(empty.err.contains("No photos to add")) << empty.err.toStdString();
 
     const QString log = output.filePath("log.json");
-    const Finished fine = runProgram({"--percent", "50", "--quiet", "--log", log, "-o", output.path(), photos.path()});
+    const Finished fine = runProgram(
+        {"--percent", "50", "--quiet", "--log", log, "-o", output.path(), photos.path()});
     EXPECT_EQ(fine.exitCode, 0) << fine.err.toStdString();
     const QJsonArray rows = QJsonDocument::fromJson(test::readBytes(log)).array();
     ASSERT_EQ(rows.size(), 2);
@@ -144,13 +149,16 @@ TEST(CliProgram, ExitStatusesAndTheLogFile)
     EXPECT_TRUE(rows.at(1).toObject().value("outputFilename").toString().startsWith(output.path()));
 
     const QString csv = output.filePath("log.csv");
-    const Finished tooLarge = runProgram({"--no-keep-aspect", "--width", "12000", "--height", "500", "--log", csv,
-                                          "-o", output.filePath("large"), photos.filePath("a.jpg")});
+    const Finished tooLarge =
+        runProgram({"--no-keep-aspect", "--width", "12000", "--height", "500", "--log", csv, "-o",
+                    output.filePath("large"), photos.filePath("a.jpg")});
     EXPECT_EQ(tooLarge.exitCode, 1);
-    EXPECT_TRUE(tooLarge.err.contains("New size exceeds 10,000 pixels")) << tooLarge.err.toStdString();
+    EXPECT_TRUE(tooLarge.err.contains("New size exceeds 10,000 pixels"))
+        << tooLarge.err.toStdString();
     const QList<QByteArray> lines = test::readBytes(csv).split('\n');
     ASSERT_GE(lines.size(), 2);
-    EXPECT_TRUE(lines.at(0).startsWith("number,timeStamp,inputFilename,outputFilename,information"));
+    EXPECT_TRUE(
+        lines.at(0).startsWith("number,timeStamp,inputFilename,outputFilename,information"));
     EXPECT_TRUE(lines.at(1).contains("\"New size exceeds 10,000 pixels\""));
 }
 
@@ -158,14 +166,16 @@ TEST(RealFilesCli, OrientationSetComesOutUprightAt400PixelsWide)
 {
     FW_REQUIRE_TESTDATA("orientation/libvips-rotation");
     test::TemporaryFolder output;
-    const Finished run = runProgram({"--rotate", "auto", "--width", "400", "--quiet", "-o", output.path(),
-                                     test::testDataPath("orientation/libvips-rotation")});
+    const Finished run =
+        runProgram({"--rotate", "auto", "--width", "400", "--quiet", "-o", output.path(),
+                    test::testDataPath("orientation/libvips-rotation")});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     const ImageService& images = VipsImageService::shared();
     // The turned files are a smaller copy of the scene (231 x 308 upright):
     // compare at a size below both.
     auto small = [](const vips::VImage& image) {
-        return image.thumbnail_image(200, vips::VImage::option()->set("height", 266)->set("size", VIPS_SIZE_FORCE));
+        return image.thumbnail_image(
+            200, vips::VImage::option()->set("height", 266)->set("size", VIPS_SIZE_FORCE));
     };
     const vips::VImage reference = small(test::loadImage(output.filePath("1.jpg")));
     for (int orientation = 1; orientation <= 8; ++orientation) {

@@ -1,4 +1,5 @@
 #include "log/RunLog.h"
+
 #include "processing/Utils.h"
 
 #include <QDateTime>
@@ -59,7 +60,8 @@ TEST(RunLog, TimeStampAndDurationTexts)
 {
     const QDateTime morning(QDate(2026, 12, 6), QTime(7, 5, 3));
     EXPECT_EQ(RunLog::runTimeStamp(morning), "12062026 07053 AM");
-    EXPECT_EQ(RunLog::runTimeStamp(QDateTime(QDate(2026, 12, 31), QTime(19, 0, 0))), "12312026 07000 PM");
+    EXPECT_EQ(RunLog::runTimeStamp(QDateTime(QDate(2026, 12, 31), QTime(19, 0, 0))),
+              "12312026 07000 PM");
 
     const Utils::Localizer words = [](const QString& key) { return key.toLower(); };
     EXPECT_EQ(Utils::timeFormattedString(0, words), "");

@@ -48,8 +48,8 @@ TEST(RealFilesImageService, EveryFormatSampleLoadsOrIsRefusedCleanly)
         if (!preview)
             continue;
         ++loaded;
-        const Outcome written =
-            images.encode(*preview, output.filePath("out.png"), "public.png", *properties, std::nullopt);
+        const Outcome written = images.encode(*preview, output.filePath("out.png"), "public.png",
+                                              *properties, std::nullopt);
         if (path.contains("/corrupt/"))
             EXPECT_TRUE(written || !written.message().isEmpty());
         else

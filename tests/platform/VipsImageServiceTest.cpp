@@ -1,5 +1,6 @@
-#include "platform/VipsImage.h"
 #include "platform/VipsImageService.h"
+
+#include "platform/VipsImage.h"
 #include "support/TemporaryFolder.h"
 #include "support/TestImages.h"
 
@@ -19,7 +20,8 @@ protected:
     QString taggedJpeg(int orientation, int width = 60, int height = 40)
     {
         const QString path = folder.filePath(QStringLiteral("o%1.jpg").arg(orientation));
-        test::saveJpeg(test::storedForOrientation(test::markedPicture(width, height), orientation), path);
+        test::saveJpeg(test::storedForOrientation(test::markedPicture(width, height), orientation),
+                       path);
         test::setExifOrientation(path, orientation);
         return path;
     }
@@ -94,7 +96,7 @@ TEST_F(VipsImageServiceTest, EveryOutputFormatRoundTripsWithSizeAndExif)
     const QVariantMap properties = *images.readProperties(source);
 
     const QList<std::pair<QString, QString>> outputs = {
-        {"public.jpeg", "jpg"}, {"public.png", "png"},  {"public.tiff", "tif"},
+        {"public.jpeg", "jpg"},      {"public.png", "png"},         {"public.tiff", "tif"},
         {"public.jpeg-2000", "jp2"}, {"com.compuserve.gif", "gif"}, {"com.microsoft.bmp", "bmp"}};
     for (const auto& [type, extension] : outputs) {
         SCOPED_TRACE(type.toStdString());
@@ -110,8 +112,10 @@ TEST_F(VipsImageServiceTest, EveryOutputFormatRoundTripsWithSizeAndExif)
         EXPECT_EQ(test::cornerMarkers(test::loadImage(path)), "RGB-");
         if (extension == "jpg" || extension == "png" || extension == "tif") {
             EXPECT_EQ(readBack->value("{TIFF}").toMap().value("Make"), "FWTestCam");
-            EXPECT_NEAR(readBack->value("{GPS}").toMap().value("Latitude").toDouble(), 48.8583, 1e-3);
-            EXPECT_EQ(readBack->value("{Exif}").toMap().value("DateTimeOriginal"), "2026:12:01 10:00:00");
+            EXPECT_NEAR(readBack->value("{GPS}").toMap().value("Latitude").toDouble(), 48.8583,
+                        1e-3);
+            EXPECT_EQ(readBack->value("{Exif}").toMap().value("DateTimeOriginal"),
+                      "2026:12:01 10:00:00");
         }
     }
 }
@@ -154,7 +158,8 @@ TEST_F(VipsImageServiceTest, TruncatedPixelDataFailsTheWriteInsteadOfWritingGrey
     const QString cut = folder.writeFile("cut.jpg", jpeg.left(jpeg.size() * 2 / 3));
     const auto decoded = images.decodeUprightAtSize(cut, 400, 300);
     ASSERT_TRUE(decoded);
-    EXPECT_FALSE(images.encode(*decoded, folder.filePath("out.png"), "public.png", {}, std::nullopt));
+    EXPECT_FALSE(
+        images.encode(*decoded, folder.filePath("out.png"), "public.png", {}, std::nullopt));
 }
 
 TEST_F(VipsImageServiceTest, ExtensionTableAndEpsSize)
@@ -166,9 +171,9 @@ TEST_F(VipsImageServiceTest, ExtensionTableAndEpsSize)
     EXPECT_TRUE(images.imageExtensions().contains("JPEG"));
     EXPECT_TRUE(images.imageExtensions().contains("jpeg"));
 
-    const QString eps = folder.writeFile(
-        "box.eps", "%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox: 10 20 110 70\n"
-                   "newpath 10 20 moveto 110 70 lineto stroke showpage\n%%EOF\n");
+    const QString eps =
+        folder.writeFile("box.eps", "%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox: 10 20 110 70\n"
+                                    "newpath 10 20 moveto 110 70 lineto stroke showpage\n%%EOF\n");
     const auto size = images.epsSize(eps);
     ASSERT_TRUE(size);
     EXPECT_EQ(*size, QSizeF(100, 50));

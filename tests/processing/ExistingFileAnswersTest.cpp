@@ -23,7 +23,8 @@ protected:
     bool questionOpensFor(const PhotoFilePtr& photo)
     {
         return test::waitUntil([&] {
-            return view->overwriteQuestion().isOpen() && view->overwriteQuestion().fileToOverwrite() == photo;
+            return view->overwriteQuestion().isOpen() &&
+                   view->overwriteQuestion().fileToOverwrite() == photo;
         });
     }
 
@@ -35,9 +36,15 @@ protected:
         EXPECT_EQ(view->overwriteQuestion().txtRenamefileName(), "a");
     }
 
-    bool finished() { return test::waitUntil([this] { return view->isSummaryShown(); }); }
+    bool finished()
+    {
+        return test::waitUntil([this] { return view->isSummaryShown(); });
+    }
     bool replaced(const char* name) { return test::readBytes(destinationFile(name)) != earlier; }
-    int questionsAsked() const { return static_cast<int>(posted.names().count("notificationShowOverwriteAlert")); }
+    int questionsAsked() const
+    {
+        return static_cast<int>(posted.names().count("notificationShowOverwriteAlert"));
+    }
 
     PhotoFilePtr first;
     PhotoFilePtr second;
@@ -90,7 +97,8 @@ TEST_F(ExistingFileAnswersTest, SkipAndSkipAllEndWithSkippedStatus)
     EXPECT_EQ(second->processStatus, ProcessingView::Skipped);
     EXPECT_FALSE(replaced("a.jpg") || replaced("b.jpg"));
     EXPECT_EQ(view->processedWithError(), 2);
-    EXPECT_EQ(view->arrLogDetails().first().value("information"), app.getLocalizedStringForKey("FILE_SKIPPED"));
+    EXPECT_EQ(view->arrLogDetails().first().value("information"),
+              app.getLocalizedStringForKey("FILE_SKIPPED"));
 }
 
 TEST_F(ExistingFileAnswersTest, RenameChecksTheTypedNameAndWritesUnderIt)
@@ -140,13 +148,15 @@ TEST_F(ExistingFileAnswersTest, RunHeldAndResumedAsksAboutLaterOutputs)
         if (!heldOnce && view->totalProgressed() == 1) {
             heldOnce = true;
             view->holdProcessing();
-            QMetaObject::invokeMethod(view.get(), [this] { view->restartProcessing(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                view.get(), [this] { view->restartProcessing(); }, Qt::QueuedConnection);
         }
     });
     view->startProcess(intoDestination(), halfSize());
     ASSERT_TRUE(questionOpensFor(second));
     view->btnStopProcessTapped();
-    EXPECT_TRUE(view->overwriteQuestion().isOpen()) << "the stop button does nothing while a question is open";
+    EXPECT_TRUE(view->overwriteQuestion().isOpen())
+        << "the stop button does nothing while a question is open";
     view->btnKeepImageTapped();
     ASSERT_TRUE(questionOpensFor(third));
     view->btnReplaceImageTapped();
@@ -159,8 +169,10 @@ TEST_F(ExistingFileAnswersTest, CollisionFreeNamesCountFromTheSameBase)
 {
     destination.writeFile("a (1).jpg", earlier);
     destination.writeFile("a (2).jpg", earlier);
-    EXPECT_EQ(Utils::stringToAvoidNameCollisionForPath(destinationFile("a.jpg")), destinationFile("a (3).jpg"));
-    EXPECT_EQ(Utils::stringToAvoidNameCollisionForPath(destinationFile("free.jpg")), destinationFile("free.jpg"));
+    EXPECT_EQ(Utils::stringToAvoidNameCollisionForPath(destinationFile("a.jpg")),
+              destinationFile("a (3).jpg"));
+    EXPECT_EQ(Utils::stringToAvoidNameCollisionForPath(destinationFile("free.jpg")),
+              destinationFile("free.jpg"));
 }
 
 } // namespace

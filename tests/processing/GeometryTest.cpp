@@ -29,7 +29,8 @@ protected:
     QString taggedJpeg(int orientation, int width, int height)
     {
         const QString path = folder.filePath(QStringLiteral("o%1.jpg").arg(orientation));
-        test::saveJpeg(test::storedForOrientation(test::markedPicture(width, height), orientation), path);
+        test::saveJpeg(test::storedForOrientation(test::markedPicture(width, height), orientation),
+                       path);
         test::setExifOrientation(path, orientation);
         return path;
     }
@@ -49,7 +50,8 @@ TEST_F(GeometryTest, EveryOrientationDecodesUprightAndTurnsBackToWhatAViewerShow
         // Stored back with the same tag, a viewer (libvips' own autorot here)
         // must show the upright picture again. A decoded image streams once,
         // so it is decoded again for this.
-        const Image stored = RotateWithEXIF(*utils.getImageWithFixedOrientionFromUrl(path), orientation);
+        const Image stored =
+            RotateWithEXIF(*utils.getImageWithFixedOrientionFromUrl(path), orientation);
         VImage tagged = vipsImageOf(stored).copy_memory();
         tagged.set(VIPS_META_ORIENTATION, orientation);
         EXPECT_EQ(test::cornerMarkers(tagged.autorot()), "RGB-");
@@ -61,7 +63,8 @@ TEST_F(GeometryTest, RotationTypesTurnAsLabelledAndMirrorComesFirst)
     ResizingOptionsSettingObject options;
     options.sizeObject.isKeepOriginalSize = true;
     const QSizeF source(40, 30);
-    const std::pair<int, const char*> turns[] = {{0, "RGB-"}, {1, "BR-G"}, {2, "G-RB"}, {3, "-BGR"}, {4, "RGB-"}};
+    const std::pair<int, const char*> turns[] = {
+        {0, "RGB-"}, {1, "BR-G"}, {2, "G-RB"}, {3, "-BGR"}, {4, "RGB-"}};
     for (const auto& [rotationType, expected] : turns) {
         options.rotationType = rotationType;
         const FilteredImage result = ImageFilter::getFilteredImage(marked(), options, source);
@@ -178,7 +181,8 @@ TEST(RealFilesGeometry, OrientationSetComesOutUprightLikeItsUnturnedFile)
     const VImage expected = vipsImageOf(*upright2).copy_memory();
     for (int orientation = 3; orientation <= 8; ++orientation) {
         SCOPED_TRACE(orientation);
-        const QString path = QStringLiteral("%1/hopper_orientation_%2.jpg").arg(folder).arg(orientation);
+        const QString path =
+            QStringLiteral("%1/hopper_orientation_%2.jpg").arg(folder).arg(orientation);
         const auto upright = utils.getImageWithFixedOrientionFromUrl(path);
         ASSERT_TRUE(upright);
         ASSERT_EQ(upright->width(), expected.width());

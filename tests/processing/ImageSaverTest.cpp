@@ -1,8 +1,9 @@
+#include "processing/ImageSaver.h"
+
 #include "batch/PhotoFile.h"
 #include "platform/VipsImage.h"
 #include "platform/VipsImageService.h"
 #include "processing/ImageFilter.h"
-#include "processing/ImageSaver.h"
 #include "processing/KnownFormats.h"
 #include "processing/Utils.h"
 #include "support/FailingImageService.h"
@@ -26,20 +27,25 @@ protected:
     QString cameraJpeg(const QString& name, int orientation, int width = 80, int height = 60)
     {
         const QString path = folder.filePath(name);
-        test::saveJpeg(test::storedForOrientation(test::markedPicture(width, height), orientation), path);
+        test::saveJpeg(test::storedForOrientation(test::markedPicture(width, height), orientation),
+                       path);
         test::setExifOrientation(path, orientation);
         test::addCameraExif(path);
         return path;
     }
 
-    PhotoFilePtr photo(const QString& path) { return PhotoFile::initWithFileUrl(path, false, images); }
+    PhotoFilePtr photo(const QString& path)
+    {
+        return PhotoFile::initWithFileUrl(path, false, images);
+    }
 
     Outcome save(const PhotoFile& source, const QString& output, OutputOptionSettings settings,
                  const ResizingOptionsSettingObject& options)
     {
         const QSizeF upright = utils.getImageOriginalSizeAtFilePathUrl(source.filePath);
         const auto decoded = utils.getImageWithFixedOrientionFromUrl(source.fileURL);
-        const Image filtered = decoded ? ImageFilter::getFilteredImage(*decoded, options, upright).image : Image();
+        const Image filtered =
+            decoded ? ImageFilter::getFilteredImage(*decoded, options, upright).image : Image();
         const ImageSaver saver(images, settings, options.rotationType);
         return saver.saveImageUsingDefaultMethodInDirectoryFilteredImg(
             filtered, output, source, ImageFilter::isAnyChangesMadeInImageFilterObject(options));
@@ -136,11 +142,13 @@ TEST_F(ImageSaverTest, EveryOutputFormatFromEveryKindOfSourceReadsBackAtItsSize)
     sources << folder.filePath("grey.jpg");
     test::saveJpeg(picture.icc_transform("cmyk"), folder.filePath("cmyk.jpg"));
     sources << folder.filePath("cmyk.jpg");
-    picture.colourspace(VIPS_INTERPRETATION_RGB16).tiffsave(folder.filePath("deep.tif").toUtf8().constData());
+    picture.colourspace(VIPS_INTERPRETATION_RGB16)
+        .tiffsave(folder.filePath("deep.tif").toUtf8().constData());
     sources << folder.filePath("deep.tif");
     picture.bandjoin_const({200}).pngsave(folder.filePath("alpha.png").toUtf8().constData());
     sources << folder.filePath("alpha.png");
-    picture.pngsave(folder.filePath("palette.png").toUtf8().constData(), VImage::option()->set("palette", true));
+    picture.pngsave(folder.filePath("palette.png").toUtf8().constData(),
+                    VImage::option()->set("palette", true));
     sources << folder.filePath("palette.png");
 
     const double cmykAsRgbMean = test::loadImage(folder.filePath("cmyk.jpg"))
@@ -173,10 +181,12 @@ TEST_F(ImageSaverTest, EveryOutputFormatFromEveryKindOfSourceReadsBackAtItsSize)
             if (source.endsWith("cmyk.jpg")) {
                 // Saturated markers leave the CMYK gamut; the colours must
                 // still be those of a colour-managed conversion.
-                const VImage asRgb = written.interpretation() == VIPS_INTERPRETATION_CMYK
-                                         ? written.icc_transform("srgb", VImage::option()->set("embedded", true))
-                                         : written;
-                EXPECT_NEAR(asRgb.extract_band(0, VImage::option()->set("n", 3)).avg(), cmykAsRgbMean, 4.0);
+                const VImage asRgb =
+                    written.interpretation() == VIPS_INTERPRETATION_CMYK
+                        ? written.icc_transform("srgb", VImage::option()->set("embedded", true))
+                        : written;
+                EXPECT_NEAR(asRgb.extract_band(0, VImage::option()->set("n", 3)).avg(),
+                            cmykAsRgbMean, 4.0);
             } else if (!source.endsWith("grey.jpg")) {
                 EXPECT_EQ(test::cornerMarkers(written), "RGB-");
             }
@@ -187,7 +197,8 @@ TEST_F(ImageSaverTest, EveryOutputFormatFromEveryKindOfSourceReadsBackAtItsSize)
 TEST_F(ImageSaverTest, FailedWriteLeavesTheExistingFileAndNoTemporaryFile)
 {
     const QString source = cameraJpeg("source.jpg", 1);
-    const QString existing = folder.writeFile("out/existing.jpg", "an earlier output, kept as it was");
+    const QString existing =
+        folder.writeFile("out/existing.jpg", "an earlier output, kept as it was");
     const QByteArray before = test::readBytes(existing);
     const test::FailingImageService failing(4096);
     ResizingOptionsSettingObject flip = ownSize();
@@ -207,17 +218,20 @@ TEST_F(ImageSaverTest, FailedWriteLeavesTheExistingFileAndNoTemporaryFile)
     EXPECT_FALSE(overSource);
     EXPECT_EQ(test::readBytes(source), sourceBytes);
     EXPECT_TRUE(leftovers().isEmpty());
-    EXPECT_TRUE(QDir(folder.filePath("out")).entryList({".framewright-*"}, QDir::Files | QDir::Hidden).isEmpty());
+    EXPECT_TRUE(QDir(folder.filePath("out"))
+                    .entryList({".framewright-*"}, QDir::Files | QDir::Hidden)
+                    .isEmpty());
 }
 
 TEST_F(ImageSaverTest, UndecodableSourceThatNeedsEncodingIsAFailure)
 {
     const QString broken = folder.writeFile("broken.jpg", "not a picture");
     const ImageSaver saver(images, {}, 1);
-    EXPECT_FALSE(saver.saveImageUsingDefaultMethodInDirectoryFilteredImg(Image(), folder.filePath("o.jpg"),
-                                                                          *photo(broken), true));
+    EXPECT_FALSE(saver.saveImageUsingDefaultMethodInDirectoryFilteredImg(
+        Image(), folder.filePath("o.jpg"), *photo(broken), true));
     EXPECT_FALSE(QFile::exists(folder.filePath("o.jpg")));
-    EXPECT_FALSE(saver.saveImageUsingDefaultMethodInDirectoryFilteredImg(Image(), QString(), *photo(broken), true));
+    EXPECT_FALSE(saver.saveImageUsingDefaultMethodInDirectoryFilteredImg(Image(), QString(),
+                                                                         *photo(broken), true));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
+#include "processing/OutputPathPlanner.h"
+
 #include "batch/PhotoFile.h"
 #include "processing/OutputOptionSettings.h"
-#include "processing/OutputPathPlanner.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -14,7 +15,8 @@ PhotoFile photoAt(const QString& path, double width = 4000, double height = 3000
     photo.filePath = path;
     photo.fileURL = path;
     photo.fileName = path.section('/', -1);
-    photo.fileExtension = photo.fileName.contains('.') ? photo.fileName.section('.', -1) : QString();
+    photo.fileExtension =
+        photo.fileName.contains('.') ? photo.fileName.section('.', -1) : QString();
     photo.width = width;
     photo.height = height;
     return photo;
@@ -38,7 +40,8 @@ TEST(OutputPathPlanner, NamesFollowTheNamingOption)
     OutputOptionSettings output = into("/Out");
     output.prefixString = "_web";
     const PhotoFile photo = photoAt("/src/p.jpg");
-    const QStringList expected = {"/Out/p.jpg", "/Out/p_4000X3000.jpg", "/Out/_webp.jpg", "/Out/p_web.jpg"};
+    const QStringList expected = {"/Out/p.jpg", "/Out/p_4000X3000.jpg", "/Out/_webp.jpg",
+                                  "/Out/p_web.jpg"};
     for (int option = 0; option < 4; ++option) {
         output.filenameOption = option;
         EXPECT_EQ(planned(output, photo), expected[option]) << option;

@@ -29,14 +29,16 @@ TEST_F(ProcessingViewTest, ThreePhotosRunToOneSummaryWithProgressLogAndNotificat
 
     ASSERT_TRUE(runToSummary(intoDestination(), halfSize()));
     EXPECT_EQ(progress, QList<int>({0, 33, 66, 100}));
-    EXPECT_TRUE(view->progressLine().startsWith(app.getLocalizedStringForKey("PROCESS_COMPLETED") + " 100 %  |  "));
+    EXPECT_TRUE(view->progressLine().startsWith(app.getLocalizedStringForKey("PROCESS_COMPLETED") +
+                                                " 100 %  |  "));
     EXPECT_EQ(view->progressLineValues().at(1), "0");
     EXPECT_EQ(summaries, 1);
     EXPECT_EQ(view->summary().lblImagesSelected, "3");
     EXPECT_EQ(view->summary().lblImagesConverted, "3");
     EXPECT_EQ(view->summary().lblConversionFailed, "0");
-    EXPECT_EQ(posted.names(), QStringList({"notificationsDisbleView", "notificationsEnable",
-                                   "notificationsSaveasPredefinedSize", "notificationsProcessFinished"}));
+    EXPECT_EQ(posted.names(),
+              QStringList({"notificationsDisbleView", "notificationsEnable",
+                           "notificationsSaveasPredefinedSize", "notificationsProcessFinished"}));
     for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) {
         const auto written = utils.imageService().readProperties(destinationFile(name));
         ASSERT_TRUE(written) << name;
@@ -45,8 +47,10 @@ TEST_F(ProcessingViewTest, ThreePhotosRunToOneSummaryWithProgressLogAndNotificat
     EXPECT_FALSE(QFileInfo::exists(destinationFile("d.jpg")));
     EXPECT_EQ(unmarked->processStatus, 0);
     ASSERT_EQ(view->arrLogDetails().size(), 3);
-    EXPECT_EQ(view->arrLogDetails().first().value("information"), app.getLocalizedStringForKey("PROCESSED_SUCCESSFULLY"));
-    EXPECT_EQ(view->getLogDetails().value("timeStamp"), view->arrLogDetails().first().value("timeStamp"));
+    EXPECT_EQ(view->arrLogDetails().first().value("information"),
+              app.getLocalizedStringForKey("PROCESSED_SUCCESSFULLY"));
+    EXPECT_EQ(view->getLogDetails().value("timeStamp"),
+              view->arrLogDetails().first().value("timeStamp"));
     EXPECT_TRUE(test::waitUntil([this] { return !openedFolders.isEmpty(); }));
     EXPECT_EQ(openedFolders, QStringList({destination.path()}));
     EXPECT_FALSE(app.isProcessingInProgress());
@@ -159,7 +163,8 @@ TEST_F(ProcessingViewTest, StopAfterTheFourthOfTenShowsTheSummaryOnce)
     EXPECT_EQ(summaries, 1);
     EXPECT_EQ(view->summary().lblImagesSelected, "10");
     EXPECT_LE(view->processedSuccessfully(), 5);
-    EXPECT_EQ(view->summary().lblConversionFailed, QString::number(10 - view->processedSuccessfully()));
+    EXPECT_EQ(view->summary().lblConversionFailed,
+              QString::number(10 - view->processedSuccessfully()));
     EXPECT_EQ(app.arraySelectedImagesToProcess.last()->processStatus, ProcessingView::NotProcessed);
     EXPECT_EQ(view->arrLogDetails().size(), 10);
     EXPECT_EQ(view->arrLogDetails().last().value("outputFilename"), " ");
@@ -168,7 +173,9 @@ TEST_F(ProcessingViewTest, StopAfterTheFourthOfTenShowsTheSummaryOnce)
 TEST_F(ProcessingViewTest, RawAndUnknownFormatsBecomePngAndKeptFormatsKeepTheirCase)
 {
     const QString pgm = source.filePath("scan.pgm");
-    test::markedPicture(40, 30).colourspace(VIPS_INTERPRETATION_B_W).pngsave(source.filePath("tmp.png").toUtf8().constData());
+    test::markedPicture(40, 30)
+        .colourspace(VIPS_INTERPRETATION_B_W)
+        .pngsave(source.filePath("tmp.png").toUtf8().constData());
     test::loadImage(source.filePath("tmp.png")).ppmsave(pgm.toUtf8().constData());
     const PhotoFilePtr anymap = addExisting(pgm);
     const PhotoFilePtr upper = addPhoto("b.JPG");
@@ -176,7 +183,11 @@ TEST_F(ProcessingViewTest, RawAndUnknownFormatsBecomePngAndKeptFormatsKeepTheirC
     ownSize.sizeObject.isKeepOriginalSize = true;
     ASSERT_TRUE(runToSummary(intoDestination(), ownSize));
     EXPECT_EQ(anymap->filePathNew, destinationFile("scan.png"));
-    EXPECT_EQ(utils.imageService().readProperties(destinationFile("scan.png"))->value("PixelWidth").toInt(), 40);
+    EXPECT_EQ(utils.imageService()
+                  .readProperties(destinationFile("scan.png"))
+                  ->value("PixelWidth")
+                  .toInt(),
+              40);
     EXPECT_EQ(upper->filePathNew, destinationFile("b.JPG"));
     EXPECT_EQ(test::readBytes(destinationFile("b.JPG")), test::readBytes(upper->filePath));
 }
@@ -195,8 +206,11 @@ TEST_F(UnwritableOutputTest, OutputThatIsNotWrittenIsAFailureAndLeavesNothing)
     EXPECT_EQ(view->processedSuccessfully(), 0);
     EXPECT_EQ(view->processedWithError(), 1);
     EXPECT_EQ(view->summary().lblConversionFailed, "1");
-    EXPECT_TRUE(QDir(destination.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
-    EXPECT_EQ(view->arrLogDetails().first().value("information"), app.getLocalizedStringForKey("FILE_NOT_SAVED"));
+    EXPECT_TRUE(QDir(destination.path())
+                    .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)
+                    .isEmpty());
+    EXPECT_EQ(view->arrLogDetails().first().value("information"),
+              app.getLocalizedStringForKey("FILE_NOT_SAVED"));
 }
 
 } // namespace

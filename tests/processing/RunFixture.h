@@ -61,7 +61,8 @@ protected:
         return options;
     }
 
-    bool runToSummary(const OutputOptionSettings& output, const ResizingOptionsSettingObject& options,
+    bool runToSummary(const OutputOptionSettings& output,
+                      const ResizingOptionsSettingObject& options,
                       int processFlag = ProcessingView::KeepAll)
     {
         view->startProcess(output, options, processFlag);
@@ -76,10 +77,11 @@ protected:
     Utils utils;
     AppDelegate app;
     NotificationCenter center;
-    NotificationRecorder posted{center,
-                                {"notificationsDisbleView", "notificationsEnable", "notificationsSaveasPredefinedSize",
-                                 "notificationsProcessFinished", "notificationShowAlertWithType",
-                                 "notificationShowOverwriteAlert", "notificationHideOverwriteAlert"}};
+    NotificationRecorder posted{
+        center,
+        {"notificationsDisbleView", "notificationsEnable", "notificationsSaveasPredefinedSize",
+         "notificationsProcessFinished", "notificationShowAlertWithType",
+         "notificationShowOverwriteAlert", "notificationHideOverwriteAlert"}};
     QStringList openedFolders;
     std::unique_ptr<ProcessingView> view;
 };

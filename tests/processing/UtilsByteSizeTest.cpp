@@ -8,10 +8,9 @@ namespace {
 TEST(UtilsByteSize, DecimalUnitsCutToTwoDecimals)
 {
     const std::pair<double, const char*> cases[] = {
-        {0, "0 bytes"},          {512, "512 bytes"},      {993, "993 bytes"},
-        {994, "0.97 KB"},        {1000, "1.00 KB"},       {1536, "1.53 KB"},
-        {995000, "0.97 MB"},     {1096000, "1.09 MB"},    {3500000, "3.50 MB"},
-        {2500000000, "2.50 GB"}, {7.25e12, "7.25 TB"},
+        {0, "0 bytes"},       {512, "512 bytes"},      {993, "993 bytes"},   {994, "0.97 KB"},
+        {1000, "1.00 KB"},    {1536, "1.53 KB"},       {995000, "0.97 MB"},  {1096000, "1.09 MB"},
+        {3500000, "3.50 MB"}, {2500000000, "2.50 GB"}, {7.25e12, "7.25 TB"},
     };
     for (const auto& [bytes, text] : cases)
         EXPECT_EQ(Utils::unitStringFromBytes(bytes, 0), text) << bytes;

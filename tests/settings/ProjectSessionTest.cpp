@@ -1,4 +1,5 @@
 #include "settings/ProjectSession.h"
+
 #include "support/TemporaryFolder.h"
 
 #include <QJsonArray>
@@ -39,11 +40,13 @@ TEST_F(ProjectSessionTest, PresetsRoundTripInSinglePrecisionUnderArchiveKeys)
     EXPECT_EQ(loaded[1].name, "half");
     EXPECT_EQ(loaded[1].perWidth, 50);
 
-    const QJsonObject root = QJsonDocument::fromJson(store.value("PROJECT_SESSION").toByteArray()).object();
+    const QJsonObject root =
+        QJsonDocument::fromJson(store.value("PROJECT_SESSION").toByteArray()).object();
     EXPECT_FALSE(root.contains("dateString"));
     const QJsonObject first = root.value("arrayPresets").toArray().first().toObject();
-    for (const char* key : {"name", "customWidth", "customHeight", "perWidth", "perHeight", "isCustomSize",
-                            "isPercentSize", "isKeepAspectRatio", "isKeepOriginalSize"})
+    for (const char* key :
+         {"name", "customWidth", "customHeight", "perWidth", "perHeight", "isCustomSize",
+          "isPercentSize", "isKeepAspectRatio", "isKeepOriginalSize"})
         EXPECT_TRUE(first.contains(key)) << key;
     EXPECT_TRUE(first.value("isCustomSize").isBool());
 }

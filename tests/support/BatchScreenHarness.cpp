@@ -18,10 +18,11 @@ BatchScreenHarness::BatchScreenHarness(int photoLimit)
 
 const QStringList& BatchScreenHarness::observedNames()
 {
-    static const QStringList names = {"notificationsDisbleCross",     "notificationsDisbleView",
-                                      "notificationsHideLoading",     "notificationsEnableCross",
-                                      "notificationsEnable",          "notificationUpdateFooterInfo",
-                                      "notificationsPhotosModified",  "notificationShowAlertWithType"};
+    static const QStringList names = {
+        "notificationsDisbleCross",    "notificationsDisbleView",
+        "notificationsHideLoading",    "notificationsEnableCross",
+        "notificationsEnable",         "notificationUpdateFooterInfo",
+        "notificationsPhotosModified", "notificationShowAlertWithType"};
     return names;
 }
 

@@ -11,7 +11,8 @@ Outcome FailingImageService::encode(const Image&, const QString& path, const QSt
     QFile file(path);
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         file.write(QByteArray(bytesBeforeFailure, '\xff'));
-    return Outcome::failure(QStringLiteral("no space left on device after %1 bytes").arg(bytesBeforeFailure));
+    return Outcome::failure(
+        QStringLiteral("no space left on device after %1 bytes").arg(bytesBeforeFailure));
 }
 
 } // namespace fw::test

@@ -22,7 +22,8 @@ public:
     {
         return real().uprightPreview(path, width, height);
     }
-    std::optional<Image> decodeUprightAtSize(const QString& path, int width, int height) const override
+    std::optional<Image> decodeUprightAtSize(const QString& path, int width,
+                                             int height) const override
     {
         return real().decodeUprightAtSize(path, width, height);
     }
@@ -33,8 +34,14 @@ public:
         return real().isImageExtension(extension);
     }
     QStringList imageExtensions() const override { return real().imageExtensions(); }
-    std::optional<QSizeF> epsSize(const QString& path) const override { return real().epsSize(path); }
-    std::optional<QSizeF> pictSize(const QString& path) const override { return real().pictSize(path); }
+    std::optional<QSizeF> epsSize(const QString& path) const override
+    {
+        return real().epsSize(path);
+    }
+    std::optional<QSizeF> pictSize(const QString& path) const override
+    {
+        return real().pictSize(path);
+    }
 
     mutable int encodeCalls = 0;
 

@@ -31,8 +31,8 @@ QByteArray readBytes(const QString& path);
 
 } // namespace fw::test
 
-#define FW_REQUIRE_TESTDATA(relative)                                                          \
-    do {                                                                                       \
-        if (::fw::test::testDataPath(relative).isEmpty())                                      \
-            GTEST_SKIP() << "shared test data not found: " << qPrintable(QString(relative));  \
+#define FW_REQUIRE_TESTDATA(relative)                                                              \
+    do {                                                                                           \
+        if (::fw::test::testDataPath(relative).isEmpty())                                          \
+            GTEST_SKIP() << "shared test data not found: " << qPrintable(QString(relative));       \
     } while (false)

@@ -45,8 +45,8 @@ VImage markedPicture(int width, int height)
     const VImage ramp = (VImage::xyz(width, height)[0] * (60.0 / width) +
                          VImage::xyz(width, height)[1] * (60.0 / height) + 90)
                             .cast(VIPS_FORMAT_UCHAR);
-    VImage picture = VImage::bandjoin({ramp, ramp, ramp}).copy(
-        VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB));
+    VImage picture = VImage::bandjoin({ramp, ramp, ramp})
+                         .copy(VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB));
     picture = picture.insert(colouredBlock(block, block, {230, 20, 20}), 0, 0);
     picture = picture.insert(colouredBlock(block, block, {20, 230, 20}), width - block, 0);
     picture = picture.insert(colouredBlock(block, block, {20, 20, 230}), 0, height - block);
@@ -80,7 +80,8 @@ QString cornerMarkers(const VImage& image)
     const VImage colour = image.bands() >= 3 ? image.extract_band(0, VImage::option()->set("n", 3))
                                              : VImage::bandjoin({image, image, image});
     // Decoded images may be read only top to bottom; points are read at random.
-    const VImage eight = (colour.format() == VIPS_FORMAT_USHORT ? colour / 257 : colour).copy_memory();
+    const VImage eight =
+        (colour.format() == VIPS_FORMAT_USHORT ? colour / 257 : colour).copy_memory();
     const int inset = std::max(1, std::min(image.width(), image.height()) / (markerFraction * 3));
     const int right = image.width() - 1 - inset;
     const int bottom = image.height() - 1 - inset;
