@@ -1,6 +1,7 @@
 #include "app/AlertCatalog.h"
 
 #include "app/AppDelegate.h"
+#include "batch/AddPhotosVC.h"
 
 #include <QHash>
 #include <utility>
@@ -41,7 +42,7 @@ std::optional<AlertCatalog::Alert> AlertCatalog::alertForTag(int tag, AppDelegat
         return Alert{
             app.getLocalizedStringForKey("PHOTO_LIMIT_EXCEED"),
             QStringLiteral("Photo limit exceeded! A Batch of %1 photos can be processed at a time.")
-                .arg(photoLimit)};
+                .arg(AddPhotosVC::defaultPhotoLimit)};
     }
     const auto keys = alertKeys().constFind(tag);
     if (keys == alertKeys().cend())

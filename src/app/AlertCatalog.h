@@ -17,8 +17,6 @@ public:
         QString message;
     };
 
-    static constexpr int photoLimit = 1000000;
-
     static std::optional<Alert> alertForTag(int tag, AppDelegate& app);
 };
 
