@@ -2,12 +2,6 @@
 
 namespace fw {
 
-NotificationCenter& NotificationCenter::defaultCenter()
-{
-    static NotificationCenter center;
-    return center;
-}
-
 void NotificationCenter::addObserver(QObject* owner, const QString& name, Handler handler)
 {
     const bool firstObservationOfOwner = std::none_of(

@@ -9,15 +9,14 @@
 
 namespace fw {
 
-// Application-wide named notifications with an optional dictionary, delivered
-// synchronously, in the order observers registered, on the posting thread. The
-// screens post from the main thread only, so observers may touch the interface.
+// Named notifications with an optional dictionary, delivered synchronously, in
+// the order observers registered, on the posting thread. The application makes
+// one and hands it to every screen; screens post from the main thread only, so
+// observers may touch the interface.
 class NotificationCenter : public QObject {
     Q_OBJECT
 public:
     using Handler = std::function<void(const QVariantMap& userInfo)>;
-
-    static NotificationCenter& defaultCenter();
 
     // The observation ends when the owner is destroyed or removed.
     void addObserver(QObject* owner, const QString& name, Handler handler);
