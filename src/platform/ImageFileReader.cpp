@@ -4,6 +4,7 @@
 #include "platform/EpsDocument.h"
 #include "platform/ImageExtensionTable.h"
 #include "platform/Jpeg2000Codestream.h"
+#include "platform/XvThumbnail.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -18,7 +19,7 @@ Q_LOGGING_CATEGORY(logReader, "framewright.reader")
 
 using vips::VImage;
 
-enum class Route { Vips, ImageMagick, CameraRaw, Eps, Jpeg2000 };
+enum class Route { Vips, ImageMagick, CameraRaw, Eps, Jpeg2000, XvThumbnail };
 
 constexpr double millimetresPerInch = 25.4;
 
@@ -54,6 +55,8 @@ Route routeFor(const QString& path)
         return Route::Eps;
     if (Jpeg2000Codestream::isJpeg2000(start))
         return Route::Jpeg2000;
+    if (XvThumbnail::isXvThumbnail(start))
+        return Route::XvThumbnail;
     if (isCommentedAnymap(start))
         return Route::ImageMagick;
     return Route::Vips;
@@ -189,6 +192,11 @@ std::optional<ImageFileReader::StoredHeader> readRoutedHeader(const QString& pat
                                     j2k->bitDepth > 8 ? 16 : 8, 0)
                    : std::nullopt;
     }
+    case Route::XvThumbnail: {
+        const auto thumbnail = XvThumbnail::readHeader(path);
+        return thumbnail ? headerFromSize(thumbnail->width, thumbnail->height, 3, 8, 0)
+                         : std::nullopt;
+    }
     case Route::ImageMagick:
         return headerOf(VImage::magickload(name.constData()));
     case Route::Vips:
@@ -222,6 +230,8 @@ std::optional<ImageFileReader::Decoded> decodeRouted(const QString& path, Route 
         return inMemory(EpsDocument::render(path, std::clamp(1.0 / reduction, 0.05, 20.0)));
     case Route::Jpeg2000:
         return inMemory(Jpeg2000Codestream::decode(path));
+    case Route::XvThumbnail:
+        return inMemory(XvThumbnail::decode(path));
     case Route::ImageMagick:
         return inMemory(VImage::magickload(name.constData()));
     case Route::Vips:

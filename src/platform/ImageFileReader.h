@@ -10,7 +10,8 @@ namespace fw {
 // Opens image files through the right decoder (platform code only). Most formats go to libvips;
 // camera raw files to LibRaw, EPS to Ghostscript, PICT and PNM files with
 // several comment lines to ImageMagick (libvips 8.14 misreads the latter), and
-// JPEG 2000 to openjpeg (libvips 8.14's loader crashes on some files).
+// JPEG 2000 to openjpeg (libvips 8.14's loader crashes on some files); XV
+// thumbnails are read here.
 class ImageFileReader {
 public:
     // What the file says about its first image, read without decoding pixels.

@@ -162,6 +162,25 @@ TEST_F(VipsImageServiceTest, TruncatedPixelDataFailsTheWriteInsteadOfWritingGrey
         images.encode(*decoded, folder.filePath("out.png"), "public.png", {}, std::nullopt));
 }
 
+TEST_F(VipsImageServiceTest, XvThumbnailUnpacksItsThreeThreeTwoColours)
+{
+    const QByteArray header = "P7 332\n#XVVERSION:Version 2.28\n#END_OF_COMMENTS\n3 1 255\n";
+    const QString path = folder.writeFile("thumb.p7", header + QByteArray("\xe0\x1c\x03", 3));
+    const auto properties = images.readProperties(path);
+    ASSERT_TRUE(properties);
+    EXPECT_EQ(properties->value("PixelWidth").toInt(), 3);
+    const auto decoded = images.decodeAsStored(path);
+    ASSERT_TRUE(decoded);
+    const VImage pixels = vipsImageOf(*decoded);
+    EXPECT_EQ(pixels.getpoint(0, 0), std::vector<double>({255, 0, 0}));
+    EXPECT_EQ(pixels.getpoint(1, 0), std::vector<double>({0, 255, 0}));
+    EXPECT_EQ(pixels.getpoint(2, 0), std::vector<double>({0, 0, 255}));
+
+    const QString cut = folder.writeFile("cut.p7", header + QByteArray("\xe0", 1));
+    EXPECT_TRUE(images.readProperties(cut));
+    EXPECT_FALSE(images.decodeAsStored(cut));
+}
+
 TEST_F(VipsImageServiceTest, ExtensionTableAndEpsSize)
 {
     for (const char* extension : {"jpg", "JPG", "Tiff", "cr2", "NEF", "pgm", "PCT", "p7", "ui"})
