@@ -1,32 +1,12 @@
 #include "batch/PhotoFile.h"
 
+#include "platform/ExifOrientation.h"
 #include "platform/ImageService.h"
 #include "processing/Utils.h"
 
 #include <QFileInfo>
 
 namespace fw {
-
-namespace {
-
-bool turnsByQuarter(int orientation)
-{
-    return orientation >= 5 && orientation <= 8;
-}
-
-// EPS and PICT sizes come from their own readers; the extension test is exact,
-// so "Eps" takes the ordinary path.
-std::optional<QSizeF> representationSize(const QString& extension, const QString& path,
-                                         const ImageService& images)
-{
-    if (extension == "eps" || extension == "EPS")
-        return images.epsSize(path);
-    if (extension == "pict" || extension == "PICT" || extension == "pct" || extension == "PCT")
-        return images.pictSize(path);
-    return std::nullopt;
-}
-
-} // namespace
 
 PhotoFilePtr PhotoFile::initWithFileUrl(const QString& path, bool isIphoto,
                                         const ImageService& images)
@@ -43,13 +23,13 @@ PhotoFilePtr PhotoFile::initWithFileUrl(const QString& path, bool isIphoto,
     const int orientation = properties.value("Orientation").toInt();
     const double pixelWidth = properties.value("PixelWidth").toFloat();
     const double pixelHeight = properties.value("PixelHeight").toFloat();
-    photo->width = turnsByQuarter(orientation) ? pixelHeight : pixelWidth;
-    photo->height = turnsByQuarter(orientation) ? pixelWidth : pixelHeight;
+    photo->width = swapsWidthAndHeight(orientation) ? pixelHeight : pixelWidth;
+    photo->height = swapsWidthAndHeight(orientation) ? pixelWidth : pixelHeight;
 
     photo->fileSizeInBytes = static_cast<double>(info.exists() ? info.size() : 0);
     photo->fileSizeAsString = Utils::unitStringFromBytes(photo->fileSizeInBytes, 0);
 
-    if (const auto size = representationSize(photo->fileExtension, path, images)) {
+    if (const auto size = Utils(images).epsOrPictSize(path)) {
         if (size->width() > 0)
             photo->width = size->width();
         if (size->height() > 0)

@@ -11,12 +11,6 @@ Q_LOGGING_CATEGORY(logImage, "framewright.image")
 
 using vips::VImage;
 
-bool isGreyInterpretation(VipsInterpretation interpretation)
-{
-    return interpretation == VIPS_INTERPRETATION_B_W ||
-           interpretation == VIPS_INTERPRETATION_GREY16;
-}
-
 // libvips reports failures as exceptions; an operation that fails leaves the
 // image as it was and says why in the log.
 template <typename Operation>
@@ -63,6 +57,22 @@ const VImage& vipsImageOf(const Image& image)
     return image.impl()->image;
 }
 
+bool isGreyPicture(const VImage& image)
+{
+    const VipsInterpretation interpretation = image.interpretation();
+    return interpretation == VIPS_INTERPRETATION_B_W ||
+           interpretation == VIPS_INTERPRETATION_GREY16 || image.bands() <= 2;
+}
+
+QByteArray blobOf(const VImage& image, const char* name)
+{
+    if (image.get_typeof(name) == 0)
+        return {};
+    size_t length = 0;
+    const void* data = image.get_blob(name, &length);
+    return QByteArray(static_cast<const char*>(data), static_cast<qsizetype>(length));
+}
+
 VImage imageFromPixels(const void* data, size_t size, int width, int height, int bands,
                        VipsBandFormat format)
 {
@@ -98,7 +108,7 @@ int Image::bands() const
 
 bool Image::isGrey() const
 {
-    return isValid() && (isGreyInterpretation(d->image.interpretation()) || d->image.bands() <= 2);
+    return isValid() && isGreyPicture(d->image);
 }
 
 Image Image::scaled(int width, int height) const

@@ -2,6 +2,7 @@
 
 #include "platform/Exiv2ExifWriter.h"
 #include "platform/IccProfile.h"
+#include "platform/VipsImage.h"
 
 #include <QFile>
 #include <QLoggingCategory>
@@ -16,8 +17,6 @@ Q_LOGGING_CATEGORY(logEncoder, "framewright.encoder")
 using vips::VImage;
 
 enum class Format { Jpeg, Png, Tiff, Jpeg2000, Gif, Bmp, Unknown };
-
-constexpr double millimetresPerInch = 25.4;
 
 Format formatFor(const QString& typeIdentifier)
 {
@@ -46,21 +45,6 @@ bool holdsSixteenBits(Format format)
     return format == Format::Png || format == Format::Tiff || format == Format::Jpeg2000;
 }
 
-bool isGrey(const VImage& image)
-{
-    return image.interpretation() == VIPS_INTERPRETATION_B_W ||
-           image.interpretation() == VIPS_INTERPRETATION_GREY16 || image.bands() <= 2;
-}
-
-QByteArray iccProfileOf(const VImage& image)
-{
-    if (image.get_typeof(VIPS_META_ICC_NAME) == 0)
-        return {};
-    size_t length = 0;
-    const void* data = image.get_blob(VIPS_META_ICC_NAME, &length);
-    return QByteArray(static_cast<const char*>(data), static_cast<qsizetype>(length));
-}
-
 VImage withoutField(const VImage& image, const char* field)
 {
     VImage copy = image.copy();
@@ -78,7 +62,7 @@ VImage toWritableColour(const VImage& image, Format format)
         image.format() == VIPS_FORMAT_UCHAR || image.format() == VIPS_FORMAT_USHORT;
     if (cmyk && holdsCmyk(format))
         return image;
-    if (cmyk && !iccProfileOf(image).isEmpty())
+    if (cmyk && !blobOf(image, VIPS_META_ICC_NAME).isEmpty())
         return image.icc_transform("srgb", VImage::option()->set("embedded", true));
     if (cmyk || !integral || interpretation == VIPS_INTERPRETATION_LAB ||
         interpretation == VIPS_INTERPRETATION_LABS || interpretation == VIPS_INTERPRETATION_LABQ)
@@ -91,8 +75,9 @@ VImage toEightBits(const VImage& image)
     if (image.format() == VIPS_FORMAT_UCHAR)
         return image;
     const VImage narrowed = image.cast(VIPS_FORMAT_UCHAR, VImage::option()->set("shift", true));
-    return narrowed.copy(VImage::option()->set(
-        "interpretation", isGrey(image) ? VIPS_INTERPRETATION_B_W : VIPS_INTERPRETATION_sRGB));
+    return narrowed.copy(VImage::option()->set("interpretation", isGreyPicture(image)
+                                                                     ? VIPS_INTERPRETATION_B_W
+                                                                     : VIPS_INTERPRETATION_sRGB));
 }
 
 VImage withoutAlpha(const VImage& image)
@@ -107,11 +92,13 @@ VImage withoutAlpha(const VImage& image)
 // viewers would misread the picture, and some writers refuse it.
 VImage withMatchingProfile(const VImage& image)
 {
-    const QString space = IccProfile::colourSpace(iccProfileOf(image));
+    const QString space = IccProfile::colourSpace(blobOf(image, VIPS_META_ICC_NAME));
     if (space.isEmpty())
         return image;
     const bool cmyk = image.interpretation() == VIPS_INTERPRETATION_CMYK;
-    const bool matches = cmyk ? space == "CMYK" : isGrey(image) ? space == "GRAY" : space == "RGB";
+    const bool matches = cmyk                   ? space == "CMYK"
+                         : isGreyPicture(image) ? space == "GRAY"
+                                                : space == "RGB";
     return matches ? image : withoutField(image, VIPS_META_ICC_NAME);
 }
 
@@ -187,15 +174,6 @@ void save(const VImage& image, const char* path, Format format, std::optional<do
     }
 }
 
-QByteArray exifBlobOf(const VImage& image)
-{
-    if (image.get_typeof(VIPS_META_EXIF_NAME) == 0)
-        return {};
-    size_t length = 0;
-    const void* data = image.get_blob(VIPS_META_EXIF_NAME, &length);
-    return QByteArray(static_cast<const char*>(data), static_cast<qsizetype>(length));
-}
-
 } // namespace
 
 Outcome ImageEncoder::encode(const VImage& image, const QString& path,
@@ -209,7 +187,7 @@ Outcome ImageEncoder::encode(const VImage& image, const QString& path,
         const VImage ready = applyProperties(adaptPixels(image, format), properties);
         save(ready, QFile::encodeName(path).constData(), format, quality);
         if (format == Format::Tiff) {
-            const Outcome exif = Exiv2ExifWriter::addExif(exifBlobOf(ready), path);
+            const Outcome exif = Exiv2ExifWriter::addExif(blobOf(ready, VIPS_META_EXIF_NAME), path);
             if (!exif)
                 qCWarning(logEncoder) << exif.message();
         }

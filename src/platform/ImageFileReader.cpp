@@ -4,6 +4,7 @@
 #include "platform/EpsDocument.h"
 #include "platform/ImageExtensionTable.h"
 #include "platform/Jpeg2000Codestream.h"
+#include "platform/VipsImage.h"
 #include "platform/XvThumbnail.h"
 
 #include <QFile>
@@ -19,9 +20,7 @@ Q_LOGGING_CATEGORY(logReader, "framewright.reader")
 
 using vips::VImage;
 
-enum class Route { Vips, ImageMagick, CameraRaw, Eps, Jpeg2000, XvThumbnail };
-
-constexpr double millimetresPerInch = 25.4;
+using Route = ImageFileReader::Decoder;
 
 bool isDosEpsBinary(const QByteArray& start)
 {
@@ -96,15 +95,6 @@ int bitDepthOf(VipsBandFormat format)
     }
 }
 
-QByteArray blobField(const VImage& image, const char* name)
-{
-    if (image.get_typeof(name) == 0)
-        return {};
-    size_t length = 0;
-    const void* data = image.get_blob(name, &length);
-    return QByteArray(static_cast<const char*>(data), static_cast<qsizetype>(length));
-}
-
 // A PNG keeps EXIF either in an eXIf chunk, which libvips hands over, or in a
 // "Raw profile type exif" text chunk written by ImageMagick, which it does not.
 bool hasRawProfileText(const VImage& image)
@@ -141,9 +131,9 @@ ImageFileReader::StoredHeader headerOf(const VImage& image)
     }
     if (image.get_typeof(VIPS_META_ORIENTATION) != 0)
         header.orientation = image.get_int(VIPS_META_ORIENTATION);
-    header.iccProfile = blobField(image, VIPS_META_ICC_NAME);
-    header.exifData = blobField(image, VIPS_META_EXIF_NAME);
-    header.iptcData = blobField(image, VIPS_META_IPTC_NAME);
+    header.iccProfile = blobOf(image, VIPS_META_ICC_NAME);
+    header.exifData = blobOf(image, VIPS_META_EXIF_NAME);
+    header.iptcData = blobOf(image, VIPS_META_IPTC_NAME);
     if (image.get_typeof(VIPS_META_LOADER) != 0) {
         const QByteArray loader(image.get_string(VIPS_META_LOADER));
         header.isJpeg = loader.startsWith("jpegload");
@@ -214,8 +204,8 @@ int jpegShrinkFor(double reduction)
     return 1;
 }
 
-std::optional<ImageFileReader::Decoded> decodeRouted(const QString& path, Route route,
-                                                     double reduction)
+std::optional<ImageFileReader::Decoded>
+decodeRouted(const QString& path, const ImageFileReader::StoredHeader& header, double reduction)
 {
     const QByteArray name = QFile::encodeName(path);
     auto inMemory = [](std::optional<VImage> image) -> std::optional<ImageFileReader::Decoded> {
@@ -223,7 +213,7 @@ std::optional<ImageFileReader::Decoded> decodeRouted(const QString& path, Route 
             return std::nullopt;
         return ImageFileReader::Decoded{*image, false};
     };
-    switch (route) {
+    switch (header.decoder) {
     case Route::CameraRaw:
         return inMemory(CameraRawFile::decode(path, reduction >= 2));
     case Route::Eps:
@@ -237,11 +227,10 @@ std::optional<ImageFileReader::Decoded> decodeRouted(const QString& path, Route 
     case Route::Vips:
         break;
     }
-    const VImage header = VImage::new_from_file(name.constData(), lazyOptions());
-    const bool isJpeg = QByteArray(header.get_string(VIPS_META_LOADER)).startsWith("jpegload");
-    const int shrink = isJpeg ? jpegShrinkFor(reduction) : 1;
+    const int shrink = header.isJpeg ? jpegShrinkFor(reduction) : 1;
     if (shrink == 1)
-        return ImageFileReader::Decoded{header, true};
+        return ImageFileReader::Decoded{VImage::new_from_file(name.constData(), lazyOptions()),
+                                        true};
     return ImageFileReader::Decoded{
         VImage::jpegload(name.constData(), lazyOptions()->set("shrink", shrink)), true};
 }
@@ -253,9 +242,12 @@ std::optional<ImageFileReader::StoredHeader> ImageFileReader::readHeader(const Q
     if (!QFileInfo(path).isFile())
         return std::nullopt;
     try {
-        const auto header = readRoutedHeader(path, routeFor(path));
-        if (header && header->width > 0 && header->height > 0)
+        const Route route = routeFor(path);
+        auto header = readRoutedHeader(path, route);
+        if (header && header->width > 0 && header->height > 0) {
+            header->decoder = route;
             return header;
+        }
         qCWarning(logReader) << "no picture size in" << path;
     } catch (const vips::VError& error) {
         qCWarning(logReader) << "cannot read" << path << ":" << QByteArray(error.what()).trimmed();
@@ -263,13 +255,11 @@ std::optional<ImageFileReader::StoredHeader> ImageFileReader::readHeader(const Q
     return std::nullopt;
 }
 
-std::optional<ImageFileReader::Decoded> ImageFileReader::decode(const QString& path,
-                                                                double reduction)
+std::optional<ImageFileReader::Decoded>
+ImageFileReader::decode(const QString& path, const StoredHeader& header, double reduction)
 {
-    if (!QFileInfo(path).isFile())
-        return std::nullopt;
     try {
-        return decodeRouted(path, routeFor(path), std::max(reduction, 0.0001));
+        return decodeRouted(path, header, std::max(reduction, 0.0001));
     } catch (const vips::VError& error) {
         qCWarning(logReader) << "cannot decode" << path << ":"
                              << QByteArray(error.what()).trimmed();

@@ -14,6 +14,8 @@ namespace fw {
 // thumbnails are read here.
 class ImageFileReader {
 public:
+    enum class Decoder { Vips, ImageMagick, CameraRaw, Eps, Jpeg2000, XvThumbnail };
+
     // What the file says about its first image, read without decoding pixels.
     struct StoredHeader {
         int width = 0;
@@ -29,6 +31,8 @@ public:
         // EXIF orientation when the decoder knows one, else 0.
         int orientation = 0;
         QByteArray iccProfile;
+        // Which decoder reads the file; chosen once, from its name and first bytes.
+        Decoder decoder = Decoder::Vips;
         bool isJpeg = false;
         // The decoder's EXIF and IPTC blocks, and whether they hold all the
         // metadata the file has (JPEG, PNG, WebP and HEIF decoders hand it
@@ -48,7 +52,8 @@ public:
         vips::VImage image;
         bool sequential = false;
     };
-    static std::optional<Decoded> decode(const QString& path, double reduction);
+    static std::optional<Decoded> decode(const QString& path, const StoredHeader& header,
+                                         double reduction);
 };
 
 } // namespace fw

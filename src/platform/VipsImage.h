@@ -2,6 +2,7 @@
 
 #include "platform/Image.h"
 
+#include <QByteArray>
 #include <vips/vips8>
 
 namespace fw {
@@ -16,6 +17,13 @@ struct Image::Impl {
 
 Image wrapVipsImage(vips::VImage image, bool sequential = false);
 const vips::VImage& vipsImageOf(const Image& image);
+// Grey pictures: a grey interpretation, or one or two bands.
+bool isGreyPicture(const vips::VImage& image);
+// A metadata blob of the image ("exif-data", "icc-profile-data", ...); empty
+// when the image has none.
+QByteArray blobOf(const vips::VImage& image, const char* name);
+// libvips keeps resolution in pixels per millimetre.
+constexpr double millimetresPerInch = 25.4;
 // A new image that owns a copy of interleaved pixels.
 vips::VImage imageFromPixels(const void* data, size_t size, int width, int height, int bands,
                              VipsBandFormat format);

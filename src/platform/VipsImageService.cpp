@@ -1,6 +1,7 @@
 #include "platform/VipsImageService.h"
 
 #include "platform/EpsDocument.h"
+#include "platform/ExifOrientation.h"
 #include "platform/Exiv2MetadataReader.h"
 #include "platform/IccProfile.h"
 #include "platform/ImageEncoder.h"
@@ -26,11 +27,6 @@ using StoredHeader = ImageFileReader::StoredHeader;
 void forwardVipsMessage(const gchar*, GLogLevelFlags, const gchar* message, gpointer)
 {
     qCDebug(logVips) << QByteArray(message).trimmed();
-}
-
-bool turnsByQuarter(int orientation)
-{
-    return orientation >= 5 && orientation <= 8;
 }
 
 double roundedDpi(double dpi)
@@ -84,12 +80,20 @@ Exiv2MetadataReader::Dictionaries metadataOf(const QString& path, const StoredHe
     return Exiv2MetadataReader::read(path);
 }
 
-// The orientation the decoders know, or else the one the metadata gives.
-int orientationOf(const QString& path, const StoredHeader& header)
+// The dictionary of a file whose header is read: from the last few read
+// while the file is unchanged, else built and kept.
+QVariantMap propertiesFor(PropertiesCache& cache, const QString& path, const StoredHeader& header)
 {
-    if (header.orientation >= 1 && header.orientation <= 8)
-        return header.orientation;
-    return metadataOf(path, header).orientation.value_or(1);
+    if (std::optional<QVariantMap> recent = cache.find(path))
+        return *recent;
+    const QVariantMap properties = propertiesOf(path, header, metadataOf(path, header));
+    cache.insert(path, properties);
+    return properties;
+}
+
+int orientationIn(const QVariantMap& properties)
+{
+    return properties.value("Orientation", 1).toInt();
 }
 
 // Where the decoder leaves EXIF behind, the file's own travels with the
@@ -119,16 +123,15 @@ VImage upright(const VImage& stored, int orientation)
 // Decodes at the smallest size the decoder offers that still covers the
 // target, reduces to the exact target in the stored orientation (cheap), and
 // only then turns the small result upright.
-std::optional<Image> decodeUpright(const QString& path, const StoredHeader& header, int width,
-                                   int height)
+std::optional<Image> decodeUpright(const QString& path, const StoredHeader& header, int orientation,
+                                   int width, int height)
 {
-    const int orientation = orientationOf(path, header);
-    const bool turned = turnsByQuarter(orientation);
+    const bool turned = swapsWidthAndHeight(orientation);
     const int storedWidth = turned ? height : width;
     const int storedHeight = turned ? width : height;
     const double reduction = std::min(static_cast<double>(header.width) / storedWidth,
                                       static_cast<double>(header.height) / storedHeight);
-    const auto decoded = ImageFileReader::decode(path, reduction);
+    const auto decoded = ImageFileReader::decode(path, header, reduction);
     if (!decoded)
         return std::nullopt;
     const Image reduced =
@@ -181,9 +184,7 @@ std::optional<QVariantMap> VipsImageService::readProperties(const QString& path)
         const auto header = ImageFileReader::readHeader(path);
         if (!header)
             return std::nullopt;
-        const QVariantMap properties = propertiesOf(path, *header, metadataOf(path, *header));
-        recentProperties.insert(path, properties);
-        return properties;
+        return propertiesFor(recentProperties, path, *header);
     } catch (const std::exception& error) {
         qCWarning(logVips) << "cannot read properties of" << path << error.what();
         return std::nullopt;
@@ -194,7 +195,7 @@ std::optional<Image> VipsImageService::decodeAsStored(const QString& path) const
 {
     try {
         const auto header = ImageFileReader::readHeader(path);
-        const auto decoded = header ? ImageFileReader::decode(path, 1) : std::nullopt;
+        const auto decoded = header ? ImageFileReader::decode(path, *header, 1) : std::nullopt;
         if (!decoded)
             return std::nullopt;
         return wrapVipsImage(withFileExif(decoded->image, path, *header), decoded->sequential);
@@ -211,13 +212,14 @@ std::optional<Image> VipsImageService::uprightPreview(const QString& path, int m
         const auto header = ImageFileReader::readHeader(path);
         if (!header || maxWidth <= 0 || maxHeight <= 0)
             return std::nullopt;
-        const bool turned = turnsByQuarter(orientationOf(path, *header));
+        const int orientation = orientationIn(propertiesFor(recentProperties, path, *header));
+        const bool turned = swapsWidthAndHeight(orientation);
         const double uprightWidth = turned ? header->height : header->width;
         const double uprightHeight = turned ? header->width : header->height;
         const double scale = std::min({maxWidth / uprightWidth, maxHeight / uprightHeight, 1.0});
         const int width = std::max(1, static_cast<int>(std::lround(uprightWidth * scale)));
         const int height = std::max(1, static_cast<int>(std::lround(uprightHeight * scale)));
-        return decodeUpright(path, *header, width, height);
+        return decodeUpright(path, *header, orientation, width, height);
     } catch (const std::exception& error) {
         qCWarning(logVips) << "cannot preview" << path << error.what();
         return std::nullopt;
@@ -231,7 +233,8 @@ std::optional<Image> VipsImageService::decodeUprightAtSize(const QString& path, 
         const auto header = ImageFileReader::readHeader(path);
         if (!header || width <= 0 || height <= 0)
             return std::nullopt;
-        return decodeUpright(path, *header, width, height);
+        const int orientation = orientationIn(propertiesFor(recentProperties, path, *header));
+        return decodeUpright(path, *header, orientation, width, height);
     } catch (const std::exception& error) {
         qCWarning(logVips) << "cannot decode" << path << error.what();
         return std::nullopt;

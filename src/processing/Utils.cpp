@@ -1,6 +1,7 @@
 #include "processing/Utils.h"
 
 #include "batch/ExifInfo.h"
+#include "platform/ExifOrientation.h"
 #include "platform/ImageService.h"
 
 #include <QDateTime>
@@ -16,11 +17,6 @@ namespace {
 
 Q_LOGGING_CATEGORY(logUtils, "framewright.geometry")
 
-bool turnsByQuarter(int orientation)
-{
-    return orientation >= 5 && orientation <= 8;
-}
-
 // The two numbers of an "W x H" size text; 0 x 0 when it has none.
 QSizeF sizeFromText(const QString& text)
 {
@@ -33,20 +29,6 @@ QSizeF sizeFromText(const QString& text)
         value = matches.next().captured().toDouble();
     }
     return {values[0], values[1]};
-}
-
-std::optional<QSizeF> representationSize(const QString& path, const ImageService& images)
-{
-    const QString extension = QFileInfo(path).suffix();
-    std::optional<QSizeF> size;
-    if (extension == "eps" || extension == "EPS")
-        size = images.epsSize(path);
-    else if (extension == "pict" || extension == "PICT" || extension == "pct" || extension == "PCT")
-        size = images.pictSize(path);
-    else
-        return std::nullopt;
-    qCDebug(logUtils) << "epsDict =" << (size ? *size : QSizeF());
-    return size;
 }
 
 QSize wholePixels(const QSizeF& size)
@@ -148,13 +130,27 @@ QSizeF Utils::aspectFitSizeWithMaxHeight(double width, double height, double sca
             static_cast<double>(static_cast<float>(height) * factor)};
 }
 
+std::optional<QSizeF> Utils::epsOrPictSize(const QString& path) const
+{
+    const QString extension = QFileInfo(path).suffix();
+    std::optional<QSizeF> size;
+    if (extension == "eps" || extension == "EPS")
+        size = images.epsSize(path);
+    else if (extension == "pict" || extension == "PICT" || extension == "pct" || extension == "PCT")
+        size = images.pictSize(path);
+    else
+        return std::nullopt;
+    qCDebug(logUtils) << "epsDict =" << (size ? *size : QSizeF());
+    return size;
+}
+
 QSizeF Utils::getImageOriginalSizeAtFilePathUrl(const QString& path) const
 {
     const ExifInfo info = ExifInfo::initWithFile(path, images);
     const QSizeF stored = sizeFromText(info.imageSize());
-    if (turnsByQuarter(info.orientation()))
+    if (swapsWidthAndHeight(info.orientation()))
         return stored.transposed();
-    const std::optional<QSizeF> representation = representationSize(path, images);
+    const std::optional<QSizeF> representation = epsOrPictSize(path);
     if (!representation)
         return stored;
     return {representation->width() > 0 ? representation->width() : stored.width(),

@@ -34,6 +34,10 @@ public:
     // EPS and PICT files measured by their own readers.
     QSizeF getImageOriginalSizeAtFilePathUrl(const QString& path) const;
 
+    // The picture size of an EPS or PICT file from its own reader; none for
+    // other files. The extension test is exact, so "photo.Eps" is not one.
+    std::optional<QSizeF> epsOrPictSize(const QString& path) const;
+
     // Decodes a photo upright; none when it cannot be decoded.
     std::optional<Image> getImageFromFile(const QString& path, float minWidth,
                                           float minHeight) const;
