@@ -1,28 +1,71 @@
 #include "cli/CliOptions.h"
 
 #include "processing/KnownFormats.h"
+#include "processing/ProcessingView.h"
 #include "processing/Utils.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QHash>
+#include <QList>
 #include <QRegularExpression>
+#include <QStringList>
 
 namespace fw {
 
 namespace {
 
-const QHash<QString, int>& rotations()
+// The values an option takes, by name, in the order its error lists them.
+using Choices = QList<std::pair<QString, int>>;
+
+const Choices& rotations()
 {
-    static const QHash<QString, int> names = {
-        {"none", 0}, {"cw", 1}, {"ccw", 2}, {"180", 3}, {"auto", 4}};
+    static const Choices names = {{"none", 0}, {"cw", 1}, {"ccw", 2}, {"180", 3}, {"auto", 4}};
     return names;
 }
 
-const QHash<QString, int>& conflictModes()
+const Choices& flips()
 {
-    static const QHash<QString, int> names = {{"keep", 3}, {"replace", 2}, {"skip", 1}};
+    static const Choices names = {{"none", 0}, {"horizontal", 1}, {"vertical", 2}};
     return names;
+}
+
+const Choices& conflictModes()
+{
+    static const Choices names = {{"keep", ProcessingView::KeepAll},
+                                  {"replace", ProcessingView::ReplaceAll},
+                                  {"skip", ProcessingView::SkipAll}};
+    return names;
+}
+
+// "keep" or an index into the known-format list.
+const Choices& formats()
+{
+    static const Choices names = [] {
+        Choices choices = {{"keep", -1}};
+        for (const QString& extension : KnownFormats::extensions())
+            choices.append({extension, KnownFormats::indexOfExtension(extension)});
+        return choices;
+    }();
+    return names;
+}
+
+// "a, b or c"
+QString listed(const Choices& choices)
+{
+    QStringList names;
+    for (const auto& choice : choices)
+        names << choice.first;
+    const QString last = names.takeLast();
+    return names.join(", ") + " or " + last;
+}
+
+std::optional<int> chosen(const Choices& choices, const QString& value)
+{
+    for (const auto& [name, number] : choices) {
+        if (name == value)
+            return number;
+    }
+    return std::nullopt;
 }
 
 QString failure(const QString& option, const QString& allowed)
@@ -55,6 +98,9 @@ private:
     QString apply(const QString& option);
     QString applySize();
     QString applyPercent(const QString& value);
+    QString choose(const QString& option, const QString& value, const Choices& choices,
+                   int& target);
+    QString applyFlip(const QString& value);
     QString applyFormat(const QString& value);
     QString applyName(const QString& value);
 
@@ -137,19 +183,10 @@ QString Parser::apply(const QString& option)
     }
     if (option == "--percent")
         return applyPercent(value);
-    if (option == "--rotate") {
-        if (!rotations().contains(value))
-            return failure(option, "none, cw, ccw, 180 or auto");
-        options.geometry.rotationType = rotations().value(value);
-        return {};
-    }
-    if (option == "--flip") {
-        if (value != "none" && value != "horizontal" && value != "vertical")
-            return failure(option, "none, horizontal or vertical");
-        options.geometry.isHorizontalFlip = value == "horizontal";
-        options.geometry.isVerticalFlip = value == "vertical";
-        return {};
-    }
+    if (option == "--rotate")
+        return choose(option, value, rotations(), options.geometry.rotationType);
+    if (option == "--flip")
+        return applyFlip(value);
     if (option == "--format")
         return applyFormat(value);
     if (option == "--quality") {
@@ -162,12 +199,8 @@ QString Parser::apply(const QString& option)
     }
     if (option == "--name")
         return applyName(value);
-    if (option == "--on-conflict") {
-        if (!conflictModes().contains(value))
-            return failure(option, "keep, replace or skip");
-        options.conflictMode = conflictModes().value(value);
-        return {};
-    }
+    if (option == "--on-conflict")
+        return choose(option, value, conflictModes(), options.conflictMode);
     if (option == "--log") {
         const QString suffix = QFileInfo(value).suffix().toLower();
         if (suffix != "csv" && suffix != "json")
@@ -198,18 +231,33 @@ QString Parser::applyPercent(const QString& value)
     return {};
 }
 
+QString Parser::choose(const QString& option, const QString& value, const Choices& choices,
+                       int& target)
+{
+    const std::optional<int> number = chosen(choices, value);
+    if (!number)
+        return failure(option, listed(choices));
+    target = *number;
+    return {};
+}
+
+QString Parser::applyFlip(const QString& value)
+{
+    int flip = 0;
+    if (QString error = choose("--flip", value, flips(), flip); !error.isEmpty())
+        return error;
+    options.geometry.isHorizontalFlip = flip == 1;
+    options.geometry.isVerticalFlip = flip == 2;
+    return {};
+}
+
 QString Parser::applyFormat(const QString& value)
 {
-    if (value == "keep") {
-        options.output.formatOption = 0;
-        options.output.selectedFileFormat = 0;
-        return {};
-    }
-    const int index = KnownFormats::extensions().indexOf(value);
-    if (index < 0)
-        return failure("--format", "keep, tif, tiff, png, jpg, jpeg, jp2, bmp or gif");
-    options.output.formatOption = 1;
-    options.output.selectedFileFormat = index;
+    int format = 0;
+    if (QString error = choose("--format", value, formats(), format); !error.isEmpty())
+        return error;
+    options.output.formatOption = format < 0 ? 0 : 1;
+    options.output.selectedFileFormat = std::max(format, 0);
     return {};
 }
 
@@ -269,6 +317,7 @@ CliOptions::Parsed CliOptions::parse(const QStringList& arguments,
     options.output.ouptputFolder = defaultOutputFolder;
     options.output.compressionRatio = 75;
     options.output.askBeforeOverwrite = true;
+    options.conflictMode = ProcessingView::KeepAll;
     Parser parser(arguments, options);
     Parsed parsed;
     parsed.error = parser.run();

@@ -14,8 +14,8 @@ namespace fw {
 struct CliOptions {
     OutputOptionSettings output;
     ResizingOptionsSettingObject geometry;
-    // The standing answer to existing outputs (ProcessingView::ProcessFlag).
-    int conflictMode = 3;
+    // The standing answer to existing outputs (a ProcessingView::ProcessFlag).
+    int conflictMode = 0;
     bool withSubfolders = true;
     QString logPath;
     bool quiet = false;
