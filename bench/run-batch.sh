@@ -10,14 +10,8 @@ set -euo pipefail
 
 RUNS=${1:-3}
 CORPUS=${2:-/tmp/fw-corpus}
-HERE=$(cd "$(dirname "$0")" && pwd)
-SHARED=${FRAMEWRIGHT_SHARED_BENCH:-$HERE/../../shared/bench}
-CLI=${FRAMEWRIGHT_CLI:-$HERE/../build/src/framewright-cli}
-OUT=$(mktemp -d)
-trap 'rm -rf "$OUT"' EXIT
-
-[ -x "$CLI" ] || { echo "build framewright-cli first (make cli)" >&2; exit 1; }
-[ -d "$CORPUS/A" ] || bash "$SHARED/make-corpus.sh" "$CORPUS"
+# shellcheck source=bench/bench-setup.sh
+. "$(dirname "$0")/bench-setup.sh"
 
 workload() { # NAME SOURCE FRAMEWRIGHT_OPTIONS VIPSTHUMBNAIL_SIZE
     local name=$1 source=$2 options=$3 size=$4

@@ -8,14 +8,8 @@ set -euo pipefail
 
 RUNS=${1:-7}
 CORPUS=${2:-/tmp/fw-corpus}
-HERE=$(cd "$(dirname "$0")" && pwd)
-SHARED=${FRAMEWRIGHT_SHARED_BENCH:-$HERE/../../shared/bench}
-CLI=${FRAMEWRIGHT_CLI:-$HERE/../build/src/framewright-cli}
-OUT=$(mktemp -d)
-trap 'rm -rf "$OUT"' EXIT
-
-[ -x "$CLI" ] || { echo "build framewright-cli first (make cli)" >&2; exit 1; }
-[ -d "$CORPUS/A" ] || bash "$SHARED/make-corpus.sh" "$CORPUS"
+# shellcheck source=bench/bench-setup.sh
+. "$(dirname "$0")/bench-setup.sh"
 PHOTO=$(ls "$CORPUS"/A/*-o6.jpg | head -1)
 
 bash "$SHARED/abrun.sh" "$RUNS" \
