@@ -47,9 +47,7 @@ TEST(ThumbnailProvider, DeliversUprightThumbnailsThatCanBeShownAgain)
     test::TemporaryFolder folder;
     const QString wide = folder.filePath("wide.jpg");
     test::saveJpeg(test::markedPicture(800, 600), wide);
-    const QString turned = folder.filePath("turned.jpg");
-    test::saveJpeg(test::storedForOrientation(test::markedPicture(600, 800), 6), turned);
-    test::setExifOrientation(turned, 6);
+    const QString turned = test::saveOrientedJpeg(folder.filePath("turned.jpg"), 600, 800, 6);
     const QString text = folder.writeFile("text.jpg", "not a picture");
     ThumbnailProvider provider(QSize(70, 48), 1 << 20, ThumbnailProvider::makerFor(images()));
     Deliveries delivered(provider);

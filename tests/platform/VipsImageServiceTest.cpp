@@ -19,11 +19,8 @@ protected:
 
     QString taggedJpeg(int orientation, int width = 60, int height = 40)
     {
-        const QString path = folder.filePath(QStringLiteral("o%1.jpg").arg(orientation));
-        test::saveJpeg(test::storedForOrientation(test::markedPicture(width, height), orientation),
-                       path);
-        test::setExifOrientation(path, orientation);
-        return path;
+        return test::saveOrientedJpeg(folder.filePath(QStringLiteral("o%1.jpg").arg(orientation)),
+                                      width, height, orientation);
     }
 };
 

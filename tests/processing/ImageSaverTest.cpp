@@ -26,10 +26,8 @@ protected:
 
     QString cameraJpeg(const QString& name, int orientation, int width = 80, int height = 60)
     {
-        const QString path = folder.filePath(name);
-        test::saveJpeg(test::storedForOrientation(test::markedPicture(width, height), orientation),
-                       path);
-        test::setExifOrientation(path, orientation);
+        const QString path =
+            test::saveOrientedJpeg(folder.filePath(name), width, height, orientation);
         test::addCameraExif(path);
         return path;
     }

@@ -103,6 +103,13 @@ void saveJpeg(const VImage& image, const QString& path, int quality)
     image.jpegsave(QFile::encodeName(path).constData(), VImage::option()->set("Q", quality));
 }
 
+QString saveOrientedJpeg(const QString& path, int width, int height, int orientation)
+{
+    saveJpeg(storedForOrientation(markedPicture(width, height), orientation), path);
+    setExifOrientation(path, orientation);
+    return path;
+}
+
 void setExifOrientation(const QString& path, int orientation)
 {
     auto image = openForTags(path);

@@ -23,6 +23,9 @@ QString cornerMarkers(const vips::VImage& image);
 double meanDifference(const vips::VImage& first, const vips::VImage& second);
 
 void saveJpeg(const vips::VImage& image, const QString& path, int quality = 90);
+// A marked picture of the upright size, stored as a camera stores it under the
+// EXIF orientation and tagged with it; returns the path.
+QString saveOrientedJpeg(const QString& path, int width, int height, int orientation);
 void setExifOrientation(const QString& path, int orientation);
 // Make, model, a capture date and a GPS position.
 void addCameraExif(const QString& path);
