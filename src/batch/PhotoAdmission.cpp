@@ -8,17 +8,9 @@ namespace fw {
 
 PhotoAdmission::PhotoAdmission(const ImageService& images) : images(images) {}
 
-const QStringList& PhotoAdmission::acceptedExtensions()
-{
-    static const QStringList extensions = {"eps",  "jpc", "p7",  "pc",   "pgm", "pnm", "ppm",
-                                           "ptif", "ui",  "pct", "EPS",  "JPC", "P7",  "PC",
-                                           "PGM",  "PNM", "PPM", "PTIF", "UI",  "PCT"};
-    return extensions;
-}
-
 bool PhotoAdmission::isImageCandidate(const QString& extension) const
 {
-    return images.isImageExtension(extension) || acceptedExtensions().contains(extension);
+    return images.isImageExtension(extension);
 }
 
 PhotoAdmission::Result PhotoAdmission::judge(const QString& path, const QString& fileType,

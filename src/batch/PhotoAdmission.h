@@ -37,9 +37,8 @@ public:
 
     explicit PhotoAdmission(const ImageService& images);
 
-    // Image formats that the extension table does not name as images but the
-    // decoders read; compared with their letter case.
-    static const QStringList& acceptedExtensions();
+    // The image service's extension table names the usual image types and the
+    // formats only some decoders read (EPS, PICT, PNM, XV thumbnails, ...).
     bool isImageCandidate(const QString& extension) const;
 
     // The filter "ALL" admits every image; any other admits the paths that end

@@ -4,6 +4,7 @@
 #include "processing/KnownFormats.h"
 #include "processing/OutputOptionSettings.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace fw {
@@ -40,9 +41,7 @@ QString OutputPathPlanner::outputFolderFor(const PhotoFile& photo) const
     const QString sourceFolder = QFileInfo(photo.filePath).path();
     if (output.folderOption != 1)
         return sourceFolder;
-    QString folder = output.ouptputFolder;
-    while (folder.size() > 1 && folder.endsWith('/'))
-        folder.chop(1);
+    QString folder = QDir::cleanPath(output.ouptputFolder);
     if (output.keepFolderHierarchy && !photo.isIphotosNode)
         folder += rebuiltSourceFolder(sourceFolder);
     return folder;
