@@ -1,6 +1,7 @@
 #include "batch/AddPhotosVC.h"
 
 #include "app/AppDelegate.h"
+#include "app/MainThreadCall.h"
 #include "app/NotificationCenter.h"
 #include "batch/AddingWalk.h"
 #include "batch/ModalMessages.h"
@@ -9,9 +10,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QMetaObject>
 #include <QSet>
-#include <QThread>
 #include <algorithm>
 
 namespace fw {
@@ -493,17 +492,10 @@ void AddPhotosVC::postAlert(int type)
 
 void AddPhotosVC::runOnMainThread(const std::function<void()>& work)
 {
-    if (QThread::currentThread() == thread()) {
-        work();
-        return;
-    }
-    QMetaObject::invokeMethod(
-        this,
-        [this, &work] {
-            if (!closing)
-                work();
-        },
-        Qt::BlockingQueuedConnection);
+    runOnThreadOf(this, [this, &work] {
+        if (!closing)
+            work();
+    });
 }
 
 } // namespace fw

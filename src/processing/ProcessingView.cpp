@@ -1,6 +1,7 @@
 #include "processing/ProcessingView.h"
 
 #include "app/AppDelegate.h"
+#include "app/MainThreadCall.h"
 #include "app/NotificationCenter.h"
 #include "platform/DesktopLauncher.h"
 #include "platform/MemoryRelease.h"
@@ -376,10 +377,7 @@ QString ProcessingView::getMessageForstatus(int status)
 
 void ProcessingView::runOnMainThread(const std::function<void()>& work)
 {
-    if (QThread::currentThread() == thread())
-        work();
-    else
-        QMetaObject::invokeMethod(this, work, Qt::BlockingQueuedConnection);
+    runOnThreadOf(this, work);
 }
 
 QString ProcessingView::localized(const QString& key)
