@@ -8,11 +8,6 @@ AppDelegate::AppDelegate(const ImageService& images, QStringList preferredLangua
 {
 }
 
-void AppDelegate::setArraySelectedImagesToProcess(QList<PhotoFilePtr> photos)
-{
-    arraySelectedImagesToProcess = std::move(photos);
-}
-
 QString AppDelegate::getLocalizedStringForKey(const QString& key)
 {
     return strings.getLocalizedStringForKey(key);

@@ -26,15 +26,12 @@ public:
     QList<PhotoFilePtr> arraySelectedImagesToProcess;
     // A sheet, panel or pop-up is open: alerts wait.
     bool isSubWindowOpened = false;
-    // The screens are locked while a run or an import is busy.
-    bool isDisableview = false;
     // The output format of photos whose own format a run cannot write.
     QString rawConvertFormat = QStringLiteral("png");
 
     bool isProcessingInProgress() const { return processingInProgress; }
     void setIsProcessingInProgress(bool inProgress) { processingInProgress = inProgress; }
 
-    void setArraySelectedImagesToProcess(QList<PhotoFilePtr> photos);
     QString getLocalizedStringForKey(const QString& key);
     const ImageService& imageService() const { return images; }
 

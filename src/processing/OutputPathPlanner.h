@@ -16,11 +16,11 @@ public:
 
     QString updatedFilePathWithSetting(const PhotoFile& photo) const;
 
+private:
     QString outputFolderFor(const PhotoFile& photo) const;
     QString outputNameFor(const PhotoFile& photo) const;
     QString outputExtensionFor(const PhotoFile& photo) const;
 
-private:
     const OutputOptionSettings& output;
     QString rawConvertFormat;
 };

@@ -101,7 +101,6 @@ public:
     const RunSummary& summary() const { return runSummary; }
     const QList<LogRecord>& arrLogDetails() const { return logDetails; }
     const OverwriteQuestion& overwriteQuestion() const { return question; }
-    bool isRunActive() const { return isPHOTOS_PROCESSING_IN_PROGERESS; }
     bool isOnHold() const { return isProcessOnHold; }
     int processedSuccessfully() const { return counterProcessedSuccessfully; }
     int processedWithError() const { return counterProcessedWithError; }
