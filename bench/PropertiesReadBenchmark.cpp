@@ -1,5 +1,6 @@
 // Reading a photo's properties must never decode its pixels: on a 24 MP JPEG
 // it costs a header parse and an EXIF read, a few milliseconds at most.
+// Previews must not decode the whole photo either.
 #include "platform/VipsImageService.h"
 
 #include <QCoreApplication>
@@ -11,16 +12,25 @@
 
 namespace {
 
+// A photo-like 24 MP JPEG: smooth colour fields with a mild grain, so that
+// its entropy coding weighs what a camera's would.
 QString largeJpegPath()
 {
-    const QString path = QDir::temp().filePath("framewright-bench-24mp.jpg");
+    const QString path = QDir::temp().filePath("framewright-bench-24mp-photo.jpg");
     if (!QFile::exists(path)) {
         fw::VipsImageService::shared();
-        vips::VImage noise = vips::VImage::gaussnoise(
-            6000, 4000, vips::VImage::option()->set("mean", 128)->set("sigma", 40));
-        vips::VImage::bandjoin({noise, noise.rot180(), noise.flip(VIPS_DIRECTION_HORIZONTAL)})
+        using vips::VImage;
+        auto channel = [](int seed) {
+            const VImage field = VImage::perlin(
+                6000, 4000, VImage::option()->set("cell_size", 512)->set("seed", seed));
+            const VImage grain = VImage::gaussnoise(
+                6000, 4000, VImage::option()->set("sigma", 3)->set("seed", seed));
+            return field * 90 + grain + 128;
+        };
+        VImage::bandjoin({channel(1), channel(2), channel(3)})
             .cast(VIPS_FORMAT_UCHAR)
-            .jpegsave(path.toUtf8().constData());
+            .copy(VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB))
+            .jpegsave(path.toUtf8().constData(), VImage::option()->set("Q", 90));
     }
     return path;
 }
@@ -47,6 +57,26 @@ void readPropertiesOf24MegapixelJpeg(benchmark::State& state)
         benchmark::DoNotOptimize(images.readProperties(paths.at(next++ % paths.size())));
 }
 BENCHMARK(readPropertiesOf24MegapixelJpeg)->Unit(benchmark::kMillisecond);
+
+// The batch screen's preview of a 24 MP photo shrinks on load (JPEG at 1/8),
+// so it costs a fraction of decoding the photo at its own size, shown beside.
+void previewOf24MegapixelJpegAt404x414(benchmark::State& state)
+{
+    const QString path = largeJpegPath();
+    const fw::ImageService& images = fw::VipsImageService::shared();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(images.uprightPreview(path, 404, 414)->inMemory());
+}
+BENCHMARK(previewOf24MegapixelJpegAt404x414)->Unit(benchmark::kMillisecond);
+
+void fullDecodeOf24MegapixelJpeg(benchmark::State& state)
+{
+    const QString path = largeJpegPath();
+    const fw::ImageService& images = fw::VipsImageService::shared();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(images.decodeAsStored(path)->inMemory());
+}
+BENCHMARK(fullDecodeOf24MegapixelJpeg)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
