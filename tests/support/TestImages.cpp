@@ -36,23 +36,8 @@ std::unique_ptr<Exiv2::Image> openForTags(const QString& path)
     return image;
 }
 
-} // namespace
-
-VImage markedPicture(int width, int height)
-{
-    const int block = std::max(2, std::min(width, height) / markerFraction);
-    // A soft diagonal ramp, so that resampling and encoding behave as on a photo.
-    const VImage ramp = (VImage::xyz(width, height)[0] * (60.0 / width) +
-                         VImage::xyz(width, height)[1] * (60.0 / height) + 90)
-                            .cast(VIPS_FORMAT_UCHAR);
-    VImage picture = VImage::bandjoin({ramp, ramp, ramp})
-                         .copy(VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB));
-    picture = picture.insert(colouredBlock(block, block, {230, 20, 20}), 0, 0);
-    picture = picture.insert(colouredBlock(block, block, {20, 230, 20}), width - block, 0);
-    picture = picture.insert(colouredBlock(block, block, {20, 20, 230}), 0, height - block);
-    return picture.copy_memory();
-}
-
+// The pixels a camera stores so that a viewer applying the EXIF orientation
+// shows the upright picture.
 VImage storedForOrientation(const VImage& upright, int orientation)
 {
     switch (orientation) {
@@ -73,6 +58,23 @@ VImage storedForOrientation(const VImage& upright, int orientation)
     default:
         return upright;
     }
+}
+
+} // namespace
+
+VImage markedPicture(int width, int height)
+{
+    const int block = std::max(2, std::min(width, height) / markerFraction);
+    // A soft diagonal ramp, so that resampling and encoding behave as on a photo.
+    const VImage ramp = (VImage::xyz(width, height)[0] * (60.0 / width) +
+                         VImage::xyz(width, height)[1] * (60.0 / height) + 90)
+                            .cast(VIPS_FORMAT_UCHAR);
+    VImage picture = VImage::bandjoin({ramp, ramp, ramp})
+                         .copy(VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB));
+    picture = picture.insert(colouredBlock(block, block, {230, 20, 20}), 0, 0);
+    picture = picture.insert(colouredBlock(block, block, {20, 230, 20}), width - block, 0);
+    picture = picture.insert(colouredBlock(block, block, {20, 20, 230}), 0, height - block);
+    return picture.copy_memory();
 }
 
 QString cornerMarkers(const VImage& image)

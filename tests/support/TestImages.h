@@ -11,10 +11,6 @@ namespace fw::test {
 // went after a turn or a mirror can be read off the pixels.
 vips::VImage markedPicture(int width, int height);
 
-// The pixels a camera stores so that a viewer applying the EXIF orientation
-// shows the upright picture.
-vips::VImage storedForOrientation(const vips::VImage& upright, int orientation);
-
 // The corner markers of a picture in reading order (top-left, top-right,
 // bottom-left, bottom-right): "RGB-" for an upright marked picture.
 QString cornerMarkers(const vips::VImage& image);
