@@ -41,15 +41,13 @@ bool isCommentedAnymap(const QByteArray& start)
     return start.count("\n#") + (start.startsWith("#") ? 1 : 0) >= 2;
 }
 
-Route routeFor(const QString& path)
+Route routeFor(const QString& path, const QByteArray& start)
 {
     const QString extension = QFileInfo(path).suffix();
     if (ImageExtensionTable::isCameraRawExtension(extension))
         return Route::CameraRaw;
     if (ImageExtensionTable::isPictExtension(extension))
         return Route::ImageMagick;
-    QFile file(path);
-    const QByteArray start = file.open(QIODevice::ReadOnly) ? file.read(1024) : QByteArray();
     if (ImageExtensionTable::isEpsExtension(extension) || isEncapsulatedPostScript(start))
         return Route::Eps;
     if (Jpeg2000Codestream::isJpeg2000(start))
@@ -59,6 +57,40 @@ Route routeFor(const QString& path)
     if (isCommentedAnymap(start))
         return Route::ImageMagick;
     return Route::Vips;
+}
+
+// The libvips loader for the common signatures. Left to itself, libvips
+// offers the file to each loader in turn, and each opens it to look.
+QByteArray vipsLoaderFor(const QByteArray& start)
+{
+    if (start.startsWith("\xff\xd8\xff"))
+        return "jpegload";
+    if (start.startsWith("\x89PNG\r\n\x1a\n"))
+        return "pngload";
+    for (const char* tiff : {"II*\0", "MM\0*", "II+\0", "MM\0+"}) {
+        if (start.startsWith(QByteArray(tiff, 4)))
+            return "tiffload";
+    }
+    if (start.startsWith("GIF87a") || start.startsWith("GIF89a"))
+        return "gifload";
+    if (start.startsWith("RIFF") && start.mid(8, 4) == "WEBP")
+        return "webpload";
+    return {};
+}
+
+VImage loadWith(const QByteArray& loader, const char* filename, vips::VOption* options)
+{
+    if (loader.isEmpty())
+        return VImage::new_from_file(filename, options);
+    VImage image;
+    VImage::call(loader.constData(), options->set("filename", filename)->set("out", &image));
+    return image;
+}
+
+QByteArray fileStartOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.read(1024) : QByteArray();
 }
 
 QString colorModelOf(const VImage& image)
@@ -162,7 +194,8 @@ std::optional<ImageFileReader::StoredHeader> headerFromSize(int width, int heigh
     return header;
 }
 
-std::optional<ImageFileReader::StoredHeader> readRoutedHeader(const QString& path, Route route)
+std::optional<ImageFileReader::StoredHeader> readRoutedHeader(const QString& path, Route route,
+                                                              const QByteArray& loader)
 {
     const QByteArray name = QFile::encodeName(path);
     switch (route) {
@@ -192,7 +225,7 @@ std::optional<ImageFileReader::StoredHeader> readRoutedHeader(const QString& pat
     case Route::Vips:
         break;
     }
-    return headerOf(VImage::new_from_file(name.constData(), lazyOptions()));
+    return headerOf(loadWith(loader, name.constData(), lazyOptions()));
 }
 
 int jpegShrinkFor(double reduction)
@@ -227,12 +260,10 @@ decodeRouted(const QString& path, const ImageFileReader::StoredHeader& header, d
     case Route::Vips:
         break;
     }
-    const int shrink = header.isJpeg ? jpegShrinkFor(reduction) : 1;
-    if (shrink == 1)
-        return ImageFileReader::Decoded{VImage::new_from_file(name.constData(), lazyOptions()),
-                                        true};
-    return ImageFileReader::Decoded{
-        VImage::jpegload(name.constData(), lazyOptions()->set("shrink", shrink)), true};
+    vips::VOption* options = lazyOptions();
+    if (header.isJpeg && jpegShrinkFor(reduction) > 1)
+        options->set("shrink", jpegShrinkFor(reduction));
+    return ImageFileReader::Decoded{loadWith(header.vipsLoader, name.constData(), options), true};
 }
 
 } // namespace
@@ -242,10 +273,14 @@ std::optional<ImageFileReader::StoredHeader> ImageFileReader::readHeader(const Q
     if (!QFileInfo(path).isFile())
         return std::nullopt;
     try {
-        const Route route = routeFor(path);
-        auto header = readRoutedHeader(path, route);
+        const QByteArray start = fileStartOf(path);
+        const Route route = routeFor(path, start);
+        const QByteArray loader = route == Route::Vips ? vipsLoaderFor(start) : QByteArray();
+        auto header = readRoutedHeader(path, route, loader);
         if (header && header->width > 0 && header->height > 0) {
             header->decoder = route;
+            header->vipsLoader = loader;
+            header->fileStart = start;
             return header;
         }
         qCWarning(logReader) << "no picture size in" << path;

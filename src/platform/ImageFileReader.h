@@ -31,8 +31,12 @@ public:
         // EXIF orientation when the decoder knows one, else 0.
         int orientation = 0;
         QByteArray iccProfile;
-        // Which decoder reads the file; chosen once, from its name and first bytes.
+        // Which decoder reads the file, chosen once from its name and first
+        // bytes, and for libvips which of its loaders (empty: let it sniff).
         Decoder decoder = Decoder::Vips;
+        QByteArray vipsLoader;
+        // The first bytes of the file (JFIF and other signatures live there).
+        QByteArray fileStart;
         bool isJpeg = false;
         // The decoder's EXIF and IPTC blocks, and whether they hold all the
         // metadata the file has (JPEG, PNG, WebP and HEIF decoders hand it

@@ -1,17 +1,12 @@
 #include "platform/JfifSegment.h"
 
-#include <QFile>
 #include <QVariantList>
 
 namespace fw {
 
-std::optional<QVariantMap> JfifSegment::read(const QString& path)
+std::optional<QVariantMap> JfifSegment::parse(const QByteArray& start)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
     // Start of image, then an APP0 segment whose identifier is "JFIF\0".
-    const QByteArray start = file.read(20);
     if (start.size() < 18 || !start.startsWith(QByteArray("\xff\xd8\xff\xe0", 4)) ||
         start.mid(6, 5) != QByteArray("JFIF\0", 5))
         return std::nullopt;

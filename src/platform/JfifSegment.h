@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <QByteArray>
 #include <QVariantMap>
 #include <optional>
 
@@ -11,7 +11,8 @@ namespace fw {
 // "XDensity", "YDensity").
 class JfifSegment {
 public:
-    static std::optional<QVariantMap> read(const QString& path);
+    // From the first bytes of the file.
+    static std::optional<QVariantMap> parse(const QByteArray& fileStart);
 };
 
 } // namespace fw

@@ -40,7 +40,7 @@ void insertIfAny(QVariantMap& properties, const char* key, const QVariantMap& di
         properties.insert(key, dictionary);
 }
 
-QVariantMap propertiesOf(const QString& path, const StoredHeader& header,
+QVariantMap propertiesOf(const StoredHeader& header,
                          const Exiv2MetadataReader::Dictionaries& metadata)
 {
     QVariantMap properties;
@@ -65,7 +65,7 @@ QVariantMap propertiesOf(const QString& path, const StoredHeader& header,
     insertIfAny(properties, "{GPS}", metadata.gps);
     insertIfAny(properties, "{IPTC}", metadata.iptc);
     if (header.isJpeg) {
-        if (const auto jfif = JfifSegment::read(path))
+        if (const auto jfif = JfifSegment::parse(header.fileStart))
             properties.insert("{JFIF}", *jfif);
     }
     return properties;
@@ -86,7 +86,7 @@ QVariantMap propertiesFor(PropertiesCache& cache, const QString& path, const Sto
 {
     if (std::optional<QVariantMap> recent = cache.find(path))
         return *recent;
-    const QVariantMap properties = propertiesOf(path, header, metadataOf(path, header));
+    const QVariantMap properties = propertiesOf(header, metadataOf(path, header));
     cache.insert(path, properties);
     return properties;
 }
