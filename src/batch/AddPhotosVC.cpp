@@ -7,6 +7,7 @@
 #include "batch/ModalMessages.h"
 #include "batch/TrashRule.h"
 #include "platform/ImageService.h"
+#include "platform/PathInfo.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -110,10 +111,9 @@ void AddPhotosVC::panelEnded(const QStringList& chosenPaths)
 
 bool AddPhotosVC::panelShouldEnableUrl(const QString& path)
 {
-    const QFileInfo info(path);
-    if (info.suffix().toLower() == "migratedphotolibrary")
+    if (QFileInfo(path).suffix().toLower() == "migratedphotolibrary")
         return false;
-    return info.isDir();
+    return PathInfo::of(path).isDir();
 }
 
 // The drop area takes files only while the add buttons work: not during an
@@ -174,11 +174,11 @@ void AddPhotosVC::finishAddingOperation(int admittedCount)
     state.isProgressSheetShown = false;
     notifications.post("notificationsHideLoading");
     processAfterAllPhotosAdded();
-    // Single refusals are not worth an alert when anything was added, be it
-    // only the photo that was admitted as Stop was noticed.
+    // Single refusals are not worth an alert when anything was added, and a
+    // walk the user stopped ends as the user asked, without one.
     if (isMAX_PHOTOS_LIMIT_EXCEEDED)
         postAlert(109);
-    else if (photosAdded == 0)
+    else if (photosAdded == 0 && !isPHOTOS_PROCESSING_STOPPED)
         postAlert(isPhotosAlreadyAdded ? 111 : isPhotoFormatNotSupported ? 110 : 112);
 }
 
@@ -315,7 +315,7 @@ void AddPhotosVC::toggleMark(int index)
     if (index < 0 || index >= batch.size())
         return;
     const PhotoFilePtr& photo = batch.at(index);
-    if (!QFileInfo::exists(photo->filePath)) {
+    if (!PathInfo::of(photo->filePath).exists()) {
         postAlert(103);
         return;
     }
@@ -427,7 +427,7 @@ void AddPhotosVC::removeMissingPhotos()
     for (const PhotoFilePtr& photo : batch) {
         if (closing)
             return;
-        if (!QFileInfo::exists(photo->filePath))
+        if (!PathInfo::of(photo->filePath).exists())
             missing.insert(photo.get());
     }
     runOnMainThread([this, &missing] {

@@ -2,8 +2,7 @@
 
 #include "batch/FolderWalker.h"
 #include "batch/LibraryPackage.h"
-
-#include <QFileInfo>
+#include "platform/PathInfo.h"
 
 namespace fw {
 
@@ -39,16 +38,16 @@ QStringList AddingWalk::photosUrlsToBeAdded(const QStringList& urls)
 // Each walk below returns false when the whole walk must end.
 bool AddingWalk::walkItem(const QString& path)
 {
-    const QFileInfo info(path);
-    if (!info.isDir())
+    if (!PathInfo::of(path).isDir())
         return offer(path, false);
     const QString folder = withoutTrailingSlash(path);
-    if (LibraryPackage::isPackage(info))
+    if (LibraryPackage::isPackage(folder))
         return walkPackage(folder);
     const auto offerFile = [this](const QString& file) { return offer(file, false); };
+    const auto keepGoing = [this] { return !isStopped && !hooks.isClosing(); };
     if (withSubFolders)
-        return FolderWalker::walkTree(folder, offerFile);
-    return FolderWalker::walkFolder(folder, imageExtensions, offerFile);
+        return FolderWalker::walkTree(folder, offerFile, keepGoing);
+    return FolderWalker::walkFolder(folder, imageExtensions, offerFile, keepGoing);
 }
 
 bool AddingWalk::walkPackage(const QString& packagePath)
@@ -65,7 +64,7 @@ bool AddingWalk::walkPackage(const QString& packagePath)
 
 bool AddingWalk::offer(const QString& path, bool fromLibrary)
 {
-    if (hooks.isClosing())
+    if (isStopped || hooks.isClosing())
         return false;
     return !hooks.isValidPhoto(path, fromLibrary) || countAdmitted(path);
 }

@@ -10,8 +10,8 @@ namespace fw {
 // The walk of one adding operation over the items the user chose or dropped:
 // files are offered to the admission rule as they are, folders with or
 // without their sub-folders, library packages through the library import.
-// It counts the admitted photos against the operation's limit and ends at the
-// first admitted photo after Stop was pressed. Runs on the operation's task.
+// It counts the admitted photos against the operation's limit and ends before
+// the next entry it looks at once Stop was pressed. Runs on the operation's task.
 class AddingWalk {
 public:
     struct Hooks {

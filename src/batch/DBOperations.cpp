@@ -1,5 +1,6 @@
 #include "batch/DBOperations.h"
 
+#include "platform/PathInfo.h"
 #include "platform/SqliteDatabase.h"
 
 #include <QDir>
@@ -63,7 +64,7 @@ bool forEachRow(SqliteDatabase& database, const QString& sql, const std::functio
 // log; a database with committed content there is read from a copy that has it.
 bool openLibraryDatabase(SqliteDatabase& database, const QString& dbPath)
 {
-    if (QFileInfo(dbPath + "-wal").size() > 0)
+    if (PathInfo::of(dbPath + "-wal").size() > 0)
         return database.copyFrom(dbPath).ok() && database.openCopy().ok();
     return database.openImmutable(dbPath).ok();
 }
@@ -133,9 +134,10 @@ std::optional<QList<QVariantMap>> DBOperations::getImagesFromlibraryPath(const Q
 
 QString DBOperations::getDataBasePathForPhotosLib(const QString& packagePath)
 {
-    const auto found = std::find_if(
-        photosDatabaseLocations.cbegin(), photosDatabaseLocations.cend(),
-        [&](const QString& location) { return QFileInfo::exists(packagePath + '/' + location); });
+    const auto found = std::find_if(photosDatabaseLocations.cbegin(),
+                                    photosDatabaseLocations.cend(), [&](const QString& location) {
+                                        return PathInfo::of(packagePath + '/' + location).exists();
+                                    });
     const QString path =
         packagePath + '/' +
         (found != photosDatabaseLocations.cend() ? *found : photosDatabaseFallback);

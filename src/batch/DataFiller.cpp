@@ -1,6 +1,7 @@
 #include "batch/DataFiller.h"
 
 #include "batch/DBOperations.h"
+#include "platform/PathInfo.h"
 #include "platform/PlistReader.h"
 
 #include <QFileInfo>
@@ -18,7 +19,7 @@ const QStringList albumListNames = {"AlbumData.xml", "ApertureData.xml"};
 QString albumListPath(const QString& packagePath)
 {
     for (const QString& name : albumListNames) {
-        if (QFileInfo::exists(packagePath + '/' + name))
+        if (PathInfo::of(packagePath + '/' + name).exists())
             return packagePath + '/' + name;
     }
     return {};
@@ -29,7 +30,7 @@ QString albumListPath(const QString& packagePath)
 QString mastersFolder(const QString& packagePath)
 {
     const QString masters = packagePath + "/Masters";
-    return QFileInfo::exists(masters) ? masters : packagePath + "/Originals";
+    return PathInfo::of(masters).exists() ? masters : packagePath + "/Originals";
 }
 
 } // namespace
@@ -57,7 +58,7 @@ void DataFiller::fetchImagesFromLib(const QString& packagePath)
 QList<QVariantMap> DataFiller::readDatabase()
 {
     const QString databasePath = libPath + "/Database/apdb/Library.apdb";
-    dbPath = QFileInfo::exists(databasePath) ? databasePath : QString();
+    dbPath = PathInfo::of(databasePath).exists() ? databasePath : QString();
     if (dbPath.isEmpty()) {
         qCInfo(logLibrary) << "no library database, so no photos, in" << libPath;
         return {};

@@ -1,9 +1,11 @@
 #include "batch/FolderWalker.h"
 
 #include "batch/LibraryPackage.h"
+#include "platform/FolderListing.h"
+#include "platform/NativePath.h"
+#include "platform/PathInfo.h"
 
-#include <QDir>
-#include <QDirIterator>
+#include <QFileInfo>
 #include <QLoggingCategory>
 
 namespace fw {
@@ -12,57 +14,59 @@ namespace {
 
 Q_LOGGING_CATEGORY(logWalk, "framewright.adding")
 
-// Devices, sockets and pipes are left out: opening a pipe named like a photo
-// would wait for a writer for ever.
-constexpr QDir::Filters treeEntries = QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot;
+using Kind = FolderListing::Kind;
 
 } // namespace
 
-bool FolderWalker::walkTree(const QString& folder, const Visitor& visit)
+bool FolderWalker::walkTree(const QString& folder, const Visitor& visit, const KeepGoing& keepGoing)
 {
     QSet<QString> enteredFolders;
-    return walkTreeFrom(folder, enteredFolders, visit);
+    return walkTreeFrom(folder, enteredFolders, visit, keepGoing);
 }
 
+// Only the folder the walk starts from can be reached through a link, so the
+// set of entered folders guards against a tree that reaches itself by a bind
+// mount.
 bool FolderWalker::walkTreeFrom(const QString& folder, QSet<QString>& enteredFolders,
-                                const Visitor& visit)
+                                const Visitor& visit, const KeepGoing& keepGoing)
 {
-    const QFileInfo folderInfo(folder);
-    const QString realFolder = folderInfo.canonicalFilePath();
+    const QString realFolder = NativePath::canonical(folder);
     if (realFolder.isEmpty() || enteredFolders.contains(realFolder))
         return true;
     enteredFolders.insert(realFolder);
-    if (!folderInfo.isReadable() || !folderInfo.isExecutable()) {
-        qCWarning(logWalk).noquote() << "[Error] cannot read the folder (" + folder + ")";
-        return true;
-    }
-    QDirIterator entries(folder, treeEntries);
-    while (entries.hasNext()) {
-        entries.next();
-        const QFileInfo entry = entries.fileInfo();
-        if (!entry.isDir()) {
-            if (!visit(entry.filePath()))
-                return false;
-        } else if (!LibraryPackage::isPackage(entry) &&
-                   !walkTreeFrom(entry.filePath(), enteredFolders, visit)) {
+    const auto result = FolderListing::forEachEntry(folder, [&](const QString& name, Kind kind) {
+        if (!keepGoing())
             return false;
+        if (name.startsWith('.'))
+            return true;
+        const QString path = folder + '/' + name;
+        switch (kind) {
+        case Kind::File:
+            return visit(path);
+        case Kind::Folder:
+            return LibraryPackage::isPackage(path) ||
+                   walkTreeFrom(path, enteredFolders, visit, keepGoing);
+        case Kind::Link:
+            return !PathInfo::of(path).isFile() || visit(path);
+        case Kind::Other:
+            return true;
         }
-    }
-    return true;
+        return true;
+    });
+    if (result == FolderListing::Result::Unreadable)
+        qCWarning(logWalk).noquote() << "[Error] cannot read the folder (" + folder + ")";
+    return result != FolderListing::Result::Ended;
 }
 
 bool FolderWalker::walkFolder(const QString& folder, const QStringList& extensions,
-                              const Visitor& visit)
+                              const Visitor& visit, const KeepGoing& keepGoing)
 {
-    QDirIterator entries(folder,
-                         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    while (entries.hasNext()) {
-        entries.next();
-        if (extensions.contains(entries.fileInfo().suffix()) &&
-            !visit(folder + '/' + entries.fileName()))
+    const auto result = FolderListing::forEachEntry(folder, [&](const QString& name, Kind) {
+        if (!keepGoing())
             return false;
-    }
-    return true;
+        return !extensions.contains(QFileInfo(name).suffix()) || visit(folder + '/' + name);
+    });
+    return result != FolderListing::Result::Ended;
 }
 
 } // namespace fw

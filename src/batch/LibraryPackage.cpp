@@ -2,7 +2,9 @@
 
 #include "batch/DBOperations.h"
 #include "batch/DataFiller.h"
+#include "platform/PathInfo.h"
 
+#include <QFileInfo>
 #include <QSet>
 
 namespace fw {
@@ -19,7 +21,7 @@ QStringList existingOnly(const QStringList& paths)
 {
     QStringList existing;
     for (const QString& path : paths) {
-        if (QFileInfo::exists(path))
+        if (PathInfo::of(path).exists())
             existing.append(path);
     }
     return existing;
@@ -36,9 +38,10 @@ QString recordKey(const QVariantMap& record)
 
 } // namespace
 
-bool LibraryPackage::isPackage(const QFileInfo& info)
+bool LibraryPackage::isPackage(const QString& path)
 {
-    return info.isDir() && packageExtensions.contains(info.suffix().toLower());
+    return packageExtensions.contains(QFileInfo(path).suffix().toLower()) &&
+           PathInfo::of(path).isDir();
 }
 
 bool LibraryPackage::isPhotosLibrary(const QString& packagePath)

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QFileInfo>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -17,7 +16,7 @@ public:
 
     // A folder (or a link to one) whose extension, in any letter case, is a
     // package extension.
-    static bool isPackage(const QFileInfo& info);
+    static bool isPackage(const QString& path);
     // Photos libraries have their own database layout; the test is exact, as
     // the libraries' own applications name them.
     static bool isPhotosLibrary(const QString& packagePath);

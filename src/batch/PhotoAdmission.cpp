@@ -1,6 +1,7 @@
 #include "batch/PhotoAdmission.h"
 
 #include "platform/ImageService.h"
+#include "platform/PathInfo.h"
 
 #include <QFileInfo>
 
@@ -19,12 +20,11 @@ PhotoAdmission::Result PhotoAdmission::judge(const QString& path, const QString&
 {
     if (dictFileAdded.contains(path))
         return {Verdict::AlreadyAdded, nullptr};
-    const QFileInfo info(path);
-    if (!isImageCandidate(info.suffix()))
+    if (!isImageCandidate(QFileInfo(path).suffix()))
         return {isIphotoNode ? Verdict::NotAnImageFromLibrary : Verdict::NotAnImage, nullptr};
     // Only regular files are opened: a pipe named like a photo would block the
     // walk until something wrote to it.
-    if (!info.isFile())
+    if (!PathInfo::of(path).isFile())
         return {Verdict::Unreadable, nullptr};
     PhotoFilePtr photo = PhotoFile::initWithFileUrl(path, isIphotoNode, images);
     if (!(photo->width > 0) || !(photo->height > 0))

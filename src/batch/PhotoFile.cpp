@@ -2,6 +2,7 @@
 
 #include "platform/ExifOrientation.h"
 #include "platform/ImageService.h"
+#include "platform/PathInfo.h"
 #include "processing/Utils.h"
 
 #include <QFileInfo>
@@ -26,7 +27,7 @@ PhotoFilePtr PhotoFile::initWithFileUrl(const QString& path, bool isIphoto,
     photo->width = swapsWidthAndHeight(orientation) ? pixelHeight : pixelWidth;
     photo->height = swapsWidthAndHeight(orientation) ? pixelWidth : pixelHeight;
 
-    photo->fileSizeInBytes = static_cast<double>(info.exists() ? info.size() : 0);
+    photo->fileSizeInBytes = static_cast<double>(PathInfo::of(path).size());
     photo->fileSizeAsString = Utils::unitStringFromBytes(photo->fileSizeInBytes, 0);
 
     if (const auto size = Utils(images).epsOrPictSize(path)) {

@@ -1,5 +1,8 @@
 #include "batch/TrashRule.h"
 
+#include "platform/NativePath.h"
+#include "platform/PathInfo.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -24,7 +27,7 @@ bool TrashRule::isInTrash(const QString& path) const
     if (path.isEmpty())
         return false;
     const QString written = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
-    const QString resolved = QFileInfo(path).canonicalFilePath();
+    const QString resolved = NativePath::canonical(path);
     for (const QString& candidate : {written, resolved}) {
         if (candidate.isEmpty())
             continue;
@@ -42,8 +45,7 @@ QStringList TrashRule::trashFoldersFor(const QString& absolutePath) const
     QStringList folders = {homeTrash, volumeRoot.filePath(".Trash-" + userId),
                            volumeRoot.filePath(".Trash/" + userId)};
     // The data folder may itself be reached through a link.
-    if (const QString realHomeTrash = QFileInfo(homeTrash).canonicalFilePath();
-        !realHomeTrash.isEmpty())
+    if (const QString realHomeTrash = NativePath::canonical(homeTrash); !realHomeTrash.isEmpty())
         folders.append(realHomeTrash);
     return folders;
 }
@@ -58,7 +60,7 @@ bool TrashRule::isWithin(const QString& path, const QString& folder)
 QString TrashRule::volumeRootOf(const QString& absolutePath)
 {
     QString existing = absolutePath;
-    while (!QFileInfo::exists(existing) && existing != "/")
+    while (!PathInfo::of(existing).exists() && existing != "/")
         existing = QFileInfo(existing).path();
     const QStorageInfo volume(existing);
     return volume.isValid() ? volume.rootPath() : QStringLiteral("/");

@@ -1,5 +1,6 @@
 #include "platform/CameraRawFile.h"
 
+#include "platform/NativePath.h"
 #include "platform/VipsImage.h"
 
 #include <QFile>
@@ -46,7 +47,7 @@ std::unique_ptr<LibRaw> openRaw(const QString& path)
 {
     auto raw = std::make_unique<LibRaw>();
     raw->set_dataerror_handler(logDataError, nullptr);
-    const int result = raw->open_file(QFile::encodeName(path).constData());
+    const int result = raw->open_file(NativePath::encode(path).constData());
     if (result != LIBRAW_SUCCESS) {
         qCWarning(logRaw) << "cannot open raw file" << path << libraw_strerror(result);
         return nullptr;

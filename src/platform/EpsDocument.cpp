@@ -1,5 +1,7 @@
 #include "platform/EpsDocument.h"
 
+#include "platform/NativePath.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
@@ -56,8 +58,8 @@ std::optional<QSizeF> sizeFromComment(const QByteArray& text, const char* commen
 
 std::optional<QSizeF> EpsDocument::boundingBoxSize(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!NativePath::openForReading(file, path))
         return std::nullopt;
     const QByteArray text = postScriptSection(file);
     if (!text.startsWith("%!PS")) {

@@ -1,6 +1,7 @@
 #include "platform/Exiv2ExifWriter.h"
 
 #include "platform/Exiv2MetadataReader.h"
+#include "platform/NativePath.h"
 
 #include <QFile>
 #include <QSet>
@@ -38,7 +39,7 @@ Outcome Exiv2ExifWriter::addExif(const QByteArray& exifBlob, const QString& tiff
                                   reinterpret_cast<const Exiv2::byte*>(structure.constData()),
                                   static_cast<uint32_t>(structure.size()));
         Exiv2::Image::AutoPtr image =
-            Exiv2::ImageFactory::open(QFile::encodeName(tiffPath).toStdString(), false);
+            Exiv2::ImageFactory::open(NativePath::encode(tiffPath).toStdString(), false);
         image->readMetadata();
         Exiv2::ExifData& target = image->exifData();
         for (const Exiv2::Exifdatum& datum : source) {

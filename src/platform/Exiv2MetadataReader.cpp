@@ -1,5 +1,7 @@
 #include "platform/Exiv2MetadataReader.h"
 
+#include "platform/NativePath.h"
+
 #include <QFile>
 #include <QLoggingCategory>
 #include <QSet>
@@ -183,7 +185,7 @@ Exiv2MetadataReader::Dictionaries Exiv2MetadataReader::read(const QString& path)
     Dictionaries result;
     try {
         Exiv2::Image::AutoPtr image =
-            Exiv2::ImageFactory::open(QFile::encodeName(path).toStdString(), false);
+            Exiv2::ImageFactory::open(NativePath::encode(path).toStdString(), false);
         if (!image.get() || !image->good())
             return result;
         image->readMetadata();
@@ -220,7 +222,7 @@ QByteArray Exiv2MetadataReader::exifBlobOf(const QString& path)
 {
     try {
         Exiv2::Image::AutoPtr image =
-            Exiv2::ImageFactory::open(QFile::encodeName(path).toStdString(), false);
+            Exiv2::ImageFactory::open(NativePath::encode(path).toStdString(), false);
         image->readMetadata();
         Exiv2::ExifData portable;
         for (const Exiv2::Exifdatum& datum : image->exifData()) {

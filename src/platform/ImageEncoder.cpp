@@ -2,11 +2,16 @@
 
 #include "platform/Exiv2ExifWriter.h"
 #include "platform/IccProfile.h"
+#include "platform/NativePath.h"
 #include "platform/VipsImage.h"
 
 #include <QFile>
 #include <QLoggingCategory>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace fw {
 
@@ -144,6 +149,28 @@ int qualityPercent(std::optional<double> quality, int fallback)
     return std::clamp(static_cast<int>(std::lround(*quality * 100)), 1, 100);
 }
 
+// ImageMagick's security policy refuses paths below /proc, where the unnamed
+// output file is reached, so it encodes into memory and the bytes are written
+// here.
+void writeBmp(const VImage& image, const char* path)
+{
+    VipsBlob* blob = image.magicksave_buffer(VImage::option()->set("format", "BMP3"));
+    size_t length = 0;
+    const auto* data = static_cast<const char*>(vips_blob_get(blob, &length));
+    const int descriptor = ::open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    bool written = descriptor >= 0;
+    for (size_t offset = 0; written && offset < length;) {
+        const ssize_t count = ::write(descriptor, data + offset, length - offset);
+        written = count > 0 || (count < 0 && errno == EINTR);
+        offset += count > 0 ? static_cast<size_t>(count) : 0;
+    }
+    if (descriptor >= 0)
+        written = ::close(descriptor) == 0 && written;
+    vips_area_unref(VIPS_AREA(blob));
+    if (!written)
+        throw vips::VError(std::string("cannot write ") + path + ": " + std::strerror(errno));
+}
+
 void save(const VImage& image, const char* path, Format format, std::optional<double> quality)
 {
     switch (format) {
@@ -167,7 +194,7 @@ void save(const VImage& image, const char* path, Format format, std::optional<do
         image.gifsave(path);
         break;
     case Format::Bmp:
-        image.magicksave(path, VImage::option()->set("format", "BMP3"));
+        writeBmp(image, path);
         break;
     case Format::Unknown:
         break;
@@ -185,7 +212,7 @@ Outcome ImageEncoder::encode(const VImage& image, const QString& path,
         return Outcome::failure(QStringLiteral("no encoder for type %1").arg(typeIdentifier));
     try {
         const VImage ready = applyProperties(adaptPixels(image, format), properties);
-        save(ready, QFile::encodeName(path).constData(), format, quality);
+        save(ready, NativePath::encode(path).constData(), format, quality);
         if (format == Format::Tiff) {
             const Outcome exif = Exiv2ExifWriter::addExif(blobOf(ready, VIPS_META_EXIF_NAME), path);
             if (!exif)

@@ -4,6 +4,8 @@
 #include "platform/EpsDocument.h"
 #include "platform/ImageExtensionTable.h"
 #include "platform/Jpeg2000Codestream.h"
+#include "platform/NativePath.h"
+#include "platform/PathInfo.h"
 #include "platform/VipsImage.h"
 #include "platform/XvThumbnail.h"
 
@@ -89,8 +91,8 @@ VImage loadWith(const QByteArray& loader, const char* filename, vips::VOption* o
 
 QByteArray fileStartOf(const QString& path)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.read(1024) : QByteArray();
+    QFile file;
+    return NativePath::openForReading(file, path) ? file.read(1024) : QByteArray();
 }
 
 QString colorModelOf(const VImage& image)
@@ -197,7 +199,7 @@ std::optional<ImageFileReader::StoredHeader> headerFromSize(int width, int heigh
 std::optional<ImageFileReader::StoredHeader> readRoutedHeader(const QString& path, Route route,
                                                               const QByteArray& loader)
 {
-    const QByteArray name = QFile::encodeName(path);
+    const QByteArray name = NativePath::encode(path);
     switch (route) {
     case Route::CameraRaw: {
         const auto raw = CameraRawFile::readHeader(path);
@@ -240,7 +242,7 @@ int jpegShrinkFor(double reduction)
 std::optional<ImageFileReader::Decoded>
 decodeRouted(const QString& path, const ImageFileReader::StoredHeader& header, double reduction)
 {
-    const QByteArray name = QFile::encodeName(path);
+    const QByteArray name = NativePath::encode(path);
     auto inMemory = [](std::optional<VImage> image) -> std::optional<ImageFileReader::Decoded> {
         if (!image)
             return std::nullopt;
@@ -270,7 +272,7 @@ decodeRouted(const QString& path, const ImageFileReader::StoredHeader& header, d
 
 std::optional<ImageFileReader::StoredHeader> ImageFileReader::readHeader(const QString& path)
 {
-    if (!QFileInfo(path).isFile())
+    if (!PathInfo::of(path).isFile())
         return std::nullopt;
     try {
         const QByteArray start = fileStartOf(path);

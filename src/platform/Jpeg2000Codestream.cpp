@@ -1,5 +1,6 @@
 #include "platform/Jpeg2000Codestream.h"
 
+#include "platform/NativePath.h"
 #include "platform/VipsImage.h"
 
 #include <QFile>
@@ -123,8 +124,8 @@ bool Jpeg2000Codestream::isJpeg2000(const QByteArray& fileStart)
 
 std::optional<Jpeg2000Codestream::Header> Jpeg2000Codestream::readHeader(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!NativePath::openForReading(file, path))
         return std::nullopt;
     const QByteArray bytes = file.read(headerSearchLength);
     const qsizetype marker = bytes.indexOf(QByteArray("\xff\x4f\xff\x51", 4));
@@ -154,13 +155,13 @@ std::optional<Jpeg2000Codestream::Header> Jpeg2000Codestream::readHeader(const Q
 
 std::optional<VImage> Jpeg2000Codestream::decode(const QString& path)
 {
-    QFile probe(path);
-    if (!probe.open(QIODevice::ReadOnly))
+    QFile probe;
+    if (!NativePath::openForReading(probe, path))
         return std::nullopt;
     const bool boxed = isBoxedFile(probe.read(12));
     probe.close();
 
-    const QByteArray encodedPath = QFile::encodeName(path);
+    const QByteArray encodedPath = NativePath::encode(path);
     StreamPointer stream(opj_stream_create_default_file_stream(encodedPath.constData(), OPJ_TRUE));
     CodecPointer codec = makeDecoder(boxed);
     if (!stream || !codec)

@@ -1,11 +1,14 @@
 #include "platform/LocalFileSystem.h"
 
+#include "platform/NativePath.h"
+#include "platform/PathInfo.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QStorageInfo>
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace fw {
@@ -18,18 +21,17 @@ const LocalFileSystem& LocalFileSystem::shared()
 
 std::optional<qint64> LocalFileSystem::bytesAvailable(const QString& folder) const
 {
-    if (!QFileInfo(folder).isDir())
+    struct statvfs volume {};
+    if (!PathInfo::of(folder).isDir() ||
+        ::statvfs(NativePath::encode(folder).constData(), &volume) != 0)
         return std::nullopt;
-    const QStorageInfo volume(folder);
-    if (!volume.isValid() || !volume.isReady())
-        return std::nullopt;
-    return volume.bytesAvailable();
+    return static_cast<qint64>(volume.f_bavail) * static_cast<qint64>(volume.f_frsize);
 }
 
 bool LocalFileSystem::isImmutable(const QString& path) const
 {
     const int descriptor =
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        ::open(NativePath::encode(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (descriptor < 0)
         return false;
     int flags = 0;
@@ -40,7 +42,7 @@ bool LocalFileSystem::isImmutable(const QString& path) const
 
 bool LocalFileSystem::isWritable(const QString& path) const
 {
-    return ::access(QFile::encodeName(path).constData(), W_OK) == 0;
+    return ::access(NativePath::encode(path).constData(), W_OK) == 0;
 }
 
 } // namespace fw

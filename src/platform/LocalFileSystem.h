@@ -4,7 +4,7 @@
 
 namespace fw {
 
-// The machine's own file systems: free space through QStorageInfo, the
+// The machine's own file systems: free space through statvfs(3), the
 // immutable flag through the FS_IOC_GETFLAGS ioctl, writability through
 // access(2).
 class LocalFileSystem : public FileSystemProbe {

@@ -1,5 +1,7 @@
 #include "platform/PlistReader.h"
 
+#include "platform/NativePath.h"
+
 #include <QDateTime>
 #include <QFile>
 #include <QLoggingCategory>
@@ -123,10 +125,15 @@ bool isBinaryPlist(const QByteArray& data)
 
 } // namespace
 
+// The string tables are resources (":/..."), which only QFile can open; album
+// lists are files on disk, whose paths may hold any bytes.
 std::optional<QVariant> PlistReader::readFile(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const bool opened = path.startsWith(QStringLiteral(":/"))
+                            ? file.open(QIODevice::ReadOnly)
+                            : NativePath::openForReading(file, path);
+    if (!opened) {
         qCWarning(logPlist) << "cannot open property list" << path << file.errorString();
         return std::nullopt;
     }

@@ -1,5 +1,7 @@
 #include "platform/PropertiesCache.h"
 
+#include "platform/NativePath.h"
+
 #include <QFile>
 #include <sys/stat.h>
 
@@ -8,7 +10,7 @@ namespace fw {
 std::optional<PropertiesCache::Signature> PropertiesCache::signatureOf(const QString& path)
 {
     struct stat status {};
-    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+    if (::stat(NativePath::encode(path).constData(), &status) != 0)
         return std::nullopt;
     return Signature{static_cast<qint64>(status.st_size),
                      static_cast<qint64>(status.st_mtim.tv_sec) * 1000000000LL +

@@ -1,5 +1,8 @@
 #include "platform/SqliteDatabase.h"
 
+#include "platform/NativePath.h"
+#include "platform/PathInfo.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -27,8 +30,8 @@ QString copyFolder()
 
 bool copyContents(const QString& source, QFile& destination)
 {
-    QFile input(source);
-    if (!input.open(QIODevice::ReadOnly))
+    QFile input;
+    if (!NativePath::openForReading(input, source))
         return false;
     for (QByteArray chunk = input.read(copyChunkBytes); !chunk.isEmpty();
          chunk = input.read(copyChunkBytes)) {
@@ -50,7 +53,7 @@ bool copyCompanion(const QString& source, const QString& destinationPath)
 QByteArray immutableUri(const QString& path)
 {
     const QByteArray encoded =
-        QFile::encodeName(QFileInfo(path).absoluteFilePath()).toPercentEncoding("/");
+        NativePath::encode(QFileInfo(path).absoluteFilePath()).toPercentEncoding("/");
     return "file:" + encoded + "?immutable=1";
 }
 
@@ -73,7 +76,7 @@ Outcome SqliteDatabase::copyFrom(const QString& path)
     bool copied = copy->open() && copyContents(path, *copy);
     copy->close();
     for (const QString& suffix : companionSuffixes) {
-        if (copied && QFileInfo::exists(path + suffix))
+        if (copied && PathInfo::of(path + suffix).exists())
             copied = copyCompanion(path + suffix, copy->fileName() + suffix);
     }
     if (copied)

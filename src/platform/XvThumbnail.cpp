@@ -1,5 +1,6 @@
 #include "platform/XvThumbnail.h"
 
+#include "platform/NativePath.h"
 #include "platform/VipsImage.h"
 
 #include <QFile>
@@ -29,8 +30,8 @@ bool XvThumbnail::isXvThumbnail(const QByteArray& fileStart)
 // After the magic line come comment lines ("#..."), then "width height 255".
 std::optional<XvThumbnail::Header> XvThumbnail::readHeader(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!NativePath::openForReading(file, path))
         return std::nullopt;
     const QByteArray start = file.read(headerSearchLength);
     if (!isXvThumbnail(start))
@@ -59,8 +60,8 @@ std::optional<XvThumbnail::Header> XvThumbnail::readHeader(const QString& path)
 std::optional<vips::VImage> XvThumbnail::decode(const QString& path)
 {
     const std::optional<Header> header = readHeader(path);
-    QFile file(path);
-    if (!header || !file.open(QIODevice::ReadOnly) || !file.seek(header->pixelOffset))
+    QFile file;
+    if (!header || !NativePath::openForReading(file, path) || !file.seek(header->pixelOffset))
         return std::nullopt;
     const qint64 pixels = static_cast<qint64>(header->width) * header->height;
     const QByteArray packed = file.read(pixels);

@@ -1,10 +1,11 @@
 #include "processing/ImageSaver.h"
 
 #include "batch/PhotoFile.h"
+#include "platform/AtomicFileWriter.h"
 #include "platform/ImageService.h"
-#include "processing/AtomicFileWriter.h"
 #include "processing/KnownFormats.h"
 #include "processing/RotateWithEXIF.h"
+#include "processing/Utils.h"
 
 #include <QFileInfo>
 #include <QLoggingCategory>
@@ -23,6 +24,17 @@ int formatIndexOf(const QString& outputPath)
     return std::max(0, KnownFormats::indexOfExtension(QFileInfo(outputPath).suffix()));
 }
 
+QVariantMap withOrientationOne(QVariantMap properties)
+{
+    properties.insert("Orientation", 1);
+    if (properties.contains("{TIFF}")) {
+        QVariantMap tiff = properties.value("{TIFF}").toMap();
+        tiff.insert("Orientation", 1);
+        properties.insert("{TIFF}", tiff);
+    }
+    return properties;
+}
+
 } // namespace
 
 ImageSaver::ImageSaver(const ImageService& images, const OutputOptionSettings& output,
@@ -36,22 +48,26 @@ bool ImageSaver::isFomatchangesOldPath(const QString& oldPath, const QString& ne
     return QFileInfo(oldPath).suffix().toLower() != QFileInfo(newPath).suffix().toLower();
 }
 
-Outcome ImageSaver::saveImageUsingDefaultMethodInDirectoryFilteredImg(const Image& filteredImage,
-                                                                      const QString& outputPath,
-                                                                      const PhotoFile& photo,
-                                                                      bool isChangeMade) const
+ImageSaver::Saved ImageSaver::saveImageUsingDefaultMethodInDirectoryFilteredImg(
+    const Image& filteredImage, const QString& outputPath, const PhotoFile& photo,
+    bool isChangeMade, ExistingFile existingFile) const
 {
     if (outputPath.isEmpty())
-        return Outcome::failure(QStringLiteral("no output path for %1").arg(photo.filePath));
-    if (!needsEncoding(photo, outputPath, isChangeMade))
-        return copySource(photo, outputPath);
-    return encode(filteredImage, outputPath, photo);
+        return {Outcome::failure(QStringLiteral("no output path for %1").arg(photo.filePath)), {}};
+    AtomicFileWriter writer(QFileInfo(outputPath).path());
+    if (!writer.isReady())
+        return {Outcome::failure(writer.error()), {}};
+    const Outcome written =
+        needsEncoding(photo, outputPath, isChangeMade)
+            ? encode(filteredImage, writer.writePath(), formatIndexOf(outputPath), photo)
+            : writer.copyContentsOf(photo.filePath);
+    if (!written)
+        return {written, {}};
+    return commit(writer, outputPath, existingFile);
 }
 
 // Re-encoding costs quality and time, so it happens only when the output
-// differs from the source: converted to a lossy format (the quality applies),
-// from a format the run does not write, changed in geometry, or in another
-// format than the source.
+// differs from the source.
 bool ImageSaver::needsEncoding(const PhotoFile& photo, const QString& outputPath,
                                bool isChangeMade) const
 {
@@ -70,55 +86,56 @@ std::optional<double> ImageSaver::qualityFactor(int formatIndex) const
     return static_cast<double>(static_cast<float>(output.compressionRatio) / 100.0f);
 }
 
-// With automatic correction the pixels are stored upright, so the tag must say
-// so at the top level and in the TIFF directory; otherwise the source's tag is
-// kept and the pixels are turned back to match it.
-QVariantMap ImageSaver::encoderProperties(const QVariantMap& source) const
+// Pixels stored upright must say so at the top level and in the TIFF
+// directory; otherwise the source's tag is kept and the pixels were turned
+// back to match it.
+QVariantMap ImageSaver::encoderProperties(const QVariantMap& source, bool storedUpright) const
 {
-    if (rotationType != automaticCorrection)
-        return source;
-    QVariantMap properties = source;
-    properties.insert("Orientation", 1);
-    if (properties.contains("{TIFF}")) {
-        QVariantMap tiff = properties.value("{TIFF}").toMap();
-        tiff.insert("Orientation", 1);
-        properties.insert("{TIFF}", tiff);
-    }
-    return properties;
+    return storedUpright ? withOrientationOne(source) : source;
 }
 
-Outcome ImageSaver::copySource(const PhotoFile& photo, const QString& outputPath) const
-{
-    AtomicFileWriter writer(outputPath);
-    if (writer.temporaryPath().isEmpty())
-        return Outcome::failure(writer.reservationError());
-    if (const Outcome copied = writer.copyContentsOf(photo.filePath); !copied)
-        return copied;
-    return writer.commit();
-}
-
-Outcome ImageSaver::encode(const Image& filteredImage, const QString& outputPath,
+// With automatic correction off the source's orientation tag is kept and the
+// pixels are turned back to match it, but only where the format stores the
+// tag: a JPEG 2000, BMP or GIF output would otherwise show sideways.
+Outcome ImageSaver::encode(const Image& filteredImage, const QString& path, int formatIndex,
                            const PhotoFile& photo) const
 {
     if (!filteredImage.isValid())
         return Outcome::failure(QStringLiteral("%1 could not be decoded").arg(photo.filePath));
     const QVariantMap source = images.readProperties(photo.fileURL).value_or(QVariantMap{});
     const int storedOrientation = source.value("Orientation").toInt();
+    const bool keepsTag =
+        rotationType != automaticCorrection && KnownFormats::carriesOrientation(formatIndex);
     Image bitmap = filteredImage;
-    if (storedOrientation != 0 && rotationType != automaticCorrection) {
+    if (storedOrientation != 0 && keepsTag) {
         qCDebug(logSaver) << "setup rotating image beacuse autocorrection is off";
         bitmap = RotateWithEXIF(bitmap, storedOrientation);
     }
-    const int formatIndex = formatIndexOf(outputPath);
-    AtomicFileWriter writer(outputPath);
-    if (writer.temporaryPath().isEmpty())
-        return Outcome::failure(writer.reservationError());
-    const Outcome encoded =
-        images.encode(bitmap, writer.temporaryPath(), KnownFormats::typeIdentifierAt(formatIndex),
-                      encoderProperties(source), qualityFactor(formatIndex));
-    if (!encoded)
-        return encoded;
-    return writer.commit();
+    return images.encode(bitmap, path, KnownFormats::typeIdentifierAt(formatIndex),
+                         encoderProperties(source, !keepsTag), qualityFactor(formatIndex));
+}
+
+ImageSaver::Saved ImageSaver::commit(AtomicFileWriter& writer, const QString& outputPath,
+                                     ExistingFile existingFile) const
+{
+    using Mode = AtomicFileWriter::CommitMode;
+    using Result = AtomicFileWriter::CommitResult;
+    const Mode mode = existingFile == ExistingFile::Replace ? Mode::Replace : Mode::NoReplace;
+    QString path = outputPath;
+    for (;;) {
+        switch (writer.commit(path, mode)) {
+        case Result::Committed:
+            return {Outcome::success(), path};
+        case Result::Failed:
+            return {Outcome::failure(writer.error()), {}};
+        case Result::NameTaken:
+            if (existingFile == ExistingFile::Keep)
+                return {
+                    Outcome::failure(QStringLiteral("%1 appeared meanwhile").arg(path)), {}, true};
+            path = Utils::stringToAvoidNameCollisionForPath(outputPath);
+            break;
+        }
+    }
 }
 
 } // namespace fw

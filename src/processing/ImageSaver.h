@@ -10,6 +10,7 @@
 
 namespace fw {
 
+class AtomicFileWriter;
 class ImageService;
 struct PhotoFile;
 
@@ -17,26 +18,51 @@ struct PhotoFile;
 // about it changes, otherwise an encode in the format of the output path's
 // extension with the source's metadata and stored orientation. Either way the
 // output appears under its final name only when it is complete, and the step
-// says whether it wrote it.
+// says whether it wrote it and under which name.
 class ImageSaver {
 public:
+    // What the output does to a file that is at its name when it is linked in
+    // (the run's check was made before encoding; a file may appear since).
+    enum class ExistingFile {
+        // The run chose to overwrite.
+        Replace,
+        // The run keeps every existing file: the output takes the next free name.
+        TakeFreeName,
+        // Nothing is replaced; the caller decides what a taken name means.
+        Keep,
+    };
+
+    struct Saved {
+        Outcome outcome = Outcome::success();
+        // The name the output was written under.
+        QString path;
+        // Keep only: a file appeared at the name, nothing was written.
+        bool nameTaken = false;
+    };
+
     ImageSaver(const ImageService& images, const OutputOptionSettings& output, int rotationType);
 
-    Outcome saveImageUsingDefaultMethodInDirectoryFilteredImg(const Image& filteredImage,
-                                                              const QString& outputPath,
-                                                              const PhotoFile& photo,
-                                                              bool isChangeMade) const;
+    Saved saveImageUsingDefaultMethodInDirectoryFilteredImg(const Image& filteredImage,
+                                                            const QString& outputPath,
+                                                            const PhotoFile& photo,
+                                                            bool isChangeMade,
+                                                            ExistingFile existingFile) const;
+
+    // Whether the output is encoded rather than copied: converted to a lossy
+    // format, from a format the run does not write, changed in geometry, or
+    // in another format than the source.
+    bool needsEncoding(const PhotoFile& photo, const QString& outputPath, bool isChangeMade) const;
 
     // Whether the two paths' extensions differ, in lower case.
     static bool isFomatchangesOldPath(const QString& oldPath, const QString& newPath);
 
 private:
-    bool needsEncoding(const PhotoFile& photo, const QString& outputPath, bool isChangeMade) const;
     std::optional<double> qualityFactor(int formatIndex) const;
-    QVariantMap encoderProperties(const QVariantMap& source) const;
-    Outcome copySource(const PhotoFile& photo, const QString& outputPath) const;
-    Outcome encode(const Image& filteredImage, const QString& outputPath,
+    QVariantMap encoderProperties(const QVariantMap& source, bool storedUpright) const;
+    Outcome encode(const Image& filteredImage, const QString& path, int formatIndex,
                    const PhotoFile& photo) const;
+    Saved commit(AtomicFileWriter& writer, const QString& outputPath,
+                 ExistingFile existingFile) const;
 
     const ImageService& images;
     OutputOptionSettings output;

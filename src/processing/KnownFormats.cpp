@@ -43,6 +43,11 @@ bool KnownFormats::isLossy(int index)
     return index == 3 || index == 4 || index == 5;
 }
 
+bool KnownFormats::carriesOrientation(int index)
+{
+    return index >= 0 && index <= 4;
+}
+
 bool KnownFormats::forcesReencoding(const QString& sourceExtension)
 {
     static const QStringList reencoded = {"eps", "jpc", "p7",   "pc", "pgm",

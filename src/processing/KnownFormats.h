@@ -18,6 +18,9 @@ public:
     static QString typeIdentifierAt(int index);
     // JPEG and JPEG 2000 take a quality.
     static bool isLossy(int index);
+    // Whether the format stores an orientation tag that viewers follow; the
+    // others (JPEG 2000, BMP, GIF) must hold their pixels upright.
+    static bool carriesOrientation(int index);
     // Source formats that are always re-encoded, even when nothing changes:
     // their files are not among the formats a run writes.
     static bool forcesReencoding(const QString& sourceExtension);

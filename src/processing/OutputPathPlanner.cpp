@@ -53,9 +53,8 @@ QString OutputPathPlanner::outputNameFor(const PhotoFile& photo) const
     switch (output.filenameOption) {
     case 1:
         return QStringLiteral("%1_%2X%3")
-            .arg(name)
-            .arg(static_cast<int>(photo.width))
-            .arg(static_cast<int>(photo.height));
+            .arg(name, QString::number(static_cast<int>(photo.width)),
+                 QString::number(static_cast<int>(photo.height)));
     case 2:
         return output.prefixString + name;
     case 3:

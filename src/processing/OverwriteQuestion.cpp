@@ -1,5 +1,6 @@
 #include "processing/OverwriteQuestion.h"
 
+#include "platform/PathInfo.h"
 #include "processing/Utils.h"
 
 #include <QFileInfo>
@@ -22,7 +23,7 @@ void OverwriteQuestion::open(const PhotoFilePtr& photoToAsk, const QString& outp
 {
     photo = photoToAsk;
     path = outputPath;
-    renameText = withoutExtension(withoutExtension(QFileInfo(outputPath).fileName()));
+    renameText = withoutExtension(QFileInfo(outputPath).fileName());
     errorText.clear();
     shown = true;
 }
@@ -53,7 +54,7 @@ std::optional<QString> OverwriteQuestion::acceptedRename(const QString& emptyNam
         errorText = QStringLiteral("* %1").arg(emptyNameError);
         return std::nullopt;
     }
-    if (QFileInfo::exists(candidate)) {
+    if (PathInfo::ofLink(candidate).exists()) {
         errorText = QStringLiteral("* %1").arg(existsError);
         return std::nullopt;
     }

@@ -12,7 +12,7 @@ namespace fw {
 class OverwriteQuestion {
 public:
     // Opens for a photo; the rename field starts as the output name without
-    // its extensions (two are taken off, as "IMG_1.jpg.jpg" shows).
+    // its extension ("2024.05.01.jpg" offers "2024.05.01").
     void open(const PhotoFilePtr& photo, const QString& outputPath);
     void close();
 

@@ -2,13 +2,14 @@
 // output, on the run's worker.
 #include "app/AppDelegate.h"
 #include "platform/FileSystemProbe.h"
+#include "platform/NativePath.h"
+#include "platform/PathInfo.h"
 #include "processing/ImageFilter.h"
 #include "processing/ImageSaver.h"
 #include "processing/OutputPathPlanner.h"
 #include "processing/ProcessingView.h"
 #include "processing/Utils.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QLoggingCategory>
 
@@ -32,16 +33,6 @@ bool isPict(const QString& extension)
 
 void ProcessingView::processFileFromBunch(const PhotoFilePtr& photo, int /*index*/, int processFlag)
 {
-    // Everything the photo needs is known before its pixels are decoded, so
-    // the decoder can shrink on load straight to the output size.
-    const QSizeF sourceSize = utils.getImageOriginalSizeAtFilePathUrl(photo->fileURL);
-    const SizeObject& sizeObject = resizingOptionObject.sizeObject;
-    const std::optional<QSize> target = sizeObject.isKeepOriginalSize
-                                            ? std::nullopt
-                                            : ImageFilter::resizeTarget(sourceSize, sizeObject);
-    const std::optional<Image> decoded =
-        utils.getImageWithFixedOrientionFromUrl(photo->fileURL, target);
-
     QString outputPath =
         OutputPathPlanner(outputSettingObject, rawConvertFormat).updatedFilePathWithSetting(*photo);
     photo->filePathNew = outputPath;
@@ -63,81 +54,135 @@ void ProcessingView::processFileFromBunch(const PhotoFilePtr& photo, int /*index
             showEnoughSpacePopup();
         });
     }
-    if (!QFileInfo::exists(photo->fileURL)) {
+    if (!PathInfo::of(photo->fileURL).exists()) {
         finishPhoto(*photo, MissingAtSource, failure, "FILE_NOT_PROCESSED");
         return;
     }
-    if (!resolveExistingOutput(photo, outputPath, processFlag))
-        return;
-    if (!isPHOTOS_PROCESSING_IN_PROGERESS)
+    const std::optional<ImageSaver::ExistingFile> existingFile =
+        resolveExistingOutput(photo, outputPath, processFlag);
+    if (!existingFile || !isPHOTOS_PROCESSING_IN_PROGERESS)
         return;
 
     const QString outputFolder = QFileInfo(outputPath).path();
-    if (!QFileInfo(outputFolder).isDir() && QDir().mkpath(outputFolder))
+    if (!PathInfo::of(outputFolder).isDir() && NativePath::makePath(outputFolder))
         qCDebug(logStep) << "directory created successfully" << outputFolder;
     photo->filePathNew = outputPath;
+    writePhoto(photo, outputPath, *existingFile, processFlag);
+}
 
-    const FilteredImage filtered =
-        ImageFilter::getFilteredImage(decoded.value_or(Image()), resizingOptionObject, sourceSize);
-    if (filtered.status == 0) {
+// Sizes, turns and writes the photo. Only a photo whose output is encoded is
+// decoded, and then straight at its output size: a byte copy needs no pixels.
+void ProcessingView::writePhoto(const PhotoFilePtr& photo, const QString& outputPath,
+                                ImageSaver::ExistingFile existingFile, int processFlag)
+{
+    const QSizeF sourceSize = utils.getImageOriginalSizeAtFilePathUrl(photo->fileURL);
+    const SizeObject& sizeObject = resizingOptionObject.sizeObject;
+    const std::optional<QSize> target = sizeObject.isKeepOriginalSize
+                                            ? std::nullopt
+                                            : ImageFilter::resizeTarget(sourceSize, sizeObject);
+    if (!sizeObject.isKeepOriginalSize && !target) {
         finishPhoto(*photo, SizeTooLarge, failure, "FILE_SIZE_EXCEEDED");
         return;
     }
-    Image result = filtered.image;
-    if (decoded && sizeObject.isKeepOriginalSize && !isPict(photo->fileExtension) &&
-        decoded->width() != static_cast<int>(sourceSize.width()))
-        result = Utils::scaleImage(result, sourceSize.width(), sourceSize.height());
-
+    const QString outputFolder = QFileInfo(outputPath).path();
     if (const std::optional<int> denied = permissionStatus(*photo, outputFolder)) {
         finishPhoto(*photo, *denied, *denied, "PERMISSION_ERROR");
         return;
     }
-    if (QFileInfo(outputPath).fileName().toUtf8().size() > longestNameBytes) {
+    if (NativePath::encode(QFileInfo(outputPath).fileName()).size() > longestNameBytes) {
         finishPhoto(*photo, InvalidFileName, failure, "FILE_NOT_PROCESSED");
         return;
     }
 
     const ImageSaver saver(utils.imageService(), outputSettingObject,
                            resizingOptionObject.rotationType);
-    const Outcome saved = saver.saveImageUsingDefaultMethodInDirectoryFilteredImg(
-        result, outputPath, *photo,
-        ImageFilter::isAnyChangesMadeInImageFilterObject(resizingOptionObject));
-    if (!saved) {
-        qCWarning(logStep) << "not saved:" << saved.message();
+    const bool changed = ImageFilter::isAnyChangesMadeInImageFilterObject(resizingOptionObject);
+    Image result;
+    if (saver.needsEncoding(*photo, outputPath, changed))
+        result = transformedPicture(*photo, sourceSize, target);
+    const ImageSaver::Saved saved = saver.saveImageUsingDefaultMethodInDirectoryFilteredImg(
+        result, outputPath, *photo, changed, existingFile);
+    if (saved.nameTaken) {
+        outputAppearedMeanwhile(photo, outputPath, processFlag);
+        return;
+    }
+    if (!saved.outcome) {
+        qCWarning(logStep) << "not saved:" << saved.outcome.message();
         finishPhoto(*photo, NotSaved, failure, "FILE_NOT_SAVED");
         return;
     }
     ++counterProcessedSuccessfully;
-    photo->newfileSizeInBytes = static_cast<double>(QFileInfo(outputPath).size());
+    photo->filePathNew = saved.path;
+    photo->newfileSizeInBytes = static_cast<double>(PathInfo::of(saved.path).size());
     photo->newfileSizeAsString = Utils::unitStringFromBytes(photo->newfileSizeInBytes, 0);
     finishPhoto(*photo, Processed, success, "FILE_PROCESS");
 }
 
+// The picture upright, at the output size, flipped and turned; invalid when
+// it cannot be decoded.
+Image ProcessingView::transformedPicture(const PhotoFile& photo, const QSizeF& sourceSize,
+                                         const std::optional<QSize>& target) const
+{
+    const std::optional<Image> decoded =
+        utils.getImageWithFixedOrientionFromUrl(photo.fileURL, target);
+    if (!decoded)
+        return {};
+    Image result = ImageFilter::getFilteredImage(*decoded, resizingOptionObject, sourceSize).image;
+    if (resizingOptionObject.sizeObject.isKeepOriginalSize && !isPict(photo.fileExtension) &&
+        decoded->width() != static_cast<int>(sourceSize.width()))
+        result = Utils::scaleImage(result, sourceSize.width(), sourceSize.height());
+    return result;
+}
+
 // An existing output is overwritten, skipped, asked about, or replaced by a
-// free name, by the standing answer and the one-photo answer. False when the
-// photo is done here (skipped, or waiting on the question).
-bool ProcessingView::resolveExistingOutput(const PhotoFilePtr& photo, QString& outputPath,
-                                           int processFlag)
+// free name, by the standing answer and the one-photo answer. Gives what the
+// output does to a file that appears at its name while it is written; none
+// when the photo is done here (skipped, or waiting on the question).
+std::optional<ImageSaver::ExistingFile>
+ProcessingView::resolveExistingOutput(const PhotoFilePtr& photo, QString& outputPath,
+                                      int processFlag)
 {
     const int answer = currentFileFlag;
     const bool mayAsk = outputSettingObject.askBeforeOverwrite && processFlag != KeepAll &&
                         answer != ReplaceThis && answer != KeepBoth;
-    if (QFileInfo::exists(outputPath) && processFlag != ReplaceAll && mayAsk) {
+    if (PathInfo::ofLink(outputPath).exists() && processFlag != ReplaceAll && mayAsk) {
         if (processFlag == SkipAll || answer == SkipThis) {
             currentFileFlag = NoAnswer;
             finishPhoto(*photo, Skipped, failure, "FILE_SIZE_EXCEEDED");
-            return false;
+            return std::nullopt;
         }
-        runOnMainThread([this, photo, outputPath] {
-            if (!isProcessOnHold)
-                showOverwriteExistingFilePopup(photo, outputPath);
-        });
-        return false;
+        askAboutExistingOutput(photo, outputPath);
+        return std::nullopt;
     }
-    if (processFlag == KeepAll || answer == KeepBoth)
-        outputPath = Utils::stringToAvoidNameCollisionForPath(outputPath);
     currentFileFlag = NoAnswer;
-    return true;
+    if (processFlag == KeepAll || answer == KeepBoth) {
+        outputPath = Utils::stringToAvoidNameCollisionForPath(outputPath);
+        return ImageSaver::ExistingFile::TakeFreeName;
+    }
+    if (mayAsk && processFlag != ReplaceAll)
+        return ImageSaver::ExistingFile::Keep;
+    return ImageSaver::ExistingFile::Replace;
+}
+
+// A file appeared at the output name while the photo was written, in a run
+// that does not overwrite unasked: skip-all skips the photo, otherwise the
+// user is asked about it as about any existing output.
+void ProcessingView::outputAppearedMeanwhile(const PhotoFilePtr& photo, const QString& outputPath,
+                                             int processFlag)
+{
+    if (processFlag == SkipAll) {
+        finishPhoto(*photo, Skipped, failure, "FILE_SIZE_EXCEEDED");
+        return;
+    }
+    askAboutExistingOutput(photo, outputPath);
+}
+
+void ProcessingView::askAboutExistingOutput(const PhotoFilePtr& photo, const QString& outputPath)
+{
+    runOnMainThread([this, photo, outputPath] {
+        if (!isProcessOnHold)
+            showOverwriteExistingFilePopup(photo, outputPath);
+    });
 }
 
 // A source that cannot be written or carries the immutable flag is refused,
@@ -151,7 +196,7 @@ std::optional<int> ProcessingView::permissionStatus(const PhotoFile& photo,
         qCDebug(logStep) << "File is locked" << photo.filePath;
     if (readOnly || locked)
         return SourceAccessDenied;
-    const bool folderExists = QFileInfo(outputFolder).isDir();
+    const bool folderExists = PathInfo::of(outputFolder).isDir();
     if (!folderExists || !fileSystem.isWritable(outputFolder))
         return folderExists ? DestinationAccessDenied : DestinationFolderMissing;
     return std::nullopt;

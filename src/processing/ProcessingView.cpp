@@ -5,6 +5,7 @@
 #include "app/NotificationCenter.h"
 #include "platform/DesktopLauncher.h"
 #include "platform/MemoryRelease.h"
+#include "platform/PathInfo.h"
 #include "processing/Utils.h"
 
 #include <QCoreApplication>
@@ -93,7 +94,9 @@ void ProcessingView::startProcess(const OutputOptionSettings& output,
     counterProcessedWithError = 0;
     currentFileFlag = NoAnswer;
     progressValue = 0;
+    stopPending = false;
     processStartedDateTime = QDateTime::currentDateTime();
+    runTimeStamp = RunLog::runTimeStamp(processStartedDateTime);
     setProcessInfoAtBottm();
     startProcessingOfPhotos(initialProcessFlag);
     center.post("notificationsDisbleView");
@@ -101,7 +104,7 @@ void ProcessingView::startProcess(const OutputOptionSettings& output,
 
 void ProcessingView::startProcessingOfPhotos(int processFlag)
 {
-    if (photos.isEmpty())
+    if (photos.isEmpty() || summaryShown)
         return;
     app.setIsProcessingInProgress(true);
     quint64 generation = 0;
@@ -131,9 +134,11 @@ void ProcessingView::processFilesInBatch(const QList<PhotoFilePtr>& snapshot, in
             if (!current() || index >= snapshot.size())
                 return;
             active = isPHOTOS_PROCESSING_IN_PROGERESS;
+            photoInHand = active;
         }
         if (active) {
             processFileFromBunch(snapshot.at(index), static_cast<int>(index), processFlag);
+            photoInHand = false;
             MemoryRelease::afterPhoto();
         } else if (isProcessOnHold)
             return;
@@ -150,10 +155,13 @@ void ProcessingView::processFilesInBatch(const QList<PhotoFilePtr>& snapshot, in
     });
 }
 
+// Every report comes from the photo in hand and is always taken, even when a
+// hold came while the photo was written: the photo is done, and a resumed
+// worker starts after it.
 void ProcessingView::callForUpdatingProgressWithCountWithProcessStatus(int progressStatus,
                                                                        const QString&)
 {
-    if (!isPHOTOS_PROCESSING_IN_PROGERESS)
+    if (summaryShown)
         return;
     ++counterTotalProgressedFiles;
     progressValue = static_cast<int>(counterTotalProgressedFiles * 100 / photos.size());
@@ -194,6 +202,7 @@ void ProcessingView::showSummaryOnce()
         return;
     progressShown = false;
     summaryShown = true;
+    stopPending = false;
     addSummaryInfo();
 }
 
@@ -214,7 +223,6 @@ void ProcessingView::addSummaryInfo()
 
 void ProcessingView::insertDetailsInDatabase()
 {
-    runTimeStamp = RunLog::runTimeStamp(processStartedDateTime);
     logDetails = RunLog::insertDetailsInDatabase(
         photos, runTimeStamp, [this](int status) { return getMessageForstatus(status); });
 }
@@ -227,7 +235,7 @@ LogRecord ProcessingView::getLogDetails() const
 void ProcessingView::openOutputFolder()
 {
     const QString folder = outputSettingObject.ouptputFolder;
-    if (outputSettingObject.folderOption == 1 && QFileInfo(folder).isDir() &&
+    if (outputSettingObject.folderOption == 1 && PathInfo::of(folder).isDir() &&
         counterProcessedSuccessfully > 0 && outputFolderOpener)
         outputFolderOpener(folder);
 }
@@ -254,9 +262,29 @@ void ProcessingView::restartProcessing()
 
 void ProcessingView::stopProcessing()
 {
-    isProcessStopped = true;
-    isPHOTOS_PROCESSING_IN_PROGERESS = false;
-    showSummaryOnce();
+    endRunAfterPhotoInHand();
+}
+
+// The summary and the log describe the photos as they end up on disk, so a
+// worker still in a photo finishes or abandons it first and shows the summary
+// as it leaves; with none in a photo the summary comes at once.
+void ProcessingView::endRunAfterPhotoInHand()
+{
+    bool workerInPhoto = false;
+    {
+        const std::lock_guard lock(flagsMutex);
+        isProcessStopped = true;
+        isPHOTOS_PROCESSING_IN_PROGERESS = false;
+        workerInPhoto = photoInHand;
+    }
+    if (!workerInPhoto) {
+        showSummaryOnce();
+        return;
+    }
+    if (stopPending || summaryShown)
+        return;
+    stopPending = true;
+    Q_EMIT changed();
 }
 
 void ProcessingView::btnStopProcessTapped()
@@ -275,7 +303,7 @@ void ProcessingView::showEnoughSpacePopup()
 
 void ProcessingView::btnOkOnEnoughtSpcaecTapped()
 {
-    showSummaryOnce();
+    endRunAfterPhotoInHand();
 }
 
 void ProcessingView::showOverwriteExistingFilePopup(const PhotoFilePtr& photo,

@@ -2,6 +2,7 @@
 
 #include "batch/PhotoFile.h"
 #include "log/RunLog.h"
+#include "processing/ImageSaver.h"
 #include "processing/OutputOptionSettings.h"
 #include "processing/OverwriteQuestion.h"
 #include "processing/ResizingOptionsSettingObject.h"
@@ -102,6 +103,9 @@ public:
     const QList<LogRecord>& arrLogDetails() const { return logDetails; }
     const OverwriteQuestion& overwriteQuestion() const { return question; }
     bool isOnHold() const { return isProcessOnHold; }
+    // Stop was pressed while the worker still had a photo in hand: the
+    // summary comes when it has finished or abandoned it.
+    bool isStopping() const { return stopPending; }
     int processedSuccessfully() const { return counterProcessedSuccessfully; }
     int processedWithError() const { return counterProcessedWithError; }
     int totalProgressed() const { return counterTotalProgressedFiles; }
@@ -122,6 +126,7 @@ private:
     void setProcessInfoAtBottm();
     QString elapsedTimeText() const;
     void showSummaryOnce();
+    void endRunAfterPhotoInHand();
     void addSummaryInfo();
     void insertDetailsInDatabase();
     void openOutputFolder();
@@ -135,7 +140,15 @@ private:
 
     // The per-file step (ProcessingFileStep.cpp), on the worker.
     void processFileFromBunch(const PhotoFilePtr& photo, int index, int processFlag);
-    bool resolveExistingOutput(const PhotoFilePtr& photo, QString& outputPath, int processFlag);
+    void writePhoto(const PhotoFilePtr& photo, const QString& outputPath,
+                    ImageSaver::ExistingFile existingFile, int processFlag);
+    Image transformedPicture(const PhotoFile& photo, const QSizeF& sourceSize,
+                             const std::optional<QSize>& target) const;
+    std::optional<ImageSaver::ExistingFile>
+    resolveExistingOutput(const PhotoFilePtr& photo, QString& outputPath, int processFlag);
+    void outputAppearedMeanwhile(const PhotoFilePtr& photo, const QString& outputPath,
+                                 int processFlag);
+    void askAboutExistingOutput(const PhotoFilePtr& photo, const QString& outputPath);
     std::optional<int> permissionStatus(const PhotoFile& photo, const QString& outputFolder) const;
     void finishPhoto(PhotoFile& photo, int status, int progressStatus, const char* messageKey);
     void report(int progressStatus, const char* messageKey);
@@ -167,6 +180,8 @@ private:
     // next photo under it, so a superseded worker never starts a photo;
     // workerMutex keeps it from overlapping its successor.
     std::atomic<quint64> workerGeneration = 0;
+    // Set by the worker, under flagsMutex, while it works on a photo.
+    std::atomic<bool> photoInHand = false;
     std::mutex flagsMutex;
     std::mutex workerMutex;
 
@@ -179,6 +194,7 @@ private:
     QString titleText;
     QString currentPathText;
     bool summaryShown = false;
+    bool stopPending = false;
     bool progressShown = false;
     RunSummary runSummary;
     QList<LogRecord> logDetails;

@@ -3,6 +3,7 @@
 #include "batch/ExifInfo.h"
 #include "platform/ExifOrientation.h"
 #include "platform/ImageService.h"
+#include "platform/PathInfo.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -75,7 +76,7 @@ QString Utils::timeFormattedString(qint64 seconds, const Localizer& localize)
     const qint64 minutes = (seconds / 60) - 60 * hours;
     const qint64 rest = seconds - 60 * (seconds / 60);
     auto part = [&localize](qint64 value, const char* unit) {
-        return QStringLiteral("%1 %2").arg(value).arg(localize(unit));
+        return QString::number(value) + ' ' + localize(unit);
     };
     QString text;
     if (hours > 0)
@@ -94,12 +95,9 @@ QString Utils::stringToAvoidNameCollisionForPath(const QString& path)
     const QString base = file.completeBaseName();
     const QString extension = file.suffix();
     QString candidate = path;
-    for (int number = 1; QFileInfo::exists(candidate) || QFileInfo(candidate).isSymLink();
-         ++number) {
-        const QString name =
-            extension.isEmpty() ? QStringLiteral("%1 (%2)").arg(base).arg(number)
-                                : QStringLiteral("%1 (%2).%3").arg(base).arg(number).arg(extension);
-        candidate = folder + '/' + name;
+    for (int number = 1; PathInfo::ofLink(candidate).exists(); ++number) {
+        const QString numbered = base + " (" + QString::number(number) + ')';
+        candidate = folder + '/' + (extension.isEmpty() ? numbered : numbered + '.' + extension);
     }
     return candidate;
 }

@@ -45,8 +45,11 @@ protected:
         const Image filtered =
             decoded ? ImageFilter::getFilteredImage(*decoded, options, upright).image : Image();
         const ImageSaver saver(images, settings, options.rotationType);
-        return saver.saveImageUsingDefaultMethodInDirectoryFilteredImg(
-            filtered, output, source, ImageFilter::isAnyChangesMadeInImageFilterObject(options));
+        return saver
+            .saveImageUsingDefaultMethodInDirectoryFilteredImg(
+                filtered, output, source, ImageFilter::isAnyChangesMadeInImageFilterObject(options),
+                ImageSaver::ExistingFile::Replace)
+            .outcome;
     }
 
     static ResizingOptionsSettingObject ownSize(int rotationType = 0)
@@ -203,16 +206,23 @@ TEST_F(ImageSaverTest, FailedWriteLeavesTheExistingFileAndNoTemporaryFile)
     flip.isHorizontalFlip = true;
     const auto decoded = Utils(failing).getImageWithFixedOrientionFromUrl(source);
     const ImageSaver saver(failing, {}, 0);
-    const Outcome replaced = saver.saveImageUsingDefaultMethodInDirectoryFilteredImg(
-        Utils::flipImageHorizontally(*decoded), existing, *photo(source), true);
+    const Outcome replaced = saver
+                                 .saveImageUsingDefaultMethodInDirectoryFilteredImg(
+                                     Utils::flipImageHorizontally(*decoded), existing,
+                                     *photo(source), true, ImageSaver::ExistingFile::Replace)
+                                 .outcome;
     EXPECT_FALSE(replaced);
     EXPECT_EQ(failing.encodeCalls, 1);
     EXPECT_EQ(test::readBytes(existing), before);
 
     // An output that would replace its own source leaves the source intact.
     const QByteArray sourceBytes = test::readBytes(source);
-    const Outcome overSource = saver.saveImageUsingDefaultMethodInDirectoryFilteredImg(
-        *Utils(failing).getImageWithFixedOrientionFromUrl(source), source, *photo(source), true);
+    const Outcome overSource =
+        saver
+            .saveImageUsingDefaultMethodInDirectoryFilteredImg(
+                *Utils(failing).getImageWithFixedOrientionFromUrl(source), source, *photo(source),
+                true, ImageSaver::ExistingFile::Replace)
+            .outcome;
     EXPECT_FALSE(overSource);
     EXPECT_EQ(test::readBytes(source), sourceBytes);
     EXPECT_TRUE(leftovers().isEmpty());
@@ -225,11 +235,16 @@ TEST_F(ImageSaverTest, UndecodableSourceThatNeedsEncodingIsAFailure)
 {
     const QString broken = folder.writeFile("broken.jpg", "not a picture");
     const ImageSaver saver(images, {}, 1);
-    EXPECT_FALSE(saver.saveImageUsingDefaultMethodInDirectoryFilteredImg(
-        Image(), folder.filePath("o.jpg"), *photo(broken), true));
+    const auto replacing = ImageSaver::ExistingFile::Replace;
+    EXPECT_FALSE(saver
+                     .saveImageUsingDefaultMethodInDirectoryFilteredImg(
+                         Image(), folder.filePath("o.jpg"), *photo(broken), true, replacing)
+                     .outcome);
     EXPECT_FALSE(QFile::exists(folder.filePath("o.jpg")));
-    EXPECT_FALSE(saver.saveImageUsingDefaultMethodInDirectoryFilteredImg(Image(), QString(),
-                                                                         *photo(broken), true));
+    EXPECT_FALSE(saver
+                     .saveImageUsingDefaultMethodInDirectoryFilteredImg(
+                         Image(), QString(), *photo(broken), true, replacing)
+                     .outcome);
 }
 
 } // namespace

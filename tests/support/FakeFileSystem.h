@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/LocalFileSystem.h"
+#include "platform/PathInfo.h"
 
 #include <QSet>
 #include <optional>
@@ -16,10 +17,12 @@ public:
     QSet<QString> immutablePaths;
     QSet<QString> readOnlyPaths;
 
+    // A folder that does not exist has no free space to tell, as on a real disk.
     std::optional<qint64> bytesAvailable(const QString& folder) const override
     {
-        const auto real = LocalFileSystem::shared().bytesAvailable(folder);
-        return real && freeBytes ? freeBytes : real;
+        if (freeBytes && PathInfo::of(folder).isDir())
+            return freeBytes;
+        return LocalFileSystem::shared().bytesAvailable(folder);
     }
     bool isImmutable(const QString& path) const override
     {
