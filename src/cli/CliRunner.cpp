@@ -3,6 +3,7 @@
 #include "app/AlertCatalog.h"
 #include "log/RunLogWriter.h"
 #include "platform/LocalFileSystem.h"
+#include "platform/PathInfo.h"
 
 #include <QFileInfo>
 #include <QTimer>
@@ -36,12 +37,28 @@ CliRunner::CliRunner(CliOptions cliOptions, const ImageService& images, QTextStr
 
 int CliRunner::run()
 {
-    QTimer::singleShot(0, this, [this] {
+    const QStringList existing = existingPaths();
+    QTimer::singleShot(0, this, [this, existing] {
         adder.isAddFromSubFolderSelected = options.withSubfolders;
-        adder.addPhotosFromPathUrls(options.paths);
+        adder.addPhotosFromPathUrls(existing);
     });
     loop.exec();
+    if (exitStatus == AllWritten && existing.size() < options.paths.size())
+        return SomeFailed;
     return exitStatus;
+}
+
+// A mistyped path is named and left out; the run goes on with the others.
+QStringList CliRunner::existingPaths()
+{
+    QStringList existing;
+    for (const QString& path : std::as_const(options.paths)) {
+        if (PathInfo::of(path).exists())
+            existing << path;
+        else
+            err << "framewright-cli: no such file or folder: " << path << Qt::endl;
+    }
+    return existing;
 }
 
 void CliRunner::showMessage(const QString& text, const QString& informativeText)

@@ -29,6 +29,7 @@ public:
     int run();
 
 private:
+    QStringList existingPaths();
     void showMessage(const QString& text, const QString& informativeText) override;
     void showAlert(int tag);
     void startRun();

@@ -1,5 +1,6 @@
 #include "cli/CliOptions.h"
 #include "cli/CliRunner.h"
+#include "platform/NativePath.h"
 #include "platform/VipsImageService.h"
 
 #include <QCoreApplication>
@@ -18,8 +19,13 @@ int main(int argc, char** argv)
     QTextStream err(stderr);
 
     const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    // Paths are taken by their bytes: QCoreApplication would turn a name that
+    // is not UTF-8 into another name.
+    QStringList arguments;
+    for (int index = 1; index < argc; ++index)
+        arguments << fw::NativePath::decode(QByteArray(argv[index]));
     const fw::CliOptions::Parsed parsed =
-        fw::CliOptions::parse(application.arguments().mid(1), pictures + "/Framewright");
+        fw::CliOptions::parse(arguments, pictures + "/Framewright");
     if (parsed.helpRequested) {
         out << fw::CliOptions::usage();
         return fw::CliRunner::AllWritten;

@@ -11,8 +11,8 @@ Q_LOGGING_CATEGORY(logImage, "framewright.image")
 
 using vips::VImage;
 
-// libvips reports failures as exceptions; an operation that fails leaves the
-// image as it was and says why in the log.
+// libvips reports failures as exceptions; an operation that fails gives no
+// picture (so nothing wrong is written or cached) and says why in the log.
 template <typename Operation>
 Image guarded(const Image& source, const char* what, Operation operation)
 {
@@ -22,7 +22,7 @@ Image guarded(const Image& source, const char* what, Operation operation)
         return operation(*source.impl());
     } catch (const vips::VError& error) {
         qCWarning(logImage) << what << "failed:" << error.what();
-        return source;
+        return Image();
     }
 }
 

@@ -7,7 +7,8 @@ namespace fw {
 // A small copyable handle over a lazy libvips image. Every operation returns a
 // new handle; pixels are computed only when the image is finally written, so a
 // chain of scale, flip and rotate costs one pass. An image made by the default
-// constructor is not valid and every operation returns it unchanged.
+// constructor is not valid and every operation returns it unchanged; an
+// operation that fails returns such an image too.
 //
 // An image decoded from a file streams its pixels from the file top to bottom,
 // so it can be written once; decode again for a second output.

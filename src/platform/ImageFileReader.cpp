@@ -1,6 +1,7 @@
 #include "platform/ImageFileReader.h"
 
 #include "platform/CameraRawFile.h"
+#include "platform/EndMarkedJpegSource.h"
 #include "platform/EpsDocument.h"
 #include "platform/ImageExtensionTable.h"
 #include "platform/Jpeg2000Codestream.h"
@@ -176,11 +177,19 @@ ImageFileReader::StoredHeader headerOf(const VImage& image)
     return header;
 }
 
-vips::VOption* lazyOptions()
+vips::VOption* lazyOptions(VipsFailOn failOn = VIPS_FAIL_ON_TRUNCATED)
 {
-    return VImage::option()
-        ->set("access", VIPS_ACCESS_SEQUENTIAL)
-        ->set("fail_on", VIPS_FAIL_ON_TRUNCATED);
+    return VImage::option()->set("access", VIPS_ACCESS_SEQUENTIAL)->set("fail_on", failOn);
+}
+
+// Read with the end marker added, any warning fails the decode: libjpeg warns
+// when the image data stops short, which is then no longer an error.
+VImage loadJpegWithoutEndMarker(const QString& path, vips::VOption* options)
+{
+    const vips::VSource source = EndMarkedJpegSource::open(path);
+    VImage image;
+    VImage::call("jpegload_source", options->set("source", source)->set("out", &image));
+    return image;
 }
 
 std::optional<ImageFileReader::StoredHeader> headerFromSize(int width, int height, int bands,
@@ -262,9 +271,13 @@ decodeRouted(const QString& path, const ImageFileReader::StoredHeader& header, d
     case Route::Vips:
         break;
     }
-    vips::VOption* options = lazyOptions();
+    const bool endMarkerMissing = header.isJpeg && EndMarkedJpegSource::lacksEndMarker(path);
+    vips::VOption* options =
+        lazyOptions(endMarkerMissing ? VIPS_FAIL_ON_WARNING : VIPS_FAIL_ON_TRUNCATED);
     if (header.isJpeg && jpegShrinkFor(reduction) > 1)
         options->set("shrink", jpegShrinkFor(reduction));
+    if (endMarkerMissing)
+        return ImageFileReader::Decoded{loadJpegWithoutEndMarker(path, options), true};
     return ImageFileReader::Decoded{loadWith(header.vipsLoader, name.constData(), options), true};
 }
 

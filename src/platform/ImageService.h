@@ -38,6 +38,11 @@ public:
     virtual std::optional<Image> decodeUprightAtSize(const QString& path, int width,
                                                      int height) const = 0;
 
+    // Whether every pixel of the first image decodes: tells a source that
+    // cannot be read from an output that cannot be written, once a write
+    // failed. Decodes the whole picture.
+    virtual bool decodesCompletely(const QString& path) const = 0;
+
     // Writes the image to the path in the format of the type identifier
     // ("public.jpeg", "public.png", "public.tiff", "public.jpeg-2000",
     // "com.compuserve.gif", "com.microsoft.bmp"). The properties decide the

@@ -122,6 +122,16 @@ Outcome SqliteDatabase::prepare(const QString& sql)
     return Outcome::failure(message);
 }
 
+void SqliteDatabase::bindInt64(int index, qint64 value)
+{
+    sqlite3_bind_int64(statement, index, value);
+}
+
+void SqliteDatabase::reset()
+{
+    sqlite3_reset(statement);
+}
+
 SqliteDatabase::Step SqliteDatabase::step()
 {
     if (statement == nullptr)

@@ -39,8 +39,12 @@ public:
     Outcome openCopy();
 
     Outcome prepare(const QString& sql);
+    // Binds an integer to the statement's parameter (counted from 1).
+    void bindInt64(int index, qint64 value);
     // Moves to the next row of the prepared statement; a failure is logged.
     Step step();
+    // Rewinds the statement to run it again with new bindings.
+    void reset();
     // Column readers, valid only after step() gave Row. NULL reads as 0 or an
     // empty text.
     int columnInt(int column) const;

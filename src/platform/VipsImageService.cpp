@@ -241,6 +241,21 @@ std::optional<Image> VipsImageService::decodeUprightAtSize(const QString& path, 
     }
 }
 
+bool VipsImageService::decodesCompletely(const QString& path) const
+{
+    try {
+        const auto header = ImageFileReader::readHeader(path);
+        const auto decoded = header ? ImageFileReader::decode(path, *header, 1) : std::nullopt;
+        if (!decoded)
+            return false;
+        decoded->image.avg();
+        return true;
+    } catch (const std::exception& error) {
+        qCInfo(logVips) << path << "does not decode:" << QByteArray(error.what()).trimmed();
+        return false;
+    }
+}
+
 Outcome VipsImageService::encode(const Image& image, const QString& path,
                                  const QString& typeIdentifier, const QVariantMap& properties,
                                  std::optional<double> quality) const

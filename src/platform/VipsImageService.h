@@ -19,6 +19,7 @@ public:
                                         int maxHeight) const override;
     std::optional<Image> decodeUprightAtSize(const QString& path, int width,
                                              int height) const override;
+    bool decodesCompletely(const QString& path) const override;
     Outcome encode(const Image& image, const QString& path, const QString& typeIdentifier,
                    const QVariantMap& properties, std::optional<double> quality) const override;
     bool isImageExtension(const QString& extension) const override;

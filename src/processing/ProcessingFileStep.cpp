@@ -2,6 +2,7 @@
 // output, on the run's worker.
 #include "app/AppDelegate.h"
 #include "platform/FileSystemProbe.h"
+#include "platform/ImageService.h"
 #include "platform/NativePath.h"
 #include "platform/PathInfo.h"
 #include "processing/ImageFilter.h"
@@ -97,9 +98,15 @@ void ProcessingView::writePhoto(const PhotoFilePtr& photo, const QString& output
     const ImageSaver saver(utils.imageService(), outputSettingObject,
                            resizingOptionObject.rotationType);
     const bool changed = ImageFilter::isAnyChangesMadeInImageFilterObject(resizingOptionObject);
+    const bool encoded = saver.needsEncoding(*photo, outputPath, changed);
     Image result;
-    if (saver.needsEncoding(*photo, outputPath, changed))
+    if (encoded) {
         result = transformedPicture(*photo, sourceSize, target);
+        if (!result.isValid()) {
+            finishPhoto(*photo, NotRead, failure, "FILE_NOT_READ");
+            return;
+        }
+    }
     const ImageSaver::Saved saved = saver.saveImageUsingDefaultMethodInDirectoryFilteredImg(
         result, outputPath, *photo, changed, existingFile);
     if (saved.nameTaken) {
@@ -108,7 +115,12 @@ void ProcessingView::writePhoto(const PhotoFilePtr& photo, const QString& output
     }
     if (!saved.outcome) {
         qCWarning(logStep) << "not saved:" << saved.outcome.message();
-        finishPhoto(*photo, NotSaved, failure, "FILE_NOT_SAVED");
+        // Pixels are decoded while they are written, so a source that stops
+        // short shows only now; it is the source's fault, not the output's.
+        if (encoded && !utils.imageService().decodesCompletely(photo->fileURL))
+            finishPhoto(*photo, NotRead, failure, "FILE_NOT_READ");
+        else
+            finishPhoto(*photo, NotSaved, failure, "FILE_NOT_SAVED");
         return;
     }
     ++counterProcessedSuccessfully;

@@ -35,6 +35,7 @@ const QHash<int, QString>& statusMessageKeys()
         {ProcessingView::DestinationFolderMissing, "DEST_FOLDER_NOT_EXISTS"},
         {ProcessingView::InvalidFileName, "INVALID_FILENAME"},
         {ProcessingView::NotSaved, "FILE_NOT_SAVED"},
+        {ProcessingView::NotRead, "FILE_NOT_READ"},
     };
     return keys;
 }

@@ -43,6 +43,7 @@ public:
         DestinationFolderMissing = 12,
         InvalidFileName = 13,
         NotSaved = 14,
+        NotRead = 15,
     };
     // Standing answers to existing outputs (the worker's ProcessFlag).
     enum ProcessFlag : int { AskOrOverwrite = 0, SkipAll = 1, ReplaceAll = 2, KeepAll = 3 };

@@ -1,4 +1,5 @@
 #include "batch/AddPhotosVC.h"
+#include "batch/AddingWalk.h"
 #include "batch/TrashRule.h"
 #include "platform/NativePath.h"
 #include "support/BatchScreenHarness.h"
@@ -183,6 +184,26 @@ TEST(AddPhotos, LimitAndStopEndTheWalkButKeepWhatWasAdmitted)
     QObject::disconnect(pressStop);
     ASSERT_TRUE(stopped.drop({stopped.folder.filePath("many")}));
     EXPECT_EQ(stopped.batch().size(), 10) << "Stop holds for one operation only";
+}
+
+TEST(AddPhotos, StopIsNoticedBeforeTheNextEntryEvenAmongFilesThatAreNotPhotos)
+{
+    BatchScreenHarness harness;
+    for (int index = 0; index < 200; ++index)
+        harness.folder.writeFile(QString("notes/deep/n%1.txt").arg(index), "text");
+    const QString notes = harness.folder.filePath("notes");
+    const std::atomic<bool> stopped = true;
+    int looked = 0;
+    AddingWalk walk(
+        {[&looked](const QString&, bool) { return ++looked < 0; }, [] {}, [] { return false; }},
+        AddPhotosVC::defaultPhotoLimit, stopped, true, {});
+    EXPECT_TRUE(walk.photosUrlsToBeAdded({notes}).isEmpty());
+    EXPECT_EQ(looked, 0);
+
+    harness.screen->addPhotosFromPathUrls({notes});
+    harness.screen->btnStopAddingTapped();
+    ASSERT_TRUE(harness.waitForIdle());
+    EXPECT_TRUE(harness.recorder.alertTypes().isEmpty()) << "a stopped walk ends without an alert";
 }
 
 TEST(AddPhotos, ProgressNamesEachPhotoAndUsesTheSheetOnlyWhenTheBatchHadPhotos)

@@ -138,5 +138,41 @@ TEST(DBOperations, UnreadablePhotosDatabaseGivesNoRecordsAndLeavesNoCopy)
     }
 }
 
+// A description long enough to spill into overflow pages; the chain pointer
+// of the page holding the marker is broken, so only that row cannot be read.
+void damageRowHoldingMarker(const QString& databasePath, const QByteArray& marker)
+{
+    QFile file(databasePath);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    const QByteArray bytes = file.readAll();
+    const qsizetype pageSize = 4096;
+    const qsizetype at = bytes.indexOf(marker);
+    ASSERT_GT(at, 0);
+    file.seek(at / pageSize * pageSize);
+    file.write(QByteArray("\x7f\xff\xff\xff", 4));
+}
+
+TEST(DBOperations, DamagedRowIsLeftOutAndTheRowsAroundItAreRead)
+{
+    LibraryBuilder builder;
+    const QString package = builder.folder().makeFolder("Damaged.photoslibrary");
+    const QString database = package + "/database/photos.db";
+    const QString longText = QString(6000, 'a') + "MARKER" + QString(6000, 'b');
+    LibraryBuilder::execute(
+        database, QString(LibraryBuilder::photosSchema()) +
+                      "PRAGMA page_size=4096;"
+                      "INSERT INTO RKMaster VALUES (1, 'M1', 1, 'a.jpg', 0),"
+                      " (2, 'M2', 1, 'b.jpg', 0), (3, 'M3', 1, 'c.jpg', 0);"
+                      "INSERT INTO RKVersion VALUES (10, 'V1', 'M1', 'a.jpg', NULL, 0, NULL),"
+                      " (11, 'V2', 'M2', 'b.jpg', '" +
+                      longText + "', 0, NULL), (12, 'V3', 'M3', 'c.jpg', NULL, 0, NULL);");
+    damageRowHoldingMarker(database, "MARKER");
+
+    const std::optional<QList<QVariantMap>> records = DBOperations::getPhotoslibraryPath(package);
+
+    ASSERT_TRUE(records.has_value());
+    EXPECT_EQ(byVersion(*records).keys(), QStringList({"V1", "V3"}));
+}
+
 } // namespace
 } // namespace fw

@@ -1,5 +1,7 @@
 #include "cli/CliOptions.h"
 #include "cli/CliRunner.h"
+#include "platform/NativePath.h"
+#include "platform/PathInfo.h"
 #include "platform/VipsImageService.h"
 #include "support/TemporaryFolder.h"
 #include "support/TestImages.h"
@@ -10,6 +12,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace fw {
 namespace {
@@ -25,13 +28,27 @@ struct Finished {
     QString err;
 };
 
+Finished finish(QProcess& program)
+{
+    program.waitForFinished(120000);
+    return {program.exitCode(), QString::fromUtf8(program.readAllStandardOutput()),
+            QString::fromUtf8(program.readAllStandardError())};
+}
+
 Finished runProgram(const QStringList& arguments)
 {
     QProcess program;
     program.start(FRAMEWRIGHT_CLI_PATH, arguments);
-    program.waitForFinished(120000);
-    return {program.exitCode(), QString::fromUtf8(program.readAllStandardOutput()),
-            QString::fromUtf8(program.readAllStandardError())};
+    return finish(program);
+}
+
+// The program started by a shell command, which reaches it as "$0" and the
+// arguments as "$1" and on.
+Finished runProgram(const QString& shellCommand, const QStringList& arguments)
+{
+    QProcess program;
+    program.start("/bin/sh", QStringList{"-c", shellCommand, FRAMEWRIGHT_CLI_PATH} + arguments);
+    return finish(program);
 }
 
 TEST(CliOptions, BadValuesNameTheOptionAndWhatItAllows)
@@ -160,6 +177,24 @@ TEST(CliProgram, ExitStatusesAndTheLogFile)
     EXPECT_TRUE(
         lines.at(0).startsWith("number,timeStamp,inputFilename,outputFilename,information"));
     EXPECT_TRUE(lines.at(1).contains("\"New size exceeds 10,000 pixels\""));
+}
+
+TEST(CliProgram, MissingPathsAreNamedAndOtherPathsAreTakenByTheirBytes)
+{
+    test::TemporaryFolder photos;
+    test::TemporaryFolder output;
+    test::saveJpeg(test::markedPicture(120, 90), photos.filePath("a.jpg"));
+    const QByteArray latin1 = NativePath::encode(photos.path()) + "/caf\xe9.jpg";
+    ASSERT_EQ(::link(QFile::encodeName(photos.filePath("a.jpg")).constData(), latin1.constData()),
+              0);
+    const QString pathFile = photos.writeFile("path-bytes", latin1);
+    // The shell hands the path over as bytes; QProcess would encode it as text.
+    const Finished run = runProgram("exec \"$0\" --quiet -o \"$1\" \"$2\" \"$(cat \"$3\")\"",
+                                    {output.path(), photos.filePath("typo.jpg"), pathFile});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(photos.filePath("typo.jpg"))) << run.err.toStdString();
+    EXPECT_TRUE(PathInfo::of(NativePath::decode(NativePath::encode(output.path()) + "/caf\xe9.jpg"))
+                    .isFile());
 }
 
 TEST(RealFilesCli, OrientationSetComesOutUprightAt400PixelsWide)

@@ -198,5 +198,16 @@ TEST_F(VipsImageServiceTest, ExtensionTableAndEpsSize)
     EXPECT_EQ(rendered->width(), 200);
 }
 
+TEST_F(VipsImageServiceTest, AnOperationThatFailsGivesNoPicture)
+{
+    // The flip needs the whole picture at once, and this one stops short.
+    const QString path = taggedJpeg(1, 600, 400);
+    folder.writeFile("o1.jpg", test::readBytes(path).chopped(3000));
+    const auto decoded = images.decodeAsStored(path);
+    ASSERT_TRUE(decoded);
+    EXPECT_FALSE(decoded->flippedVertically().isValid());
+    EXPECT_FALSE(Image().flippedHorizontally().isValid());
+}
+
 } // namespace
 } // namespace fw

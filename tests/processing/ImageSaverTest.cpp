@@ -6,7 +6,7 @@
 #include "processing/ImageFilter.h"
 #include "processing/KnownFormats.h"
 #include "processing/Utils.h"
-#include "support/FailingImageService.h"
+#include "support/ScriptedImageService.h"
 #include "support/TemporaryFolder.h"
 #include "support/TestImages.h"
 
@@ -116,6 +116,23 @@ TEST_F(ImageSaverTest, StoredOrientationIsKeptOrResetByAutomaticCorrection)
     EXPECT_EQ(test::cornerMarkers(test::loadImage(corrected)), "RGB-");
 }
 
+TEST_F(ImageSaverTest, FormatsWithoutAnOrientationTagGetUprightPixels)
+{
+    const QString source = cameraJpeg("turned.jpg", 6);
+    OutputOptionSettings settings;
+    settings.formatOption = 1;
+    settings.compressionRatio = 90;
+    for (const QString extension : {"jp2", "bmp", "gif"}) {
+        SCOPED_TRACE(extension.toStdString());
+        settings.selectedFileFormat = KnownFormats::indexOfExtension(extension);
+        const QString output = folder.filePath("turned-out." + extension);
+        ASSERT_TRUE(save(*photo(source), output, settings, ownSize()));
+        const vips::VImage written = test::loadImage(output);
+        EXPECT_EQ(written.width(), photo(source)->width);
+        EXPECT_EQ(test::cornerMarkers(written), "RGB-");
+    }
+}
+
 TEST_F(ImageSaverTest, CameraExifAndGpsSurviveIntoJpegTiffAndPng)
 {
     const QString source = cameraJpeg("gps.jpg", 1);
@@ -201,7 +218,7 @@ TEST_F(ImageSaverTest, FailedWriteLeavesTheExistingFileAndNoTemporaryFile)
     const QString existing =
         folder.writeFile("out/existing.jpg", "an earlier output, kept as it was");
     const QByteArray before = test::readBytes(existing);
-    const test::FailingImageService failing(4096);
+    const test::ScriptedImageService failing(4096);
     ResizingOptionsSettingObject flip = ownSize();
     flip.isHorizontalFlip = true;
     const auto decoded = Utils(failing).getImageWithFixedOrientionFromUrl(source);

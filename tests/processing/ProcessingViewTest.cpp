@@ -1,9 +1,14 @@
+#include "app/MainThreadCall.h"
+#include "platform/NativePath.h"
+#include "platform/PathInfo.h"
 #include "processing/RunFixture.h"
-#include "support/FailingImageService.h"
+#include "support/ScriptedImageService.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 namespace fw {
 namespace {
@@ -192,10 +197,146 @@ TEST_F(ProcessingViewTest, RawAndUnknownFormatsBecomePngAndKeptFormatsKeepTheirC
     EXPECT_EQ(test::readBytes(destinationFile("b.JPG")), test::readBytes(upper->filePath));
 }
 
+TEST_F(ProcessingViewTest, PercentSignsInFolderAndFileNamesReachTheOutputsAsTyped)
+{
+    addPhoto("a%1.jpg");
+    addPhoto("b%2.jpg");
+    OutputOptionSettings output = intoDestination();
+    output.ouptputFolder = destination.filePath("dest%1");
+    ASSERT_TRUE(runToSummary(output, halfSize()));
+    ASSERT_TRUE(runToSummary(output, halfSize()));
+    output.filenameOption = 1;
+    ASSERT_TRUE(runToSummary(output, halfSize()));
+    output.filenameOption = 2;
+    output.prefixString = "%3_";
+    ASSERT_TRUE(runToSummary(output, halfSize()));
+    QStringList written = QDir(output.ouptputFolder).entryList(QDir::Files);
+    written.sort();
+    EXPECT_EQ(written, QStringList({"%3_a%1.jpg", "%3_b%2.jpg", "a%1 (1).jpg", "a%1.jpg",
+                                    "a%1_64X48.jpg", "b%2 (1).jpg", "b%2.jpg", "b%2_64X48.jpg"}));
+}
+
+TEST_F(ProcessingViewTest, NonUtf8NamesAreReadAndWrittenUnderTheirOwnBytes)
+{
+    const QString written = addPhoto("x.jpg")->filePath;
+    const QByteArray latin1 = NativePath::encode(source.path()) + "/caf\xe9.jpg";
+    ASSERT_EQ(::rename(NativePath::encode(written).constData(), latin1.constData()), 0);
+    app.arraySelectedImagesToProcess.clear();
+    const PhotoFilePtr photo = addExisting(NativePath::decode(latin1));
+    ASSERT_TRUE(runToSummary(intoDestination(), halfSize()));
+    EXPECT_EQ(photo->processStatus, ProcessingView::Processed);
+    EXPECT_TRUE(
+        PathInfo::of(NativePath::decode(NativePath::encode(destination.path()) + "/caf\xe9.jpg"))
+            .isFile());
+}
+
+TEST_F(ProcessingViewTest, JpegWithoutItsEndMarkerConvertsAndCutImageDataIsAnUnreadSource)
+{
+    const PhotoFilePtr complete = addPhoto("complete.jpg", 640, 480);
+    const PhotoFilePtr cut = addPhoto("cut.jpg", 640, 480);
+    const QByteArray bytes = test::readBytes(complete->filePath);
+    ASSERT_TRUE(bytes.endsWith("\xff\xd9"));
+    source.writeFile("complete.jpg", bytes.chopped(2));
+    source.writeFile("cut.jpg", bytes.left(bytes.size() * 2 / 3));
+    OutputOptionSettings output = intoDestination();
+    output.formatOption = 1;
+    output.selectedFileFormat = 2;
+    ASSERT_TRUE(runToSummary(output, halfSize()));
+    EXPECT_EQ(complete->processStatus, ProcessingView::Processed);
+    EXPECT_EQ(utils.imageService().readProperties(complete->filePathNew)->value("PixelWidth"), 320);
+    EXPECT_EQ(cut->processStatus, ProcessingView::NotRead);
+    EXPECT_FALSE(QFileInfo::exists(destinationFile("cut.png")));
+    EXPECT_EQ(view->arrLogDetails().at(1).value("information"), "The photo could not be read");
+}
+
+TEST_F(ProcessingViewTest, CopiedOutputKeepsTheSourceTimeAndPermissionsAndAReplacedOneItsOwn)
+{
+    const PhotoFilePtr photo = addPhoto("a.jpg");
+    const PhotoFilePtr other = addPhoto("b.jpg");
+    ASSERT_EQ(::chmod(NativePath::encode(photo->filePath).constData(), 0640), 0);
+    const struct timespec times[2] = {{1000000000, 0}, {1000000000, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, NativePath::encode(photo->filePath).constData(), times, 0), 0);
+    const QString existing = destination.writeFile("b.jpg", "earlier output");
+    ASSERT_EQ(::chmod(NativePath::encode(existing).constData(), 0600), 0);
+    ResizingOptionsSettingObject ownSize;
+    ownSize.sizeObject.isKeepOriginalSize = true;
+    OutputOptionSettings output = intoDestination();
+    output.askBeforeOverwrite = false;
+    ASSERT_TRUE(runToSummary(output, ownSize, ProcessingView::ReplaceAll));
+    const PathInfo copy = PathInfo::of(destinationFile("a.jpg"));
+    EXPECT_EQ(copy.permissions(), 0640u);
+    EXPECT_EQ(copy.modified().tv_sec, 1000000000);
+    EXPECT_EQ(test::readBytes(destinationFile("b.jpg")), test::readBytes(other->filePath));
+    EXPECT_EQ(PathInfo::of(destinationFile("b.jpg")).permissions(), 0600u);
+}
+
+TEST_F(ProcessingViewTest, TheRunTimeStampIsTheCurrentRunsFromItsStart)
+{
+    addPhoto("a.jpg");
+    view->startProcess(intoDestination(), halfSize());
+    const QString stamp = view->getLogDetails().value("timeStamp");
+    EXPECT_FALSE(stamp.isEmpty());
+    ASSERT_TRUE(test::waitUntil([this] { return view->isSummaryShown(); }));
+    EXPECT_EQ(view->arrLogDetails().first().value("timeStamp"), stamp);
+}
+
+// The encoder runs a hook on the worker, so a test can hold or stop the run
+// while a photo is being written.
+class HoldWhileWritingTest : public RunFixture {
+protected:
+    HoldWhileWritingTest() : RunFixture(scripted) {}
+    ~HoldWhileWritingTest() override { scripted.beforeEncode = nullptr; }
+
+    void onFirstEncodeRunOnMainThread(std::function<void()> action)
+    {
+        scripted.beforeEncode = [this, action, done = std::make_shared<bool>(false)] {
+            if (!std::exchange(*done, true))
+                runOnThreadOf(view.get(), action);
+        };
+    }
+
+    static inline test::ScriptedImageService scripted;
+};
+
+TEST_F(HoldWhileWritingTest, HeldAndResumedRunTakesThePhotoInHandOnce)
+{
+    addPhoto("a.jpg");
+    addPhoto("b.jpg");
+    onFirstEncodeRunOnMainThread([this] { view->holdProcessing(); });
+    view->startProcess(intoDestination(), halfSize());
+    ASSERT_TRUE(test::waitUntil([this] { return view->totalProgressed() == 1; }));
+    EXPECT_TRUE(view->isOnHold());
+    view->restartProcessing();
+    ASSERT_TRUE(test::waitUntil([this] { return view->isSummaryShown(); }));
+    EXPECT_EQ(view->processedSuccessfully(), 2);
+    EXPECT_EQ(view->processedWithError(), 0);
+    EXPECT_FALSE(posted.names().contains("notificationShowOverwriteAlert"));
+    EXPECT_EQ(QDir(destination.path()).entryList(QDir::Files), QStringList({"a.jpg", "b.jpg"}));
+}
+
+TEST_F(HoldWhileWritingTest, StopWhileAPhotoIsWrittenSummarisesItAfterItIsDone)
+{
+    addPhoto("a.jpg");
+    addPhoto("b.jpg");
+    bool summaryShownAtStop = true;
+    onFirstEncodeRunOnMainThread([this, &summaryShownAtStop] {
+        view->btnStopProcessTapped();
+        summaryShownAtStop = view->isSummaryShown();
+        EXPECT_TRUE(view->isStopping());
+    });
+    view->startProcess(intoDestination(), halfSize());
+    ASSERT_TRUE(test::waitUntil([this] { return view->isSummaryShown(); }));
+    EXPECT_FALSE(summaryShownAtStop);
+    EXPECT_EQ(view->summary().lblImagesConverted, "1");
+    EXPECT_EQ(view->arrLogDetails().first().value("outputFilename"), destinationFile("a.jpg"));
+    EXPECT_EQ(view->arrLogDetails().last().value("information"),
+              app.getLocalizedStringForKey("FILE_NOT_PROCESSED"));
+}
+
 class UnwritableOutputTest : public RunFixture {
 protected:
     UnwritableOutputTest() : RunFixture(failing) {}
-    static inline const test::FailingImageService failing{2048};
+    static inline const test::ScriptedImageService failing{2048};
 };
 
 TEST_F(UnwritableOutputTest, OutputThatIsNotWrittenIsAFailureAndLeavesNothing)

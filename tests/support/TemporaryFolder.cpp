@@ -3,10 +3,23 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cstdio>
+#include <ftw.h>
 
 namespace fw::test {
 
 TemporaryFolder::TemporaryFolder() : root(QDir(directory.path()).canonicalPath()) {}
+
+// Qt cannot list names that are not UTF-8, so it could not empty a folder
+// holding one; the tree is removed by its bytes instead.
+TemporaryFolder::~TemporaryFolder()
+{
+    const auto removeEntry = [](const char* path, const struct stat*, int, struct FTW*) {
+        ::remove(path);
+        return 0;
+    };
+    ::nftw(QFile::encodeName(root).constData(), removeEntry, 16, FTW_DEPTH | FTW_PHYS);
+}
 
 QString TemporaryFolder::filePath(const QString& relativePath) const
 {

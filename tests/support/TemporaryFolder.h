@@ -10,6 +10,9 @@ namespace fw::test {
 class TemporaryFolder {
 public:
     TemporaryFolder();
+    ~TemporaryFolder();
+    TemporaryFolder(const TemporaryFolder&) = delete;
+    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
 
     const QString& path() const { return root; }
     // Absolute path of a relative name inside the folder.

@@ -2,13 +2,17 @@
 
 #include "platform/VipsImageService.h"
 
+#include <functional>
+
 namespace fw::test {
 
-// The real image service, except that its encoder writes a number of bytes
-// and then fails, as a full disk or a yanked card would.
-class FailingImageService : public ImageService {
+// The real image service, except that its encoder first runs a hook (on the
+// thread that encodes) and, when told to, writes a number of bytes and then
+// fails, as a full disk or a yanked card would.
+class ScriptedImageService : public ImageService {
 public:
-    explicit FailingImageService(int failAfterBytes) : bytesBeforeFailure(failAfterBytes) {}
+    ScriptedImageService() = default;
+    explicit ScriptedImageService(int failAfterBytes) : bytesBeforeFailure(failAfterBytes) {}
 
     std::optional<QVariantMap> readProperties(const QString& path) const override
     {
@@ -27,6 +31,10 @@ public:
     {
         return real().decodeUprightAtSize(path, width, height);
     }
+    bool decodesCompletely(const QString& path) const override
+    {
+        return real().decodesCompletely(path);
+    }
     Outcome encode(const Image& image, const QString& path, const QString& type,
                    const QVariantMap& properties, std::optional<double> quality) const override;
     bool isImageExtension(const QString& extension) const override
@@ -44,11 +52,12 @@ public:
     }
 
     mutable int encodeCalls = 0;
+    std::function<void()> beforeEncode;
 
 private:
     static const ImageService& real() { return VipsImageService::shared(); }
 
-    int bytesBeforeFailure;
+    std::optional<int> bytesBeforeFailure;
 };
 
 } // namespace fw::test
