@@ -82,6 +82,13 @@ VImage imageFromPixels(const void* data, size_t size, int width, int height, int
     return VImage(image);
 }
 
+QString failureText(const vips::VError& error)
+{
+    vips_error_clear();
+    const QString text = QString::fromUtf8(error.what()).trimmed();
+    return text.section('\n', 0, 0);
+}
+
 Image::Image() = default;
 
 Image::Image(std::shared_ptr<const Impl> impl) : d(std::move(impl)) {}

@@ -1,18 +1,21 @@
 #include "platform/ImageFileReader.h"
 
 #include "platform/CameraRawFile.h"
+#include "platform/DecoderChoice.h"
 #include "platform/EndMarkedJpegSource.h"
 #include "platform/EpsDocument.h"
-#include "platform/ImageExtensionTable.h"
 #include "platform/Jpeg2000Codestream.h"
 #include "platform/NativePath.h"
 #include "platform/PathInfo.h"
+#include "platform/PixelBudget.h"
 #include "platform/VipsImage.h"
 #include "platform/XvThumbnail.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
+#include <cmath>
+#include <unistd.h>
 #include <vips/vips8>
 
 namespace fw {
@@ -23,63 +26,7 @@ Q_LOGGING_CATEGORY(logReader, "framewright.reader")
 
 using vips::VImage;
 
-using Route = ImageFileReader::Decoder;
-
-bool isDosEpsBinary(const QByteArray& start)
-{
-    return start.startsWith(QByteArray("\xc5\xd0\xd3\xc6", 4));
-}
-
-bool isEncapsulatedPostScript(const QByteArray& start)
-{
-    const QByteArray firstLine = start.left(start.indexOf('\n'));
-    return isDosEpsBinary(start) || (firstLine.startsWith("%!PS") && firstLine.contains("EPSF"));
-}
-
-// A portable-anymap header with more than one comment line before the raster.
-bool isCommentedAnymap(const QByteArray& start)
-{
-    if (start.size() < 3 || start.at(0) != 'P' || start.at(1) < '1' || start.at(1) > '6')
-        return false;
-    return start.count("\n#") + (start.startsWith("#") ? 1 : 0) >= 2;
-}
-
-Route routeFor(const QString& path, const QByteArray& start)
-{
-    const QString extension = QFileInfo(path).suffix();
-    if (ImageExtensionTable::isCameraRawExtension(extension))
-        return Route::CameraRaw;
-    if (ImageExtensionTable::isPictExtension(extension))
-        return Route::ImageMagick;
-    if (ImageExtensionTable::isEpsExtension(extension) || isEncapsulatedPostScript(start))
-        return Route::Eps;
-    if (Jpeg2000Codestream::isJpeg2000(start))
-        return Route::Jpeg2000;
-    if (XvThumbnail::isXvThumbnail(start))
-        return Route::XvThumbnail;
-    if (isCommentedAnymap(start))
-        return Route::ImageMagick;
-    return Route::Vips;
-}
-
-// The libvips loader for the common signatures. Left to itself, libvips
-// offers the file to each loader in turn, and each opens it to look.
-QByteArray vipsLoaderFor(const QByteArray& start)
-{
-    if (start.startsWith("\xff\xd8\xff"))
-        return "jpegload";
-    if (start.startsWith("\x89PNG\r\n\x1a\n"))
-        return "pngload";
-    for (const char* tiff : {"II*\0", "MM\0*", "II+\0", "MM\0+"}) {
-        if (start.startsWith(QByteArray(tiff, 4)))
-            return "tiffload";
-    }
-    if (start.startsWith("GIF87a") || start.startsWith("GIF89a"))
-        return "gifload";
-    if (start.startsWith("RIFF") && start.mid(8, 4) == "WEBP")
-        return "webpload";
-    return {};
-}
+using Route = DecoderChoice::Decoder;
 
 VImage loadWith(const QByteArray& loader, const char* filename, vips::VOption* options)
 {
@@ -150,6 +97,17 @@ bool decoderHoldsAllMetadata(const VImage& image, const QByteArray& loader)
     return loader.startsWith("pngload") && !hasRawProfileText(image);
 }
 
+// Baseline JPEG, non-interlaced PNG and TIFF decode a band of rows at a time;
+// progressive and interlaced files, and every other loader, hold the whole
+// picture.
+bool streamsTopToBottom(const VImage& image, const QByteArray& loader)
+{
+    const bool interlaced = image.get_typeof("interlaced") != 0 && image.get_int("interlaced") != 0;
+    const bool streamingLoader = loader.startsWith("jpegload") || loader.startsWith("pngload") ||
+                                 loader.startsWith("tiffload");
+    return streamingLoader && !interlaced;
+}
+
 ImageFileReader::StoredHeader headerOf(const VImage& image)
 {
     ImageFileReader::StoredHeader header;
@@ -173,6 +131,7 @@ ImageFileReader::StoredHeader headerOf(const VImage& image)
         const QByteArray loader(image.get_string(VIPS_META_LOADER));
         header.isJpeg = loader.startsWith("jpegload");
         header.metadataComplete = decoderHoldsAllMetadata(image, loader);
+        header.streamed = streamsTopToBottom(image, loader);
     }
     return header;
 }
@@ -233,10 +192,21 @@ std::optional<ImageFileReader::StoredHeader> readRoutedHeader(const QString& pat
     }
     case Route::ImageMagick:
         return headerOf(VImage::magickload(name.constData()));
+    case Route::None:
+        return std::nullopt;
     case Route::Vips:
         break;
     }
     return headerOf(loadWith(loader, name.constData(), lazyOptions()));
+}
+
+// Pixels per point of a PostScript rendering: as many as the target needs,
+// within the pixel budget.
+double epsScale(const ImageFileReader::StoredHeader& header, double reduction)
+{
+    const double area = static_cast<double>(header.width) * header.height;
+    const double largest = std::sqrt(PixelBudget::wholePicturePixels / area);
+    return std::clamp(1.0 / reduction, 0.05, std::min(20.0, largest));
 }
 
 int jpegShrinkFor(double reduction)
@@ -261,13 +231,15 @@ decodeRouted(const QString& path, const ImageFileReader::StoredHeader& header, d
     case Route::CameraRaw:
         return inMemory(CameraRawFile::decode(path, reduction >= 2));
     case Route::Eps:
-        return inMemory(EpsDocument::render(path, std::clamp(1.0 / reduction, 0.05, 20.0)));
+        return inMemory(EpsDocument::render(path, epsScale(header, reduction)));
     case Route::Jpeg2000:
         return inMemory(Jpeg2000Codestream::decode(path));
     case Route::XvThumbnail:
         return inMemory(XvThumbnail::decode(path));
     case Route::ImageMagick:
         return inMemory(VImage::magickload(name.constData()));
+    case Route::None:
+        return std::nullopt;
     case Route::Vips:
         break;
     }
@@ -283,26 +255,50 @@ decodeRouted(const QString& path, const ImageFileReader::StoredHeader& header, d
 
 } // namespace
 
-std::optional<ImageFileReader::StoredHeader> ImageFileReader::readHeader(const QString& path)
+ImageFileReader::HeaderRead ImageFileReader::readHeaderExplained(const QString& path)
 {
     if (!PathInfo::of(path).isFile())
-        return std::nullopt;
+        return {std::nullopt, QStringLiteral("not a file")};
+    if (::access(NativePath::encode(path).constData(), R_OK) != 0)
+        return {std::nullopt, QStringLiteral("permission denied")};
     try {
         const QByteArray start = fileStartOf(path);
-        const Route route = routeFor(path, start);
-        const QByteArray loader = route == Route::Vips ? vipsLoaderFor(start) : QByteArray();
-        auto header = readRoutedHeader(path, route, loader);
-        if (header && header->width > 0 && header->height > 0) {
-            header->decoder = route;
-            header->vipsLoader = loader;
-            header->fileStart = start;
-            return header;
+        Route route = DecoderChoice::forFile(path, start);
+        if (route == Route::None)
+            return {std::nullopt, QStringLiteral("PostScript is read only from files named .eps")};
+        if (const auto claimed = DecoderChoice::sizeClaimedBeforeDecoding(path, start);
+            claimed && !PixelBudget::allows(claimed->width(), claimed->height(), false))
+            return {std::nullopt, PixelBudget::refusal(claimed->width(), claimed->height())};
+        const QByteArray loader = DecoderChoice::vipsLoaderFor(start);
+        std::optional<StoredHeader> header = readRoutedHeader(path, route, loader);
+        if (!header && route == Route::CameraRaw) {
+            route = DecoderChoice::forContent(start);
+            header = readRoutedHeader(path, route, loader);
         }
-        qCWarning(logReader) << "no picture size in" << path;
+        if (!header || header->width <= 0 || header->height <= 0)
+            return {std::nullopt, QStringLiteral("no picture size in the file")};
+        if (!PixelBudget::allows(header->width, header->height, header->streamed))
+            return {std::nullopt, PixelBudget::refusal(header->width, header->height)};
+        header->decoder = route;
+        header->vipsLoader = route == Route::Vips ? loader : QByteArray();
+        header->fileStart = start;
+        return {header, {}};
     } catch (const vips::VError& error) {
-        qCWarning(logReader) << "cannot read" << path << ":" << QByteArray(error.what()).trimmed();
+        return {std::nullopt, failureText(error)};
     }
-    return std::nullopt;
+}
+
+std::optional<ImageFileReader::StoredHeader> ImageFileReader::readHeader(const QString& path)
+{
+    HeaderRead read = readHeaderExplained(path);
+    if (!read.header)
+        qCWarning(logReader) << "cannot read" << path << ":" << read.failure;
+    return std::move(read.header);
+}
+
+QString ImageFileReader::explainUnreadable(const QString& path)
+{
+    return readHeaderExplained(path).failure;
 }
 
 std::optional<ImageFileReader::Decoded>
@@ -311,8 +307,7 @@ ImageFileReader::decode(const QString& path, const StoredHeader& header, double 
     try {
         return decodeRouted(path, header, std::max(reduction, 0.0001));
     } catch (const vips::VError& error) {
-        qCWarning(logReader) << "cannot decode" << path << ":"
-                             << QByteArray(error.what()).trimmed();
+        qCWarning(logReader) << "cannot decode" << path << ":" << failureText(error);
     }
     return std::nullopt;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/DecoderChoice.h"
+
 #include <QByteArray>
 #include <QString>
 #include <optional>
@@ -14,7 +16,7 @@ namespace fw {
 // thumbnails are read here.
 class ImageFileReader {
 public:
-    enum class Decoder { Vips, ImageMagick, CameraRaw, Eps, Jpeg2000, XvThumbnail };
+    using Decoder = DecoderChoice::Decoder;
 
     // What the file says about its first image, read without decoding pixels.
     struct StoredHeader {
@@ -31,8 +33,8 @@ public:
         // EXIF orientation when the decoder knows one, else 0.
         int orientation = 0;
         QByteArray iccProfile;
-        // Which decoder reads the file, chosen once from its name and first
-        // bytes, and for libvips which of its loaders (empty: let it sniff).
+        // Which decoder reads the file, chosen once from its first bytes and
+        // name, and for libvips which of its loaders (empty: let it sniff).
         Decoder decoder = Decoder::Vips;
         QByteArray vipsLoader;
         // The first bytes of the file (JFIF and other signatures live there).
@@ -44,9 +46,17 @@ public:
         QByteArray exifData;
         QByteArray iptcData;
         bool metadataComplete = false;
+        // The decoder reads the picture top to bottom in bands, so it may be
+        // far larger than one that is decoded whole (see PixelBudget).
+        bool streamed = false;
     };
 
+    // The header, or none with a diagnostic line. A file whose claimed size
+    // exceeds the pixel budget gives none, before any decoder has run.
     static std::optional<StoredHeader> readHeader(const QString& path);
+    // Why the file gives no header ("permission denied", "the photo is too
+    // large to read: W x H", ...); empty when it gives one.
+    static QString explainUnreadable(const QString& path);
 
     // The first image as stored. A reduction of 2 or more allows the decoder to
     // shrink on load by up to that factor (JPEG by 2, 4 or 8; raw by 2); below
@@ -58,6 +68,13 @@ public:
     };
     static std::optional<Decoded> decode(const QString& path, const StoredHeader& header,
                                          double reduction);
+
+private:
+    struct HeaderRead {
+        std::optional<StoredHeader> header;
+        QString failure;
+    };
+    static HeaderRead readHeaderExplained(const QString& path);
 };
 
 } // namespace fw

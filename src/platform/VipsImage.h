@@ -3,6 +3,7 @@
 #include "platform/Image.h"
 
 #include <QByteArray>
+#include <QString>
 #include <vips/vips8>
 
 namespace fw {
@@ -24,6 +25,10 @@ bool isGreyPicture(const vips::VImage& image);
 QByteArray blobOf(const vips::VImage& image, const char* name);
 // libvips keeps resolution in pixels per millimetre.
 constexpr double millimetresPerInch = 25.4;
+// The first line of a libvips failure. libvips gathers failures in one buffer
+// for the whole process; it is emptied here, so that the next failure does not
+// quote this one.
+QString failureText(const vips::VError& error);
 // A new image that owns a copy of interleaved pixels.
 vips::VImage imageFromPixels(const void* data, size_t size, int width, int height, int bands,
                              VipsBandFormat format);
