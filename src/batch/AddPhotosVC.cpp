@@ -169,6 +169,8 @@ void AddPhotosVC::startAddingOperation(const QStringList& urls)
 void AddPhotosVC::finishAddingOperation(int admittedCount)
 {
     totalPhotoToAdd = admittedCount;
+    refusedFiles = std::move(refusedDuringWalk);
+    refusedDuringWalk.clear();
     addingInProgress = false;
     appDelegate.isSubWindowOpened = false;
     state.isProgressSheetShown = false;
@@ -193,8 +195,8 @@ QStringList AddPhotosVC::photosUrlsToBeAddedFromUrls(const QStringList& urls,
     AddingWalk walk({[this, &fileType](const QString& path, bool fromLibrary) {
                          return isValidPhoto(path, fileType, fromLibrary);
                      },
-                     [this] { showMissingArchivePathMessage(); },
-                     [this] { return closing.load(); }},
+                     [this] { showMissingArchivePathMessage(); }, [this] { return closing.load(); },
+                     [this](const RefusedFile& refused) { refusedDuringWalk.append(refused); }},
                     photoLimit, isPHOTOS_PROCESSING_STOPPED, isAddFromSubFolderSelected,
                     appDelegate.imageService().imageExtensions());
     const QStringList admitted = walk.photosUrlsToBeAdded(urls);
@@ -208,10 +210,12 @@ bool AddPhotosVC::isValidPhoto(const QString& path, const QString& fileType, boo
 {
     if (admittedPathsNotShown.contains(path)) {
         isPhotosAlreadyAdded = true;
+        refusedDuringWalk.append({path, RefusedFile::Reason::AlreadyInBatch, {}});
         return false;
     }
     const PhotoAdmission::Result result =
         admission.judge(path, fileType, isIphotoNode, dictFileAdded);
+    recordRefusal(path, result);
     switch (result.verdict) {
     case PhotoAdmission::Verdict::Admitted:
         admittedNotShown.append(result.photo);
@@ -231,6 +235,32 @@ bool AddPhotosVC::isValidPhoto(const QString& path, const QString& fileType, boo
         return false;
     }
     return false;
+}
+
+// Refusals are told to the user once the operation ends; files of a library
+// that are not images (videos, sidecars) were never chosen one by one.
+void AddPhotosVC::recordRefusal(const QString& path, const PhotoAdmission::Result& result)
+{
+    using Verdict = PhotoAdmission::Verdict;
+    using Reason = RefusedFile::Reason;
+    switch (result.verdict) {
+    case Verdict::AlreadyAdded:
+        refusedDuringWalk.append({path, Reason::AlreadyInBatch, {}});
+        break;
+    case Verdict::NotAnImage:
+        refusedDuringWalk.append({path, Reason::NotAPhoto, {}});
+        break;
+    case Verdict::Unreadable:
+        refusedDuringWalk.append({path,
+                                  result.failure == "permission denied" ? Reason::PermissionDenied
+                                                                        : Reason::CannotBeRead,
+                                  result.failure});
+        break;
+    case Verdict::Admitted:
+    case Verdict::NotAnImageFromLibrary:
+    case Verdict::Filtered:
+        break;
+    }
 }
 
 // Every admitted photo goes into the batch and the progress on the main

@@ -2,6 +2,7 @@
 
 #include "batch/BatchInformation.h"
 #include "batch/PhotoAdmission.h"
+#include "batch/RefusedFile.h"
 #include "batch/ThumbnailProvider.h"
 
 #include <QElapsedTimer>
@@ -129,6 +130,8 @@ public:
     // Set by the library panel on the main thread and by the walk.
     std::atomic<int> pathType = 0;
     int totalPhotoToAdd = 0;
+    // The files the last adding operation did not admit, with the reasons.
+    QList<RefusedFile> refusedFiles;
     int photosAdded = 0;
     int IMAGES_VIEW_MODE = 1;
 
@@ -149,6 +152,7 @@ private:
     void startAddingOperation(const QStringList& urls);
     void finishAddingOperation(int admittedCount);
     void showAdmittedPhotos();
+    void recordRefusal(const QString& path, const PhotoAdmission::Result& result);
     void showMissingArchivePathMessage();
     void toggleMark(int index);
     void removePhotoAt(int index);
@@ -171,8 +175,10 @@ private:
         QString photosAdded;
     } progressWords;
     bool addingInProgress = false;
-    // The walk's task only: photos admitted but not yet in the batch.
+    // The walk's task only: photos admitted but not yet in the batch, and
+    // the files refused so far.
     QList<PhotoFilePtr> admittedNotShown;
+    QList<RefusedFile> refusedDuringWalk;
     QSet<QString> admittedPathsNotShown;
     QElapsedTimer lastShown;
     // Set while the screen is destroyed: its tasks end at the next file.

@@ -53,9 +53,11 @@ bool AddingWalk::walkItem(const QString& path)
 bool AddingWalk::walkPackage(const QString& packagePath)
 {
     lastPathType = LibraryPackage::isPhotosLibrary(packagePath) ? 3 : 2;
-    const QStringList photos =
+    const LibraryPackage::PhotoPaths photos =
         LibraryPackage::photoPathsToOffer(packagePath, hooks.onMissingArchivePath);
-    for (const QString& photo : photos) {
+    for (const QString& outside : photos.outside)
+        hooks.onRefused({outside, RefusedFile::Reason::OutsideLibrary, {}});
+    for (const QString& photo : photos.paths) {
         if (!offer(photo, true))
             return false;
     }

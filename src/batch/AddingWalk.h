@@ -1,5 +1,7 @@
 #pragma once
 
+#include "batch/RefusedFile.h"
+
 #include <QString>
 #include <QStringList>
 #include <atomic>
@@ -22,6 +24,8 @@ public:
         std::function<void()> onMissingArchivePath;
         // The screen is going away: the walk ends before the next file.
         std::function<bool()> isClosing;
+        // A library entry that is not offered, and why.
+        std::function<void(const RefusedFile& refused)> onRefused;
     };
 
     AddingWalk(Hooks hooks, int photoLimit, const std::atomic<bool>& isStopped, bool withSubFolders,

@@ -3,7 +3,6 @@
 #include "platform/PathInfo.h"
 #include "platform/SqliteDatabase.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <algorithm>
@@ -232,9 +231,8 @@ void DBOperations::getAllMasterPhotos(const QString& dbPath, const QString& dbPr
                       "a master without uuid or image path");
             return;
         }
-        masters.insert(
-            database.columnText(0),
-            {{"OriginalPath", QDir::cleanPath(dbPrefix + '/' + database.columnText(1))}});
+        masters.insert(database.columnText(0),
+                       {{"OriginalPath", dbPrefix + '/' + database.columnText(1)}});
     };
     const TableQuery query{masterQuery.arg(tableName), tableName, "rowid"};
     if (openLibraryDatabase(database, dbPath) &&

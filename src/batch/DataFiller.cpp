@@ -93,7 +93,7 @@ QString DataFiller::imagePathOf(const QVariantMap& version, const QVariantMap& m
     QString imagePath = entry.value("ImagePath").toString();
     if (!archivePath.isEmpty())
         imagePath.replace(archivePath, libPath);
-    return imagePath;
+    return imagePath.startsWith('/') ? imagePath : libPath + '/' + imagePath;
 }
 
 // The album list names its images below the place the library had when the

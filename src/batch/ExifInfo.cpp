@@ -23,9 +23,7 @@ void ExifInfo::resetAllWithDict(const std::optional<QVariantMap>& properties)
     size = QStringLiteral("%1 x %2").arg(properties->value("PixelWidth").toString(),
                                          properties->value("PixelHeight").toString());
     model = properties->value("ColorModel").toString();
-    const QVariantMap tiff = properties->value("{TIFF}").toMap();
-    if (properties->contains("{TIFF}"))
-        tiffOrientation = tiff.value("Orientation").toInt();
+    storedOrientation = properties->value("Orientation").toInt();
 }
 
 } // namespace fw

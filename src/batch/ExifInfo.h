@@ -23,13 +23,15 @@ public:
 
     // "W x H" of the stored size, as the dictionary holds the two values.
     const QString& imageSize() const { return size; }
-    // From the "{TIFF}" sub-dictionary only; 0 when it is absent.
-    int orientation() const { return tiffOrientation; }
+    // The orientation the decoder turns the picture by (the dictionary's
+    // "Orientation"): a file may hold two tags that disagree, and the size
+    // planned for the photo must match the picture decoded. 0 when absent.
+    int orientation() const { return storedOrientation; }
     const QString& colorModel() const { return model; }
 
 private:
     QString size;
-    int tiffOrientation = 0;
+    int storedOrientation = 0;
     QString model;
 };
 

@@ -4,6 +4,7 @@
 #include "batch/DataFiller.h"
 #include "platform/PathInfo.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QSet>
 
@@ -17,14 +18,21 @@ const QStringList packageExtensions = {"photoslibrary", "migratedphotolibrary",
                                        "bundle",        "framework",
                                        "plugin",        "rtfd"};
 
-QStringList existingOnly(const QStringList& paths)
+// Library paths are joined to the package without cleaning, so one that
+// began inside it and climbs out with ".." is told from an absolute one.
+LibraryPackage::PhotoPaths containedAndExisting(const QString& packagePath,
+                                                const QStringList& paths)
 {
-    QStringList existing;
+    LibraryPackage::PhotoPaths result;
+    const QString inside = QDir::cleanPath(packagePath) + '/';
     for (const QString& path : paths) {
-        if (PathInfo::of(path).exists())
-            existing.append(path);
+        const QString cleaned = QDir::cleanPath(path);
+        if (path.startsWith(packagePath + '/') && !cleaned.startsWith(inside))
+            result.outside.append(path);
+        else if (PathInfo::of(cleaned).exists())
+            result.paths.append(cleaned);
     }
-    return existing;
+    return result;
 }
 
 // Every value of a record, so that two records give one key only when they are equal.
@@ -50,12 +58,14 @@ bool LibraryPackage::isPhotosLibrary(const QString& packagePath)
     return extension == "migratedphotolibrary" || extension == "photoslibrary";
 }
 
-QStringList LibraryPackage::photoPathsToOffer(const QString& packagePath,
-                                              const std::function<void()>& onMissingArchivePath)
+LibraryPackage::PhotoPaths
+LibraryPackage::photoPathsToOffer(const QString& packagePath,
+                                  const std::function<void()>& onMissingArchivePath)
 {
-    return existingOnly(isPhotosLibrary(packagePath)
-                            ? photosLibraryPaths(packagePath)
-                            : iPhotoLibraryPaths(packagePath, onMissingArchivePath));
+    return containedAndExisting(packagePath,
+                                isPhotosLibrary(packagePath)
+                                    ? photosLibraryPaths(packagePath)
+                                    : iPhotoLibraryPaths(packagePath, onMissingArchivePath));
 }
 
 // Records that differ only in their version are distinct, so their shared

@@ -21,13 +21,23 @@ public:
     // the libraries' own applications name them.
     static bool isPhotosLibrary(const QString& packagePath);
 
+    struct PhotoPaths {
+        // To offer to the admission rule.
+        QStringList paths;
+        // Paths the library gives relative to itself that lead out of it.
+        QStringList outside;
+    };
+
     // The photo paths to offer to the admission rule, in library order with
     // repeats left out and only those present on disk. A Photos library gives
     // one path per distinct record, so two versions of one master give the
-    // same path twice. Runs on the adding walk's task; onMissingArchivePath is
-    // called there, and reading waits for it to return.
-    static QStringList photoPathsToOffer(const QString& packagePath,
-                                         const std::function<void()>& onMissingArchivePath);
+    // same path twice. A path the library gives relative to itself must stay
+    // inside the package; an absolute one names a master the library only
+    // references, and is offered as any other file. Runs on the adding walk's
+    // task; onMissingArchivePath is called there, and reading waits for it to
+    // return.
+    static PhotoPaths photoPathsToOffer(const QString& packagePath,
+                                        const std::function<void()>& onMissingArchivePath);
 
 private:
     static QStringList photosLibraryPaths(const QString& packagePath);

@@ -19,19 +19,19 @@ PhotoAdmission::Result PhotoAdmission::judge(const QString& path, const QString&
                                              const QHash<QString, QString>& dictFileAdded) const
 {
     if (dictFileAdded.contains(path))
-        return {Verdict::AlreadyAdded, nullptr};
+        return {Verdict::AlreadyAdded, nullptr, {}};
     if (!isImageCandidate(QFileInfo(path).suffix()))
-        return {isIphotoNode ? Verdict::NotAnImageFromLibrary : Verdict::NotAnImage, nullptr};
+        return {isIphotoNode ? Verdict::NotAnImageFromLibrary : Verdict::NotAnImage, nullptr, {}};
     // Only regular files are opened: a pipe named like a photo would block the
     // walk until something wrote to it.
     if (!PathInfo::of(path).isFile())
-        return {Verdict::Unreadable, nullptr};
+        return {Verdict::Unreadable, nullptr, QStringLiteral("not a file")};
     PhotoFilePtr photo = PhotoFile::initWithFileUrl(path, isIphotoNode, images);
     if (!(photo->width > 0) || !(photo->height > 0))
-        return {Verdict::Unreadable, nullptr};
+        return {Verdict::Unreadable, nullptr, images.explainUnreadable(path)};
     if (fileType != "ALL" && !path.endsWith(fileType))
-        return {Verdict::Filtered, nullptr};
-    return {Verdict::Admitted, std::move(photo)};
+        return {Verdict::Filtered, nullptr, {}};
+    return {Verdict::Admitted, std::move(photo), {}};
 }
 
 } // namespace fw

@@ -33,6 +33,8 @@ public:
         Verdict verdict = Verdict::Unreadable;
         // The new record, when admitted.
         PhotoFilePtr photo;
+        // Why an unreadable file cannot be read, from the image service.
+        QString failure;
     };
 
     explicit PhotoAdmission(const ImageService& images);

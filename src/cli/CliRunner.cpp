@@ -1,6 +1,7 @@
 #include "cli/CliRunner.h"
 
 #include "app/AlertCatalog.h"
+#include "cli/TerminationSignals.h"
 #include "log/RunLogWriter.h"
 #include "platform/LocalFileSystem.h"
 #include "platform/PathInfo.h"
@@ -43,9 +44,25 @@ int CliRunner::run()
         adder.addPhotosFromPathUrls(existing);
     });
     loop.exec();
+    if (interruptingSignal != 0)
+        return TerminationSignals::exitStatusFor(interruptingSignal);
     if (exitStatus == AllWritten && existing.size() < options.paths.size())
         return SomeFailed;
     return exitStatus;
+}
+
+// A signal stops the job as Stop does: an adding walk ends at its next entry
+// and no run starts; a run finishes or abandons the photo in hand, then shows
+// its summary and writes its log.
+void CliRunner::interrupt(int signalNumber)
+{
+    if (interruptingSignal != 0)
+        return;
+    interruptingSignal = signalNumber;
+    if (adder.isAdding())
+        adder.btnStopAddingTapped();
+    else if (app.isProcessingInProgress())
+        view.stopProcessing();
 }
 
 // A mistyped path is named and left out; the run goes on with the others.
@@ -79,6 +96,11 @@ void CliRunner::showAlert(int tag)
 
 void CliRunner::startRun()
 {
+    printRefusedFiles();
+    if (interruptingSignal != 0) {
+        loop.quit();
+        return;
+    }
     if (app.arraySelectedImagesToProcess.isEmpty()) {
         err << app.getLocalizedStringForKey("NO_PHOTOS_ADDED") << Qt::endl;
         exitStatus = BadUsageOrNothingToDo;
@@ -103,14 +125,33 @@ void CliRunner::finishRun()
         out << Qt::endl;
     printFailures();
     printSummary();
-    if (!options.logPath.isEmpty()) {
-        if (const Outcome written = RunLogWriter::write(view.arrLogDetails(), options.logPath);
-            !written)
-            err << written.message() << Qt::endl;
-    }
+    const bool logWritten = writeLog();
     const bool allWritten = view.processedSuccessfully() == view.arrPhotosToProcess().size();
-    exitStatus = allWritten ? AllWritten : SomeFailed;
+    exitStatus = allWritten && logWritten ? AllWritten : SomeFailed;
     loop.quit();
+}
+
+// A log that was not written completely leaves no file at its name and the
+// job counts as failed: scripts read the log.
+bool CliRunner::writeLog()
+{
+    if (options.logPath.isEmpty())
+        return true;
+    const Outcome written = RunLogWriter::write(view.arrLogDetails(), options.logPath);
+    if (!written)
+        err << "framewright-cli: " << written.message() << Qt::endl;
+    return written.ok();
+}
+
+void CliRunner::printRefusedFiles()
+{
+    for (const RefusedFile& refused : std::as_const(adder.refusedFiles)) {
+        err << refused.path << ": "
+            << app.getLocalizedStringForKey(RefusedFile::messageKey(refused.reason));
+        if (refused.reason == RefusedFile::Reason::CannotBeRead && !refused.detail.isEmpty())
+            err << " (" << refused.detail << ')';
+        err << Qt::endl;
+    }
 }
 
 void CliRunner::printFailures()
@@ -139,6 +180,8 @@ void CliRunner::printSummary()
     if (summary.isSpaceSaveShown)
         line("SPACE_SAVED", summary.lblspaceSave);
     line("TIME_ELAPSED", summary.lblTimeElapsed);
+    if (!adder.refusedFiles.isEmpty())
+        line("FILES_NOT_ADDED", QString::number(adder.refusedFiles.size()));
 }
 
 } // namespace fw

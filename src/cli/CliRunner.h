@@ -27,12 +27,16 @@ public:
 
     // Adds, runs and reports; returns the exit status.
     int run();
+    // Stops the job for a termination signal; the exit status then tells it.
+    void interrupt(int signalNumber);
 
 private:
     QStringList existingPaths();
     void showMessage(const QString& text, const QString& informativeText) override;
     void showAlert(int tag);
     void startRun();
+    void printRefusedFiles();
+    bool writeLog();
     void showProgress();
     void finishRun();
     void printSummary();
@@ -50,6 +54,7 @@ private:
     QEventLoop loop;
     QString lastProgress;
     int exitStatus = BadUsageOrNothingToDo;
+    int interruptingSignal = 0;
 };
 
 } // namespace fw

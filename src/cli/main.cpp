@@ -1,5 +1,6 @@
 #include "cli/CliOptions.h"
 #include "cli/CliRunner.h"
+#include "cli/TerminationSignals.h"
 #include "platform/NativePath.h"
 #include "platform/VipsImageService.h"
 
@@ -36,5 +37,8 @@ int main(int argc, char** argv)
     }
     fw::CliRunner runner(*parsed.options, fw::VipsImageService::shared(), out, err,
                          isatty(STDOUT_FILENO) != 0);
+    const fw::TerminationSignals signals;
+    QObject::connect(&signals, &fw::TerminationSignals::received, &runner,
+                     [&runner](int signalNumber) { runner.interrupt(signalNumber); });
     return runner.run();
 }

@@ -1,11 +1,12 @@
 #include "log/RunLogWriter.h"
 
+#include "platform/AtomicFileWriter.h"
+
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStringList>
 
 namespace fw {
@@ -58,14 +59,18 @@ QByteArray RunLogWriter::toJson(const QList<LogRecord>& records)
 Outcome RunLogWriter::write(const QList<LogRecord>& records, const QString& path)
 {
     const bool json = QFileInfo(path).suffix().compare("json", Qt::CaseInsensitive) == 0;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return Outcome::failure(
-            QStringLiteral("cannot write the log %1: %2").arg(path, file.errorString()));
-    file.write(json ? toJson(records) : toCsv(records));
-    if (!file.commit())
-        return Outcome::failure(
-            QStringLiteral("cannot write the log %1: %2").arg(path, file.errorString()));
+    AtomicFileWriter file(QFileInfo(path).absolutePath());
+    const auto failed = [&path](const QString& why) {
+        return Outcome::failure(QStringLiteral("cannot write the log %1: %2").arg(path, why));
+    };
+    if (!file.isReady())
+        return failed(file.error());
+    if (const Outcome written = file.writeContents(json ? toJson(records) : toCsv(records));
+        !written)
+        return failed(written.message());
+    if (file.commit(QFileInfo(path).absoluteFilePath(), AtomicFileWriter::CommitMode::Replace) !=
+        AtomicFileWriter::CommitResult::Committed)
+        return failed(file.error());
     return Outcome::success();
 }
 

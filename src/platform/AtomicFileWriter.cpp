@@ -162,6 +162,15 @@ bool AtomicFileWriter::openNamed(const QByteArray& folder)
     return false;
 }
 
+Outcome AtomicFileWriter::writeContents(const QByteArray& contents)
+{
+    if (!writeAll(descriptor, contents.constData(), static_cast<size_t>(contents.size())) ||
+        ::fsync(descriptor) != 0)
+        return Outcome::failure(
+            QStringLiteral("cannot write %1: %2").arg(contentsPath, systemError()));
+    return Outcome::success();
+}
+
 Outcome AtomicFileWriter::copyContentsOf(const QString& sourcePath)
 {
     const int source = ::open(NativePath::encode(sourcePath).constData(), O_RDONLY | O_CLOEXEC);

@@ -36,6 +36,8 @@ public:
     // The path an encoder writes the contents to.
     const QString& writePath() const { return contentsPath; }
 
+    // Fills the file with the bytes; a short write (a full disk) is a failure.
+    Outcome writeContents(const QByteArray& contents);
     // Fills the file with a copy of another file's bytes, permission bits and
     // modification time (as "cp -p" does).
     Outcome copyContentsOf(const QString& sourcePath);

@@ -1,12 +1,17 @@
 #include "platform/EpsDocument.h"
 
 #include "platform/NativePath.h"
+#include "platform/VipsImage.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryDir>
+#include <sys/resource.h>
+#include <unistd.h>
 #include <vips/vips8>
 
 namespace fw {
@@ -16,7 +21,29 @@ namespace {
 Q_LOGGING_CATEGORY(logEps, "framewright.eps")
 
 constexpr qint64 commentSearchLength = 256 * 1024;
-constexpr int renderTimeoutMilliseconds = 60000;
+constexpr int renderTimeoutMilliseconds = 20000;
+constexpr rlim_t childMemoryBytes = rlim_t(1) << 30;
+constexpr rlim_t childProcessorSeconds = 30;
+
+// Runs in the child between fork and exec: only async-signal-safe calls.
+void limitChildResources()
+{
+    const struct rlimit memory = {childMemoryBytes, childMemoryBytes};
+    const struct rlimit processor = {childProcessorSeconds, childProcessorSeconds};
+    ::setrlimit(RLIMIT_AS, &memory);
+    ::setrlimit(RLIMIT_CPU, &processor);
+}
+
+// Ghostscript's temporary files go to the private folder, whichever variable
+// it reads.
+QProcessEnvironment sandboxEnvironment(const QString& folder)
+{
+    QProcessEnvironment environment;
+    environment.insert("PATH", QProcessEnvironment::systemEnvironment().value("PATH"));
+    for (const char* name : {"TMPDIR", "TEMP", "TMP"})
+        environment.insert(name, folder);
+    return environment;
+}
 
 quint32 littleEndian32(const QByteArray& bytes, qsizetype offset)
 {
@@ -71,14 +98,28 @@ std::optional<QSizeF> EpsDocument::boundingBoxSize(const QString& path)
     return sizeFromComment(text, "%%BoundingBox");
 }
 
+// Ghostscript runs untrusted PostScript. Under -dSAFER it may still use its
+// temporary folder, so that is a fresh private one, removed afterwards, and
+// the document is linked into it; the child gets a memory limit and a time
+// limit, so a hostile document cannot take the machine or other users' files.
 std::optional<vips::VImage> EpsDocument::render(const QString& path, double pixelsPerPoint)
 {
+    const QTemporaryDir sandbox(QDir::tempPath() + "/framewright-gs-XXXXXX");
+    const QString input = sandbox.filePath("document.eps");
+    if (!sandbox.isValid() ||
+        ::symlink(NativePath::encode(QFileInfo(path).absoluteFilePath()).constData(),
+                  NativePath::encode(input).constData()) != 0) {
+        qCWarning(logEps) << "no private folder to render" << path << "in";
+        return std::nullopt;
+    }
     const QString resolution = QString::number(72.0 * pixelsPerPoint, 'f', 3);
     QProcess ghostscript;
-    ghostscript.start("gs",
-                      {"-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-dEPSCrop", "-dTextAlphaBits=4",
-                       "-dGraphicsAlphaBits=4", "-sDEVICE=png16m", "-r" + resolution,
-                       "-sOutputFile=-", QFileInfo(path).absoluteFilePath()});
+    ghostscript.setWorkingDirectory(sandbox.path());
+    ghostscript.setProcessEnvironment(sandboxEnvironment(sandbox.path()));
+    ghostscript.setChildProcessModifier(limitChildResources);
+    ghostscript.start("gs", {"-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-dEPSCrop",
+                             "-dTextAlphaBits=4", "-dGraphicsAlphaBits=4", "-sDEVICE=png16m",
+                             "-r" + resolution, "-sOutputFile=-", input});
     ghostscript.closeWriteChannel();
     if (!ghostscript.waitForFinished(renderTimeoutMilliseconds)) {
         ghostscript.kill();
@@ -98,7 +139,7 @@ std::optional<vips::VImage> EpsDocument::render(const QString& path, double pixe
         return vips::VImage::new_from_buffer(png.constData(), static_cast<size_t>(png.size()), "")
             .copy_memory();
     } catch (const vips::VError& error) {
-        qCWarning(logEps) << "rendered page of" << path << "unreadable:" << error.what();
+        qCWarning(logEps) << "rendered page of" << path << "unreadable:" << failureText(error);
         return std::nullopt;
     }
 }

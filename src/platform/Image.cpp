@@ -1,3 +1,4 @@
+#include "platform/PixelBudget.h"
 #include "platform/VipsImage.h"
 
 #include <QLoggingCategory>
@@ -21,14 +22,19 @@ Image guarded(const Image& source, const char* what, Operation operation)
     try {
         return operation(*source.impl());
     } catch (const vips::VError& error) {
-        qCWarning(logImage) << what << "failed:" << error.what();
+        qCWarning(logImage) << what << "failed:" << failureText(error);
         return Image();
     }
 }
 
 VImage randomAccess(const Image::Impl& impl)
 {
-    return impl.sequential ? impl.image.copy_memory() : impl.image;
+    if (!impl.sequential)
+        return impl.image;
+    if (!PixelBudget::allows(impl.image.width(), impl.image.height(), false))
+        throw vips::VError(
+            PixelBudget::refusal(impl.image.width(), impl.image.height()).toStdString());
+    return impl.image.copy_memory();
 }
 
 VImage resizeExactly(const VImage& image, int width, int height)
@@ -80,6 +86,11 @@ VImage imageFromPixels(const void* data, size_t size, int width, int height, int
     if (image == nullptr)
         throw vips::VError();
     return VImage(image);
+}
+
+VImage readableInAnyOrder(const Image& image)
+{
+    return randomAccess(*image.impl());
 }
 
 QString failureText(const vips::VError& error)

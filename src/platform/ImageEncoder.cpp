@@ -221,7 +221,7 @@ Outcome ImageEncoder::encode(const VImage& image, const QString& path,
         return Outcome::success();
     } catch (const vips::VError& error) {
         return Outcome::failure(
-            QStringLiteral("cannot write %1: %2").arg(path, QString(error.what()).trimmed()));
+            QStringLiteral("cannot write %1: %2").arg(path, failureText(error)));
     }
 }
 

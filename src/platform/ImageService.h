@@ -25,6 +25,11 @@ public:
     // the file has them.
     virtual std::optional<QVariantMap> readProperties(const QString& path) const = 0;
 
+    // Why a file gives no properties ("permission denied", "the photo is too
+    // large to read: W x H", ...); empty when it gives them. Reads the header
+    // again, so it is meant for files already refused.
+    virtual QString explainUnreadable(const QString& path) const = 0;
+
     // The first image at its stored size and orientation.
     virtual std::optional<Image> decodeAsStored(const QString& path) const = 0;
 

@@ -182,7 +182,7 @@ std::optional<VImage> Jpeg2000Codestream::decode(const QString& path)
         const bool deep = image->comps[0].prec > 8;
         return deep ? interleave<quint16>(*image, 16) : interleave<quint8>(*image, 8);
     } catch (const vips::VError& error) {
-        qCWarning(logJpeg2000) << "cannot wrap decoded pixels of" << path << error.what();
+        qCWarning(logJpeg2000) << "cannot wrap decoded pixels of" << path << failureText(error);
         return std::nullopt;
     }
 }

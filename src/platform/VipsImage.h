@@ -25,6 +25,10 @@ bool isGreyPicture(const vips::VImage& image);
 QByteArray blobOf(const vips::VImage& image, const char* name);
 // libvips keeps resolution in pixels per millimetre.
 constexpr double millimetresPerInch = 25.4;
+// The pixels readable in any order: an image that streams from its file is
+// brought into memory, which throws a VError when it exceeds the pixel budget
+// (turning and flipping top to bottom need the whole picture).
+vips::VImage readableInAnyOrder(const Image& image);
 // The first line of a libvips failure. libvips gathers failures in one buffer
 // for the whole process; it is emptied here, so that the next failure does not
 // quote this one.

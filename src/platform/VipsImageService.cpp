@@ -138,11 +138,20 @@ std::optional<Image> decodeUpright(const QString& path, const StoredHeader& head
         wrapVipsImage(withFileExif(decoded->image, path, header), decoded->sequential)
             .scaled(storedWidth, storedHeight);
     const bool needsTurning = orientation > 1 && orientation <= 8;
-    const VImage& pixels = vipsImageOf(reduced);
+    if (!reduced.isValid())
+        return std::nullopt;
     if (!needsTurning)
         return reduced;
-    const VImage inMemory = reduced.impl()->sequential ? pixels.copy_memory() : pixels;
-    return wrapVipsImage(upright(inMemory, orientation));
+    return wrapVipsImage(upright(readableInAnyOrder(reduced), orientation));
+}
+
+// libvips failures empty its shared buffer, so the next file's failure does
+// not quote this one.
+QString describe(const std::exception& failure)
+{
+    if (const auto* vipsFailure = dynamic_cast<const vips::VError*>(&failure))
+        return failureText(*vipsFailure);
+    return QString::fromUtf8(failure.what());
 }
 
 } // namespace
@@ -185,10 +194,15 @@ std::optional<QVariantMap> VipsImageService::readProperties(const QString& path)
         if (!header)
             return std::nullopt;
         return propertiesFor(recentProperties, path, *header);
-    } catch (const std::exception& error) {
-        qCWarning(logVips) << "cannot read properties of" << path << error.what();
+    } catch (const std::exception& failure) {
+        qCWarning(logVips) << "cannot read properties of" << path << describe(failure);
         return std::nullopt;
     }
+}
+
+QString VipsImageService::explainUnreadable(const QString& path) const
+{
+    return ImageFileReader::explainUnreadable(path);
 }
 
 std::optional<Image> VipsImageService::decodeAsStored(const QString& path) const
@@ -199,8 +213,8 @@ std::optional<Image> VipsImageService::decodeAsStored(const QString& path) const
         if (!decoded)
             return std::nullopt;
         return wrapVipsImage(withFileExif(decoded->image, path, *header), decoded->sequential);
-    } catch (const std::exception& error) {
-        qCWarning(logVips) << "cannot decode" << path << error.what();
+    } catch (const std::exception& failure) {
+        qCWarning(logVips) << "cannot decode" << path << describe(failure);
         return std::nullopt;
     }
 }
@@ -220,8 +234,8 @@ std::optional<Image> VipsImageService::uprightPreview(const QString& path, int m
         const int width = std::max(1, static_cast<int>(std::lround(uprightWidth * scale)));
         const int height = std::max(1, static_cast<int>(std::lround(uprightHeight * scale)));
         return decodeUpright(path, *header, orientation, width, height);
-    } catch (const std::exception& error) {
-        qCWarning(logVips) << "cannot preview" << path << error.what();
+    } catch (const std::exception& failure) {
+        qCWarning(logVips) << "cannot preview" << path << describe(failure);
         return std::nullopt;
     }
 }
@@ -235,8 +249,8 @@ std::optional<Image> VipsImageService::decodeUprightAtSize(const QString& path, 
             return std::nullopt;
         const int orientation = orientationIn(propertiesFor(recentProperties, path, *header));
         return decodeUpright(path, *header, orientation, width, height);
-    } catch (const std::exception& error) {
-        qCWarning(logVips) << "cannot decode" << path << error.what();
+    } catch (const std::exception& failure) {
+        qCWarning(logVips) << "cannot decode" << path << describe(failure);
         return std::nullopt;
     }
 }
@@ -250,8 +264,8 @@ bool VipsImageService::decodesCompletely(const QString& path) const
             return false;
         decoded->image.avg();
         return true;
-    } catch (const std::exception& error) {
-        qCInfo(logVips) << path << "does not decode:" << QByteArray(error.what()).trimmed();
+    } catch (const std::exception& failure) {
+        qCInfo(logVips) << path << "does not decode:" << describe(failure);
         return false;
     }
 }
@@ -264,8 +278,8 @@ Outcome VipsImageService::encode(const Image& image, const QString& path,
         return Outcome::failure(QStringLiteral("no picture to write to %1").arg(path));
     try {
         return ImageEncoder::encode(vipsImageOf(image), path, typeIdentifier, properties, quality);
-    } catch (const std::exception& error) {
-        return Outcome::failure(QStringLiteral("cannot write %1: %2").arg(path, error.what()));
+    } catch (const std::exception& failure) {
+        return Outcome::failure(QStringLiteral("cannot write %1: %2").arg(path, describe(failure)));
     }
 }
 

@@ -14,6 +14,7 @@ public:
     static VipsImageService& shared();
 
     std::optional<QVariantMap> readProperties(const QString& path) const override;
+    QString explainUnreadable(const QString& path) const override;
     std::optional<Image> decodeAsStored(const QString& path) const override;
     std::optional<Image> uprightPreview(const QString& path, int maxWidth,
                                         int maxHeight) const override;

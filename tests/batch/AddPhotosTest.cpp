@@ -194,9 +194,9 @@ TEST(AddPhotos, StopIsNoticedBeforeTheNextEntryEvenAmongFilesThatAreNotPhotos)
     const QString notes = harness.folder.filePath("notes");
     const std::atomic<bool> stopped = true;
     int looked = 0;
-    AddingWalk walk(
-        {[&looked](const QString&, bool) { return ++looked < 0; }, [] {}, [] { return false; }},
-        AddPhotosVC::defaultPhotoLimit, stopped, true, {});
+    AddingWalk walk({[&looked](const QString&, bool) { return ++looked < 0; }, [] {},
+                     [] { return false; }, [](const RefusedFile&) {}},
+                    AddPhotosVC::defaultPhotoLimit, stopped, true, {});
     EXPECT_TRUE(walk.photosUrlsToBeAdded({notes}).isEmpty());
     EXPECT_EQ(looked, 0);
 

@@ -18,8 +18,13 @@ public:
     {
         return real().readProperties(path);
     }
+    QString explainUnreadable(const QString& path) const override
+    {
+        return real().explainUnreadable(path);
+    }
     std::optional<Image> decodeAsStored(const QString& path) const override
     {
+        ++decodeCalls;
         return real().decodeAsStored(path);
     }
     std::optional<Image> uprightPreview(const QString& path, int width, int height) const override
@@ -29,6 +34,7 @@ public:
     std::optional<Image> decodeUprightAtSize(const QString& path, int width,
                                              int height) const override
     {
+        ++decodeCalls;
         return real().decodeUprightAtSize(path, width, height);
     }
     bool decodesCompletely(const QString& path) const override
@@ -52,6 +58,7 @@ public:
     }
 
     mutable int encodeCalls = 0;
+    mutable int decodeCalls = 0;
     std::function<void()> beforeEncode;
 
 private:
