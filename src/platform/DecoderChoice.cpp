@@ -4,6 +4,7 @@
 #include "platform/GifFrames.h"
 #include "platform/ImageExtensionTable.h"
 #include "platform/Jpeg2000Codestream.h"
+#include "platform/PixelBudget.h"
 #include "platform/XvThumbnail.h"
 
 #include <QFileInfo>
@@ -98,15 +99,20 @@ QByteArray DecoderChoice::vipsLoaderFor(const QByteArray& start)
     return {};
 }
 
-std::optional<QSize> DecoderChoice::sizeClaimedBeforeDecoding(const QString& path,
-                                                              const QByteArray& fileStart)
+std::optional<DecoderChoice::Claim>
+DecoderChoice::sizeClaimedBeforeDecoding(const QString& path, const QByteArray& fileStart)
 {
-    if (fileStart.startsWith("GIF8"))
-        return GifFrames::canvasSize(path);
+    if (fileStart.startsWith("GIF8")) {
+        const std::optional<QSize> canvas = GifFrames::canvasSize(path);
+        return canvas ? std::optional(Claim{*canvas, PixelBudget::densestPixelsPerByte("gifload")})
+                      : std::nullopt;
+    }
     if (const std::optional<AnymapHeader> anymap = AnymapHeader::parse(fileStart))
-        return QSize(anymap->width, anymap->height);
-    if (ImageExtensionTable::isPictExtension(QFileInfo(path).suffix()))
-        return pictFrame(fileStart);
+        return Claim{QSize(anymap->width, anymap->height), PixelBudget::anymapPixelsPerByte};
+    if (ImageExtensionTable::isPictExtension(QFileInfo(path).suffix())) {
+        const std::optional<QSize> frame = pictFrame(fileStart);
+        return frame ? std::optional(Claim{*frame, 0}) : std::nullopt;
+    }
     return std::nullopt;
 }
 

@@ -24,10 +24,15 @@ public:
     // look (it then offers the file to each loader in turn).
     static QByteArray vipsLoaderFor(const QByteArray& fileStart);
 
+    struct Claim {
+        QSize size;
+        // The format's densest pixels per byte (see PixelBudget).
+        qint64 pixelsPerByte = 0;
+    };
     // The size a file claims, for the formats whose decoders allocate while
     // they read their header (GIF, portable anymaps, PICT): it is checked
     // against the pixel budget before they run. None for the others.
-    static std::optional<QSize> sizeClaimedBeforeDecoding(const QString& path,
+    static std::optional<Claim> sizeClaimedBeforeDecoding(const QString& path,
                                                           const QByteArray& fileStart);
     static bool isPostScript(const QByteArray& fileStart);
 };

@@ -132,6 +132,7 @@ ImageFileReader::StoredHeader headerOf(const VImage& image)
         header.isJpeg = loader.startsWith("jpegload");
         header.metadataComplete = decoderHoldsAllMetadata(image, loader);
         header.streamed = streamsTopToBottom(image, loader);
+        header.loaderUsed = loader;
     }
     return header;
 }
@@ -200,6 +201,13 @@ std::optional<ImageFileReader::StoredHeader> readRoutedHeader(const QString& pat
     return headerOf(loadWith(loader, name.constData(), lazyOptions()));
 }
 
+bool withinBudget(qint64 width, qint64 height, bool streamed, qint64 fileBytes,
+                  qint64 pixelsPerByte)
+{
+    return PixelBudget::allows(width, height, streamed) &&
+           PixelBudget::fitsInFile(width, height, fileBytes, pixelsPerByte);
+}
+
 // Pixels per point of a PostScript rendering: as many as the target needs,
 // within the pixel budget.
 double epsScale(const ImageFileReader::StoredHeader& header, double reduction)
@@ -266,9 +274,11 @@ ImageFileReader::HeaderRead ImageFileReader::readHeaderExplained(const QString& 
         Route route = DecoderChoice::forFile(path, start);
         if (route == Route::None)
             return {std::nullopt, QStringLiteral("PostScript is read only from files named .eps")};
-        if (const auto claimed = DecoderChoice::sizeClaimedBeforeDecoding(path, start);
-            claimed && !PixelBudget::allows(claimed->width(), claimed->height(), false))
-            return {std::nullopt, PixelBudget::refusal(claimed->width(), claimed->height())};
+        const qint64 fileBytes = PathInfo::of(path).size();
+        if (const auto claim = DecoderChoice::sizeClaimedBeforeDecoding(path, start);
+            claim && !withinBudget(claim->size.width(), claim->size.height(), false, fileBytes,
+                                   claim->pixelsPerByte))
+            return {std::nullopt, PixelBudget::refusal(claim->size.width(), claim->size.height())};
         const QByteArray loader = DecoderChoice::vipsLoaderFor(start);
         std::optional<StoredHeader> header = readRoutedHeader(path, route, loader);
         if (!header && route == Route::CameraRaw) {
@@ -277,7 +287,8 @@ ImageFileReader::HeaderRead ImageFileReader::readHeaderExplained(const QString& 
         }
         if (!header || header->width <= 0 || header->height <= 0)
             return {std::nullopt, QStringLiteral("no picture size in the file")};
-        if (!PixelBudget::allows(header->width, header->height, header->streamed))
+        if (!withinBudget(header->width, header->height, header->streamed, fileBytes,
+                          PixelBudget::densestPixelsPerByte(header->loaderUsed)))
             return {std::nullopt, PixelBudget::refusal(header->width, header->height)};
         header->decoder = route;
         header->vipsLoader = route == Route::Vips ? loader : QByteArray();

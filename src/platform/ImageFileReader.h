@@ -37,6 +37,8 @@ public:
         // name, and for libvips which of its loaders (empty: let it sniff).
         Decoder decoder = Decoder::Vips;
         QByteArray vipsLoader;
+        // The libvips loader that read the header ("jpegload", ...).
+        QByteArray loaderUsed;
         // The first bytes of the file (JFIF and other signatures live there).
         QByteArray fileStart;
         bool isJpeg = false;

@@ -342,6 +342,43 @@ TEST(AddPhotos, PhotosOfLibraryPackagesEnterAsLibraryPhotosAndTheLibraryStaysUnc
     EXPECT_EQ(builder.cacheFiles(), "");
 }
 
+TEST(AddPhotos, LibraryPathsThatLeaveThePackageAreRefusedAndNamed)
+{
+    LibraryBuilder builder;
+    BatchScreenHarness harness;
+    const QString outside = harness.jpeg("elsewhere/x.jpg");
+    const QString referenced = harness.jpeg("referenced/master.jpg");
+    const QString library = builder.folder().makeFolder("Edited.photoslibrary");
+    const QString climbing = "../../../.." + outside;
+    LibraryBuilder::execute(
+        library + "/database/photos.db",
+        QString(LibraryBuilder::photosSchema()) + "INSERT INTO RKMaster VALUES (1, 'M1', 10, '" +
+            climbing +
+            "', 0), (2, 'M2', 10, '2021/in.jpg', 0);"
+            "INSERT INTO RKVersion VALUES (10, 'V1', 'M1', 'x.jpg', NULL, 0, NULL),"
+            " (11, 'V2', 'M2', 'in.jpg', NULL, 0, NULL);");
+    QDir().mkpath(library + "/Masters/2021");
+    test::saveJpeg(test::markedPicture(40, 30), library + "/Masters/2021/in.jpg");
+
+    ASSERT_TRUE(harness.drop({library}));
+    ASSERT_EQ(harness.batch().size(), 1);
+    EXPECT_EQ(harness.batch().first()->filePath, library + "/Masters/2021/in.jpg");
+    ASSERT_EQ(harness.screen->refusedFiles.size(), 1);
+    EXPECT_EQ(harness.screen->refusedFiles.first().reason, RefusedFile::Reason::OutsideLibrary);
+
+    // An absolute path names a master the library only references.
+    const QString old = builder.folder().makeFolder("Old.photolibrary");
+    LibraryBuilder::execute(
+        old + "/Database/apdb/Library.apdb",
+        QString(LibraryBuilder::apertureSchema()) +
+            "INSERT INTO RKFolder VALUES (1, 'P1', 'Import');"
+            "INSERT INTO RKMaster VALUES (1, 'M1', 'a.jpg', 0);"
+            "INSERT INTO RKVersion VALUES (1, 'V1', 'M1', 'P1', 'a', 0, 1, 1);");
+    LibraryBuilder::writeAlbumList(old + "/AlbumData.xml", old, {{"1", referenced}});
+    ASSERT_TRUE(harness.drop({old}));
+    EXPECT_TRUE(harness.batchPaths().contains("referenced/master.jpg"));
+}
+
 TEST(AddPhotos, ChoicesInTheTrashAreRefusedWithAMessage)
 {
     BatchScreenHarness harness;

@@ -76,7 +76,7 @@ TEST_F(PhotoFileTest, EpsSizeComesFromItsBoundingBox)
     EXPECT_EQ(upper->height, 80);
 }
 
-TEST_F(PhotoFileTest, ExifInfoKeepsStoredSizeAndTiffOrientation)
+TEST_F(PhotoFileTest, ExifInfoKeepsStoredSizeAndTheOrientationTheDecoderTurnsBy)
 {
     const ExifInfo turned = ExifInfo::initWithFile(jpeg("t.jpg", 40, 30, 6), images);
     EXPECT_EQ(turned.orientation(), 6);
@@ -97,6 +97,13 @@ TEST_F(PhotoFileTest, ExifInfoKeepsStoredSizeAndTiffOrientation)
     EXPECT_TRUE(nothing.imageSize().isEmpty());
     EXPECT_TRUE(nothing.colorModel().isEmpty());
     EXPECT_EQ(nothing.orientation(), 0);
+
+    // Two tags that disagree: the size planned must match the picture the
+    // decoder turns by the resolved "Orientation".
+    ExifInfo disagreeing;
+    disagreeing.resetAllWithDict(
+        QVariantMap{{"Orientation", 1}, {"{TIFF}", QVariantMap{{"Orientation", 6}}}});
+    EXPECT_EQ(disagreeing.orientation(), 1);
 }
 
 } // namespace

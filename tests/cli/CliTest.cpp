@@ -11,6 +11,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QThread>
+#include <csignal>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -177,6 +179,12 @@ TEST(CliProgram, ExitStatusesAndTheLogFile)
     EXPECT_TRUE(
         lines.at(0).startsWith("number,timeStamp,inputFilename,outputFilename,information"));
     EXPECT_TRUE(lines.at(1).contains("\"New size exceeds 10,000 pixels\""));
+
+    const Finished unwritableLog = runProgram({"--quiet", "--log", photos.filePath("a.jpg/log.csv"),
+                                               "-o", output.path(), photos.filePath("b.jpg")});
+    EXPECT_EQ(unwritableLog.exitCode, 1);
+    EXPECT_TRUE(unwritableLog.err.contains("cannot write the log"))
+        << unwritableLog.err.toStdString();
 }
 
 TEST(CliProgram, MissingPathsAreNamedAndOtherPathsAreTakenByTheirBytes)
@@ -195,6 +203,87 @@ TEST(CliProgram, MissingPathsAreNamedAndOtherPathsAreTakenByTheirBytes)
     EXPECT_TRUE(run.err.contains(photos.filePath("typo.jpg"))) << run.err.toStdString();
     EXPECT_TRUE(PathInfo::of(NativePath::decode(NativePath::encode(output.path()) + "/caf\xe9.jpg"))
                     .isFile());
+}
+
+// Many names for one photo, so a run lasts long enough to be interrupted.
+QString photoFolder(const test::TemporaryFolder& photos, int count)
+{
+    const QString first = photos.filePath("in/p0.jpg");
+    photos.makeFolder("in");
+    test::saveJpeg(test::markedPicture(3000, 2000), first);
+    for (int index = 1; index < count; ++index)
+        ::link(QFile::encodeName(first).constData(),
+               QFile::encodeName(photos.filePath(QStringLiteral("in/p%1.jpg").arg(index)))
+                   .constData());
+    return photos.filePath("in");
+}
+
+bool waitForFirstOutput(const QString& folder)
+{
+    for (int tries = 0; tries < 3000; ++tries) {
+        if (!QDir(folder).entryList(QDir::Files).isEmpty())
+            return true;
+        QThread::msleep(5);
+    }
+    return false;
+}
+
+TEST(CliProgram, SignalsStopTheRunAsStopDoesAndLeaveNoTemporaryFiles)
+{
+    test::TemporaryFolder photos;
+    test::TemporaryFolder output;
+    const QString batch = photoFolder(photos, 80);
+    for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP}) {
+        SCOPED_TRACE(signalNumber);
+        const QString folder = output.makeFolder(QString::number(signalNumber));
+        const QString log = output.filePath(QStringLiteral("%1.csv").arg(signalNumber));
+        QProcess program;
+        program.start(FRAMEWRIGHT_CLI_PATH,
+                      {"--rotate", "cw", "--quiet", "--log", log, "-o", folder, batch});
+        ASSERT_TRUE(waitForFirstOutput(folder));
+        ::kill(static_cast<pid_t>(program.processId()), signalNumber);
+        const Finished stopped = finish(program);
+        EXPECT_EQ(stopped.exitCode, 128 + signalNumber);
+        EXPECT_TRUE(stopped.out.contains("Photos selected: 80")) << stopped.out.toStdString();
+        EXPECT_EQ(test::readBytes(log).count('\n'), 81) << "a header and a row per photo";
+        EXPECT_LT(QDir(folder).entryList(QDir::Files).size(), 80);
+        EXPECT_TRUE(
+            QDir(folder).entryList(QDir::Hidden | QDir::Files).filter(".framewright").isEmpty());
+    }
+
+    // A second signal ends the program at once (or the first one's stop, if
+    // it came first: either way nothing is left behind).
+    const QString folder = output.makeFolder("twice");
+    QProcess program;
+    program.start(FRAMEWRIGHT_CLI_PATH, {"--rotate", "cw", "--quiet", "-o", folder, batch});
+    ASSERT_TRUE(waitForFirstOutput(folder));
+    ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+    QThread::msleep(10);
+    ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+    const Finished ended = finish(program);
+    EXPECT_EQ(ended.exitCode, 143);
+    EXPECT_TRUE(
+        QDir(folder).entryList(QDir::Hidden | QDir::Files).filter(".framewright").isEmpty());
+}
+
+TEST(CliProgram, TwoRunsIntoOneFolderKeepEveryOutput)
+{
+    test::TemporaryFolder photos;
+    test::TemporaryFolder output;
+    photos.makeFolder("a");
+    test::saveJpeg(test::markedPicture(64, 48), photos.filePath("a/p0.jpg"));
+    for (int index = 1; index < 200; ++index)
+        ::link(
+            QFile::encodeName(photos.filePath("a/p0.jpg")).constData(),
+            QFile::encodeName(photos.filePath(QStringLiteral("a/p%1.jpg").arg(index))).constData());
+    QProcess first;
+    QProcess second;
+    for (QProcess* program : {&first, &second})
+        program->start(FRAMEWRIGHT_CLI_PATH,
+                       {"--rotate", "cw", "--quiet", "-o", output.path(), photos.filePath("a")});
+    EXPECT_EQ(finish(first).exitCode, 0);
+    EXPECT_EQ(finish(second).exitCode, 0);
+    EXPECT_EQ(QDir(output.path()).entryList(QDir::Files).size(), 400);
 }
 
 TEST(RealFilesCli, OrientationSetComesOutUprightAt400PixelsWide)

@@ -280,12 +280,12 @@ TEST_F(ProcessingViewTest, TheRunTimeStampIsTheCurrentRunsFromItsStart)
     EXPECT_EQ(view->arrLogDetails().first().value("timeStamp"), stamp);
 }
 
-// The encoder runs a hook on the worker, so a test can hold or stop the run
-// while a photo is being written.
-class HoldWhileWritingTest : public RunFixture {
+// The encoder runs a hook on the worker, so a test can hold or stop the run,
+// or put a file in the way, while a photo is being written.
+class WhileWritingTest : public RunFixture {
 protected:
-    HoldWhileWritingTest() : RunFixture(scripted) {}
-    ~HoldWhileWritingTest() override { scripted.beforeEncode = nullptr; }
+    WhileWritingTest() : RunFixture(scripted) { scripted.decodeCalls = 0; }
+    ~WhileWritingTest() override { scripted.beforeEncode = nullptr; }
 
     void onFirstEncodeRunOnMainThread(std::function<void()> action)
     {
@@ -298,7 +298,7 @@ protected:
     static inline test::ScriptedImageService scripted;
 };
 
-TEST_F(HoldWhileWritingTest, HeldAndResumedRunTakesThePhotoInHandOnce)
+TEST_F(WhileWritingTest, HeldAndResumedRunTakesThePhotoInHandOnce)
 {
     addPhoto("a.jpg");
     addPhoto("b.jpg");
@@ -314,7 +314,7 @@ TEST_F(HoldWhileWritingTest, HeldAndResumedRunTakesThePhotoInHandOnce)
     EXPECT_EQ(QDir(destination.path()).entryList(QDir::Files), QStringList({"a.jpg", "b.jpg"}));
 }
 
-TEST_F(HoldWhileWritingTest, StopWhileAPhotoIsWrittenSummarisesItAfterItIsDone)
+TEST_F(WhileWritingTest, StopWhileAPhotoIsWrittenSummarisesItAfterItIsDone)
 {
     addPhoto("a.jpg");
     addPhoto("b.jpg");
@@ -331,6 +331,36 @@ TEST_F(HoldWhileWritingTest, StopWhileAPhotoIsWrittenSummarisesItAfterItIsDone)
     EXPECT_EQ(view->arrLogDetails().first().value("outputFilename"), destinationFile("a.jpg"));
     EXPECT_EQ(view->arrLogDetails().last().value("information"),
               app.getLocalizedStringForKey("FILE_NOT_PROCESSED"));
+}
+
+TEST_F(WhileWritingTest, AFileThatAppearsAtTheOutputNameIsNeverReplacedUnasked)
+{
+    const PhotoFilePtr photo = addPhoto("a.jpg");
+    const QByteArray users = "saved by the user meanwhile";
+    scripted.beforeEncode = [this, users] { destination.writeFile("a.jpg", users); };
+    ASSERT_TRUE(runToSummary(intoDestination(), halfSize()));
+    EXPECT_EQ(photo->processStatus, ProcessingView::Processed);
+    EXPECT_EQ(photo->filePathNew, destinationFile("a (1).jpg"));
+    EXPECT_EQ(test::readBytes(destinationFile("a.jpg")), users);
+
+    destination.removeFile("a.jpg");
+    destination.removeFile("a (1).jpg");
+    ASSERT_TRUE(runToSummary(intoDestination(), halfSize(), ProcessingView::SkipAll));
+    EXPECT_EQ(photo->processStatus, ProcessingView::Skipped);
+    EXPECT_EQ(test::readBytes(destinationFile("a.jpg")), users);
+    EXPECT_EQ(QDir(destination.path()).entryList(QDir::Files), QStringList({"a.jpg"}));
+}
+
+TEST_F(WhileWritingTest, APhotoThatIsCopiedIsNeverDecoded)
+{
+    const PhotoFilePtr photo =
+        addExisting(test::saveOrientedJpeg(source.filePath("turned.jpg"), 600, 400, 6));
+    ResizingOptionsSettingObject ownSize;
+    ownSize.sizeObject.isKeepOriginalSize = true;
+    ASSERT_TRUE(runToSummary(intoDestination(), ownSize));
+    EXPECT_EQ(photo->processStatus, ProcessingView::Processed);
+    EXPECT_EQ(scripted.decodeCalls, 0);
+    EXPECT_EQ(test::readBytes(destinationFile("turned.jpg")), test::readBytes(photo->filePath));
 }
 
 class UnwritableOutputTest : public RunFixture {

@@ -1,0 +1,85 @@
+#include "platform/VipsImageService.h"
+#include "support/TemporaryFolder.h"
+#include "support/TestImages.h"
+
+#include <QDir>
+#include <QTemporaryFile>
+#include <QtEndian>
+#include <gtest/gtest.h>
+
+namespace fw {
+namespace {
+
+// Files a few bytes long that claim enormous pictures, built here the way
+// fuzzers and attackers build them.
+class HostileFilesTest : public ::testing::Test {
+protected:
+    const ImageService& images = VipsImageService::shared();
+    test::TemporaryFolder folder;
+
+    // A real small JPEG whose frame header is changed to claim the size.
+    QString jpegClaiming(int width, int height)
+    {
+        const QString path = folder.filePath("claim.jpg");
+        test::saveJpeg(test::markedPicture(64, 48), path);
+        QByteArray bytes = test::readBytes(path);
+        const qsizetype frame = bytes.indexOf("\xff\xc0");
+        qToBigEndian<quint16>(static_cast<quint16>(height), bytes.data() + frame + 5);
+        qToBigEndian<quint16>(static_cast<quint16>(width), bytes.data() + frame + 7);
+        return folder.writeFile("claim.jpg", bytes);
+    }
+
+    void expectRefusedAsTooLarge(const QString& path, const QString& size)
+    {
+        SCOPED_TRACE(path.toStdString());
+        EXPECT_FALSE(images.readProperties(path));
+        EXPECT_EQ(images.explainUnreadable(path), "the photo is too large to read: " + size);
+        EXPECT_FALSE(images.decodeUprightAtSize(path, 100, 100));
+    }
+};
+
+TEST_F(HostileFilesTest, TinyFilesClaimingHugePicturesAreRefusedBeforeAnyDecoderRuns)
+{
+    // A 35-byte GIF whose one frame is 65535 x 65535.
+    const QByteArray gif = QByteArray("GIF89a\x01\x00\x01\x00\x00\x00\x00", 13) +
+                           QByteArray("\x2c\x00\x00\x00\x00\xff\xff\xff\xff\x00", 10) +
+                           QByteArray("\x02\x02\x4c\x01\x00\x3b", 6);
+    expectRefusedAsTooLarge(folder.writeFile("frame.gif", gif), "65535 x 65535");
+    expectRefusedAsTooLarge(
+        folder.writeFile("scan.pgm", "P5\n65535 65535\n4095\n" + QByteArray(500, '\0')),
+        "65535 x 65535");
+    expectRefusedAsTooLarge(folder.writeFile("box.eps", "%!PS-Adobe-3.0 EPSF-3.0\n"
+                                                        "%%BoundingBox: 0 0 30000 30000\n"
+                                                        "showpage\n"),
+                            "30000 x 30000");
+    expectRefusedAsTooLarge(jpegClaiming(32767, 32767), "32767 x 32767");
+
+    // The same kinds at honest sizes still read.
+    test::saveJpeg(test::markedPicture(640, 480), folder.filePath("honest.jpg"));
+    EXPECT_TRUE(images.readProperties(folder.filePath("honest.jpg")));
+}
+
+TEST_F(HostileFilesTest, PostScriptRunsOnlyFromEpsFilesAndCannotReachTheTemporaryFolder)
+{
+    const QByteArray square = "%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox: 0 0 20 10\n"
+                              "0 0 20 10 rectfill\nshowpage\n";
+    const auto rendered = images.decodeAsStored(folder.writeFile("square.eps", square));
+    ASSERT_TRUE(rendered) << "Ghostscript renders an honest document";
+    EXPECT_EQ(rendered->width(), 20);
+
+    EXPECT_FALSE(images.readProperties(folder.writeFile("holiday.jpg", square)));
+    EXPECT_EQ(images.explainUnreadable(folder.filePath("holiday.jpg")),
+              "PostScript is read only from files named .eps");
+
+    QTemporaryFile secret(QDir::tempPath() + "/framewright-secret-XXXXXX");
+    ASSERT_TRUE(secret.open());
+    secret.write("private");
+    secret.flush();
+    const QByteArray peek = "%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox: 0 0 20 10\n(" +
+                            secret.fileName().toUtf8() + ") (r) file pop\n" +
+                            "0 0 20 10 rectfill\nshowpage\n";
+    EXPECT_FALSE(images.decodeAsStored(folder.writeFile("peek.eps", peek)));
+}
+
+} // namespace
+} // namespace fw
