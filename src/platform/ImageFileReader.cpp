@@ -251,12 +251,11 @@ decodeRouted(const QString& path, const ImageFileReader::StoredHeader& header, d
     case Route::Vips:
         break;
     }
-    const bool endMarkerMissing = header.isJpeg && EndMarkedJpegSource::lacksEndMarker(path);
     vips::VOption* options =
-        lazyOptions(endMarkerMissing ? VIPS_FAIL_ON_WARNING : VIPS_FAIL_ON_TRUNCATED);
+        lazyOptions(header.endMarkerMissing ? VIPS_FAIL_ON_WARNING : VIPS_FAIL_ON_TRUNCATED);
     if (header.isJpeg && jpegShrinkFor(reduction) > 1)
         options->set("shrink", jpegShrinkFor(reduction));
-    if (endMarkerMissing)
+    if (header.endMarkerMissing)
         return ImageFileReader::Decoded{loadJpegWithoutEndMarker(path, options), true};
     return ImageFileReader::Decoded{loadWith(header.vipsLoader, name.constData(), options), true};
 }
@@ -290,6 +289,7 @@ ImageFileReader::HeaderRead ImageFileReader::readHeaderExplained(const QString& 
         if (!withinBudget(header->width, header->height, header->streamed, fileBytes,
                           PixelBudget::densestPixelsPerByte(header->loaderUsed)))
             return {std::nullopt, PixelBudget::refusal(header->width, header->height)};
+        header->endMarkerMissing = header->isJpeg && EndMarkedJpegSource::lacksEndMarker(path);
         header->decoder = route;
         header->vipsLoader = route == Route::Vips ? loader : QByteArray();
         header->fileStart = start;

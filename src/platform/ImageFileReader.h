@@ -42,6 +42,8 @@ public:
         // The first bytes of the file (JFIF and other signatures live there).
         QByteArray fileStart;
         bool isJpeg = false;
+        // A JPEG without its end marker (see EndMarkedJpegSource).
+        bool endMarkerMissing = false;
         // The decoder's EXIF and IPTC blocks, and whether they hold all the
         // metadata the file has (JPEG, PNG, WebP and HEIF decoders hand it
         // all over; for other formats the file itself must be read).

@@ -3,6 +3,7 @@
 #include "platform/EpsDocument.h"
 #include "platform/ExifOrientation.h"
 #include "platform/Exiv2MetadataReader.h"
+#include "platform/HeaderCache.h"
 #include "platform/IccProfile.h"
 #include "platform/ImageEncoder.h"
 #include "platform/ImageExtensionTable.h"
@@ -80,17 +81,6 @@ Exiv2MetadataReader::Dictionaries metadataOf(const QString& path, const StoredHe
     return Exiv2MetadataReader::read(path);
 }
 
-// The dictionary of a file whose header is read: from the last few read
-// while the file is unchanged, else built and kept.
-QVariantMap propertiesFor(PropertiesCache& cache, const QString& path, const StoredHeader& header)
-{
-    if (std::optional<QVariantMap> recent = cache.find(path))
-        return *recent;
-    const QVariantMap properties = propertiesOf(header, metadataOf(path, header));
-    cache.insert(path, properties);
-    return properties;
-}
-
 int orientationIn(const QVariantMap& properties)
 {
     return properties.value("Orientation", 1).toInt();
@@ -145,6 +135,22 @@ std::optional<Image> decodeUpright(const QString& path, const StoredHeader& head
     return wrapVipsImage(upright(readableInAnyOrder(reduced), orientation));
 }
 
+// The header and dictionary of a file: from the last few read while the file
+// is unchanged, else read and kept. Every question about one photo (its size,
+// orientation, metadata, and the decoder's choice) is answered from one read.
+std::optional<HeaderCache::Read> readOf(HeaderCache& recentReads, const QString& path)
+{
+    if (std::optional<HeaderCache::Read> recent = recentReads.find(path))
+        return recent;
+    std::optional<StoredHeader> header = ImageFileReader::readHeader(path);
+    if (!header)
+        return std::nullopt;
+    HeaderCache::Read read{std::move(*header), {}};
+    read.properties = propertiesOf(read.header, metadataOf(path, read.header));
+    recentReads.insert(path, read);
+    return read;
+}
+
 // libvips failures empty its shared buffer, so the next file's failure does
 // not quote this one.
 QString describe(const std::exception& failure)
@@ -162,7 +168,7 @@ VipsImageService& VipsImageService::shared()
     return service;
 }
 
-VipsImageService::VipsImageService()
+VipsImageService::VipsImageService() : recentReads(std::make_unique<HeaderCache>(16))
 {
     MemoryRelease::mapLargeBlocksApart();
     if (VIPS_INIT("framewright") != 0)
@@ -185,15 +191,13 @@ VipsImageService::VipsImageService()
     Exiv2MetadataReader::initialize();
 }
 
+VipsImageService::~VipsImageService() = default;
+
 std::optional<QVariantMap> VipsImageService::readProperties(const QString& path) const
 {
     try {
-        if (std::optional<QVariantMap> recent = recentProperties.find(path))
-            return recent;
-        const auto header = ImageFileReader::readHeader(path);
-        if (!header)
-            return std::nullopt;
-        return propertiesFor(recentProperties, path, *header);
+        const std::optional<HeaderCache::Read> read = readOf(*recentReads, path);
+        return read ? std::optional(read->properties) : std::nullopt;
     } catch (const std::exception& failure) {
         qCWarning(logVips) << "cannot read properties of" << path << describe(failure);
         return std::nullopt;
@@ -208,11 +212,11 @@ QString VipsImageService::explainUnreadable(const QString& path) const
 std::optional<Image> VipsImageService::decodeAsStored(const QString& path) const
 {
     try {
-        const auto header = ImageFileReader::readHeader(path);
-        const auto decoded = header ? ImageFileReader::decode(path, *header, 1) : std::nullopt;
+        const auto read = readOf(*recentReads, path);
+        const auto decoded = read ? ImageFileReader::decode(path, read->header, 1) : std::nullopt;
         if (!decoded)
             return std::nullopt;
-        return wrapVipsImage(withFileExif(decoded->image, path, *header), decoded->sequential);
+        return wrapVipsImage(withFileExif(decoded->image, path, read->header), decoded->sequential);
     } catch (const std::exception& failure) {
         qCWarning(logVips) << "cannot decode" << path << describe(failure);
         return std::nullopt;
@@ -223,17 +227,17 @@ std::optional<Image> VipsImageService::uprightPreview(const QString& path, int m
                                                       int maxHeight) const
 {
     try {
-        const auto header = ImageFileReader::readHeader(path);
-        if (!header || maxWidth <= 0 || maxHeight <= 0)
+        const auto read = readOf(*recentReads, path);
+        if (!read || maxWidth <= 0 || maxHeight <= 0)
             return std::nullopt;
-        const int orientation = orientationIn(propertiesFor(recentProperties, path, *header));
+        const int orientation = orientationIn(read->properties);
         const bool turned = swapsWidthAndHeight(orientation);
-        const double uprightWidth = turned ? header->height : header->width;
-        const double uprightHeight = turned ? header->width : header->height;
+        const double uprightWidth = turned ? read->header.height : read->header.width;
+        const double uprightHeight = turned ? read->header.width : read->header.height;
         const double scale = std::min({maxWidth / uprightWidth, maxHeight / uprightHeight, 1.0});
         const int width = std::max(1, static_cast<int>(std::lround(uprightWidth * scale)));
         const int height = std::max(1, static_cast<int>(std::lround(uprightHeight * scale)));
-        return decodeUpright(path, *header, orientation, width, height);
+        return decodeUpright(path, read->header, orientation, width, height);
     } catch (const std::exception& failure) {
         qCWarning(logVips) << "cannot preview" << path << describe(failure);
         return std::nullopt;
@@ -244,11 +248,10 @@ std::optional<Image> VipsImageService::decodeUprightAtSize(const QString& path, 
                                                            int height) const
 {
     try {
-        const auto header = ImageFileReader::readHeader(path);
-        if (!header || width <= 0 || height <= 0)
+        const auto read = readOf(*recentReads, path);
+        if (!read || width <= 0 || height <= 0)
             return std::nullopt;
-        const int orientation = orientationIn(propertiesFor(recentProperties, path, *header));
-        return decodeUpright(path, *header, orientation, width, height);
+        return decodeUpright(path, read->header, orientationIn(read->properties), width, height);
     } catch (const std::exception& failure) {
         qCWarning(logVips) << "cannot decode" << path << describe(failure);
         return std::nullopt;
@@ -258,8 +261,8 @@ std::optional<Image> VipsImageService::decodeUprightAtSize(const QString& path, 
 bool VipsImageService::decodesCompletely(const QString& path) const
 {
     try {
-        const auto header = ImageFileReader::readHeader(path);
-        const auto decoded = header ? ImageFileReader::decode(path, *header, 1) : std::nullopt;
+        const auto read = readOf(*recentReads, path);
+        const auto decoded = read ? ImageFileReader::decode(path, read->header, 1) : std::nullopt;
         if (!decoded)
             return false;
         decoded->image.avg();
@@ -300,10 +303,13 @@ std::optional<QSizeF> VipsImageService::epsSize(const QString& path) const
 
 std::optional<QSizeF> VipsImageService::pictSize(const QString& path) const
 {
-    const auto header = ImageFileReader::readHeader(path);
-    if (!header)
+    try {
+        const auto read = readOf(*recentReads, path);
+        return read ? std::optional(QSizeF(read->header.width, read->header.height)) : std::nullopt;
+    } catch (const std::exception& failure) {
+        qCWarning(logVips) << "cannot read the size of" << path << describe(failure);
         return std::nullopt;
-    return QSizeF(header->width, header->height);
+    }
 }
 
 } // namespace fw

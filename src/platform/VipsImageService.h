@@ -1,9 +1,12 @@
 #pragma once
 
 #include "platform/ImageService.h"
-#include "platform/PropertiesCache.h"
+
+#include <memory>
 
 namespace fw {
+
+class HeaderCache;
 
 // The image service on libvips, exiv2 and the decoders routed through
 // ImageFileReader. One instance per process: it starts libvips, switches its
@@ -30,8 +33,9 @@ public:
 
 private:
     VipsImageService();
+    ~VipsImageService();
 
-    mutable PropertiesCache recentProperties{16};
+    const std::unique_ptr<HeaderCache> recentReads;
 };
 
 } // namespace fw

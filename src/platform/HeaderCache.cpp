@@ -1,13 +1,12 @@
-#include "platform/PropertiesCache.h"
+#include "platform/HeaderCache.h"
 
 #include "platform/NativePath.h"
 
-#include <QFile>
 #include <sys/stat.h>
 
 namespace fw {
 
-std::optional<PropertiesCache::Signature> PropertiesCache::signatureOf(const QString& path)
+std::optional<HeaderCache::Signature> HeaderCache::signatureOf(const QString& path)
 {
     struct stat status {};
     if (::stat(NativePath::encode(path).constData(), &status) != 0)
@@ -17,17 +16,17 @@ std::optional<PropertiesCache::Signature> PropertiesCache::signatureOf(const QSt
                          status.st_mtim.tv_nsec};
 }
 
-std::optional<QVariantMap> PropertiesCache::find(const QString& path)
+std::optional<HeaderCache::Read> HeaderCache::find(const QString& path)
 {
     const std::optional<Signature> signature = signatureOf(path);
     const QMutexLocker lock(&mutex);
     const auto entry = entries.constFind(path);
     if (!signature || entry == entries.cend() || !(entry->signature == *signature))
         return std::nullopt;
-    return entry->properties;
+    return entry->read;
 }
 
-void PropertiesCache::insert(const QString& path, const QVariantMap& properties)
+void HeaderCache::insert(const QString& path, const Read& read)
 {
     const std::optional<Signature> signature = signatureOf(path);
     if (!signature)
@@ -35,7 +34,7 @@ void PropertiesCache::insert(const QString& path, const QVariantMap& properties)
     const QMutexLocker lock(&mutex);
     if (!entries.contains(path))
         order.append(path);
-    entries.insert(path, {*signature, properties});
+    entries.insert(path, {*signature, read});
     while (order.size() > capacity)
         entries.remove(order.takeFirst());
 }
