@@ -92,10 +92,13 @@ public:
 
     QString run();
     bool helpRequested = false;
+    bool versionRequested = false;
 
 private:
     QString take(const QString& option, QString& value);
+    bool applySwitch(const QString& option);
     QString apply(const QString& option);
+    QString applyChoice(const QString& option, const QString& value);
     QString applySize();
     QString applyPercent(const QString& value);
     QString choose(const QString& option, const QString& value, const Choices& choices,
@@ -126,7 +129,7 @@ QString Parser::run()
         if (argument.startsWith('-') && argument.size() > 1) {
             if (QString error = apply(argument); !error.isEmpty())
                 return error;
-            if (helpRequested)
+            if (helpRequested || versionRequested)
                 return {};
             continue;
         }
@@ -145,28 +148,41 @@ QString Parser::take(const QString& option, QString& value)
     return {};
 }
 
+// Options that take no value; each sets one switch.
+bool Parser::applySwitch(const QString& option)
+{
+    const QList<std::pair<QStringList, bool*>> switches = {
+        {{"-h", "--help"}, &helpRequested},
+        {{"--version"}, &versionRequested},
+        {{"--keep-folders"}, &options.output.keepFolderHierarchy},
+        {{"--quiet"}, &options.quiet},
+        {{"--verbose"}, &options.verbose},
+        {{"--dry-run"}, &options.dryRun},
+    };
+    for (const auto& [names, flag] : switches) {
+        if (names.contains(option)) {
+            *flag = true;
+            return true;
+        }
+    }
+    if (option == "--no-keep-aspect")
+        keepAspect = false;
+    else if (option == "--no-subfolders")
+        options.withSubfolders = false;
+    else
+        return false;
+    return true;
+}
+
 QString Parser::apply(const QString& option)
 {
-    if (option == "-h" || option == "--help") {
-        helpRequested = true;
+    static const QStringList optionsWithValue = {
+        "-o",     "--output", "--width",   "--height", "--percent",     "--rotate",
+        "--flip", "--format", "--quality", "--name",   "--on-conflict", "--log"};
+    if (applySwitch(option))
         return {};
-    }
-    if (option == "--no-keep-aspect") {
-        keepAspect = false;
-        return {};
-    }
-    if (option == "--keep-folders") {
-        options.output.keepFolderHierarchy = true;
-        return {};
-    }
-    if (option == "--no-subfolders") {
-        options.withSubfolders = false;
-        return {};
-    }
-    if (option == "--quiet") {
-        options.quiet = true;
-        return {};
-    }
+    if (!optionsWithValue.contains(option))
+        return QStringLiteral("%1: unknown option (see --help)").arg(option);
     QString value;
     if (QString missing = take(option, value); !missing.isEmpty())
         return missing;
@@ -183,12 +199,6 @@ QString Parser::apply(const QString& option)
     }
     if (option == "--percent")
         return applyPercent(value);
-    if (option == "--rotate")
-        return choose(option, value, rotations(), options.geometry.rotationType);
-    if (option == "--flip")
-        return applyFlip(value);
-    if (option == "--format")
-        return applyFormat(value);
     if (option == "--quality") {
         bool ok = false;
         const int quality = value.toInt(&ok);
@@ -197,10 +207,6 @@ QString Parser::apply(const QString& option)
         options.output.compressionRatio = quality;
         return {};
     }
-    if (option == "--name")
-        return applyName(value);
-    if (option == "--on-conflict")
-        return choose(option, value, conflictModes(), options.conflictMode);
     if (option == "--log") {
         const QString suffix = QFileInfo(value).suffix().toLower();
         if (suffix != "csv" && suffix != "json")
@@ -208,7 +214,20 @@ QString Parser::apply(const QString& option)
         options.logPath = value;
         return {};
     }
-    return QStringLiteral("%1: unknown option (see --help)").arg(option);
+    return applyChoice(option, value);
+}
+
+QString Parser::applyChoice(const QString& option, const QString& value)
+{
+    if (option == "--rotate")
+        return choose(option, value, rotations(), options.geometry.rotationType);
+    if (option == "--flip")
+        return applyFlip(value);
+    if (option == "--format")
+        return applyFormat(value);
+    if (option == "--name")
+        return applyName(value);
+    return choose(option, value, conflictModes(), options.conflictMode);
 }
 
 QString Parser::applyPercent(const QString& value)
@@ -322,7 +341,9 @@ CliOptions::Parsed CliOptions::parse(const QStringList& arguments,
     Parsed parsed;
     parsed.error = parser.run();
     parsed.helpRequested = parser.helpRequested;
-    if (parsed.error.isEmpty() && !parsed.helpRequested && options.paths.isEmpty())
+    parsed.versionRequested = parser.versionRequested;
+    if (parsed.error.isEmpty() && !parsed.helpRequested && !parsed.versionRequested &&
+        options.paths.isEmpty())
         parsed.error = QStringLiteral("no photos or folders given (see --help)");
     if (parsed.error.isEmpty())
         parsed.options = options;
@@ -333,6 +354,12 @@ QString CliOptions::usage()
 {
     return QStringLiteral(
         "usage: framewright-cli [options] PATH...\n"
+        "Resizes, turns and converts photos. A PATH is a photo, a folder (walked with its\n"
+        "sub-folders) or a photo-library package (.photoslibrary, .photolibrary,\n"
+        ".aplibrary), which is read without being changed.\n"
+        "Reads JPEG, PNG, TIFF, GIF, BMP, WebP, HEIF, JPEG 2000, PNM, PICT, EPS, XV\n"
+        "thumbnails and camera raw files; writes tif, tiff, png, jpg, jpeg, jp2, bmp, gif.\n"
+        "\n"
         "  -o, --output DIR        destination folder (default: the Pictures folder's Framewright "
         "folder)\n"
         "  --width N [--height N]  custom size; with the aspect ratio kept (default) the height "
@@ -340,18 +367,27 @@ QString CliOptions::usage()
         "  --percent P | PWxPH     percent size\n"
         "  --no-keep-aspect        use width and height as given\n"
         "  --rotate none|cw|ccw|180|auto\n"
+        "                          none keeps each photo's orientation tag; auto turns the pixels "
+        "upright\n"
         "  --flip none|horizontal|vertical\n"
         "  --format keep|tif|tiff|png|jpg|jpeg|jp2|bmp|gif\n"
-        "  --quality 0..100        lossy quality when converting (default 75)\n"
+        "                          keep writes each photo's own format (camera raw and formats "
+        "not written: png)\n"
+        "  --quality 0..100        lossy quality when converting to jpg, jpeg or jp2 (default "
+        "75)\n"
         "  --name original|size|prefix:TEXT|suffix:TEXT\n"
         "  --keep-folders          rebuild the source folders below the destination\n"
         "  --no-subfolders         take folders without their sub-folders\n"
         "  --on-conflict keep|replace|skip   existing outputs (default keep: a collision-free "
         "name)\n"
         "  --log FILE              write the run log (.csv or .json by extension)\n"
+        "  --dry-run               show what the run would write, writing nothing\n"
         "  --quiet                 no progress line\n"
+        "  --verbose               diagnostics of the decoders and the run\n"
+        "  --version               the version\n"
         "Exit status: 0 every photo written, 1 some photo failed, 2 bad usage or nothing to "
-        "process.\n");
+        "process,\n"
+        "128 + N when stopped by signal N.\n");
 }
 
 } // namespace fw

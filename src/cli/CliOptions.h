@@ -19,6 +19,10 @@ struct CliOptions {
     bool withSubfolders = true;
     QString logPath;
     bool quiet = false;
+    // Diagnostics of the libraries and the engine on the terminal.
+    bool verbose = false;
+    // Reports what the run would do, writing nothing.
+    bool dryRun = false;
     QStringList paths;
 
     // The options, or a one-line error naming the option and what it allows.
@@ -31,6 +35,7 @@ struct CliOptions::Parsed {
     std::optional<CliOptions> options;
     QString error;
     bool helpRequested = false;
+    bool versionRequested = false;
 };
 
 } // namespace fw

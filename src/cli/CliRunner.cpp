@@ -5,6 +5,7 @@
 #include "log/RunLogWriter.h"
 #include "platform/LocalFileSystem.h"
 #include "platform/PathInfo.h"
+#include "processing/RunPreview.h"
 
 #include <QFileInfo>
 #include <QTimer>
@@ -73,14 +74,14 @@ QStringList CliRunner::existingPaths()
         if (PathInfo::of(path).exists())
             existing << path;
         else
-            err << "framewright-cli: no such file or folder: " << path << Qt::endl;
+            message() << "framewright-cli: no such file or folder: " << path << Qt::endl;
     }
     return existing;
 }
 
 void CliRunner::showMessage(const QString& text, const QString& informativeText)
 {
-    err << text;
+    message() << text;
     if (!informativeText.isEmpty())
         err << ' ' << informativeText;
     err << Qt::endl;
@@ -102,27 +103,48 @@ void CliRunner::startRun()
         return;
     }
     if (app.arraySelectedImagesToProcess.isEmpty()) {
-        err << app.getLocalizedStringForKey("NO_PHOTOS_ADDED") << Qt::endl;
+        message() << app.getLocalizedStringForKey("NO_PHOTOS_ADDED") << Qt::endl;
         exitStatus = BadUsageOrNothingToDo;
+        loop.quit();
+        return;
+    }
+    if (options.dryRun) {
+        exitStatus = printDryRun();
         loop.quit();
         return;
     }
     view.startProcess(options.output, options.geometry, options.conflictMode);
 }
 
+// The line is rewritten in place until the run ends, at 100 % when every
+// photo was taken; any other message ends it first.
 void CliRunner::showProgress()
 {
-    if (!progressOnTerminal || options.quiet || view.isSummaryShown() ||
+    if (!progressOnTerminal || options.quiet || progressEnded ||
         view.progressLine() == lastProgress)
         return;
     lastProgress = view.progressLine();
     out << '\r' << lastProgress << "\x1b[K" << Qt::flush;
+    progressLineOpen = true;
+}
+
+void CliRunner::endProgressLine()
+{
+    if (progressLineOpen)
+        out << Qt::endl;
+    progressLineOpen = false;
+}
+
+QTextStream& CliRunner::message()
+{
+    endProgressLine();
+    return err;
 }
 
 void CliRunner::finishRun()
 {
-    if (!lastProgress.isEmpty())
-        out << Qt::endl;
+    progressEnded = true;
+    endProgressLine();
     printFailures();
     printSummary();
     const bool logWritten = writeLog();
@@ -139,27 +161,53 @@ bool CliRunner::writeLog()
         return true;
     const Outcome written = RunLogWriter::write(view.arrLogDetails(), options.logPath);
     if (!written)
-        err << "framewright-cli: " << written.message() << Qt::endl;
+        message() << "framewright-cli: " << written.message() << Qt::endl;
     return written.ok();
 }
 
 void CliRunner::printRefusedFiles()
 {
     for (const RefusedFile& refused : std::as_const(adder.refusedFiles)) {
-        err << refused.path << ": "
-            << app.getLocalizedStringForKey(RefusedFile::messageKey(refused.reason));
+        message() << refused.path << ": "
+                  << app.getLocalizedStringForKey(RefusedFile::messageKey(refused.reason));
         if (refused.reason == RefusedFile::Reason::CannotBeRead && !refused.detail.isEmpty())
             err << " (" << refused.detail << ')';
         err << Qt::endl;
     }
 }
 
+// One line a photo, fields apart by tabs for scripts: source, upright size,
+// output, output size (empty when nothing would be written), status.
+int CliRunner::printDryRun()
+{
+    const RunPreview preview(options.output, options.geometry, app.rawConvertFormat,
+                             options.conflictMode, LocalFileSystem::shared());
+    const auto sizeText = [](const QSize& size) {
+        return size.isEmpty() ? QString()
+                              : QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
+    };
+    bool allWritten = true;
+    for (const PhotoFilePtr& photo : std::as_const(app.arraySelectedImagesToProcess)) {
+        const RunPreview::PhotoPreview planned = preview.previewOf(*photo);
+        allWritten = allWritten && planned.status == ProcessingView::Processed;
+        QString status = view.getMessageForstatus(planned.status);
+        if (planned.existing == RunPreview::PhotoPreview::Existing::Kept)
+            status += " (" + app.getLocalizedStringForKey("EXISTING_OUTPUT_KEPT") + ')';
+        else if (planned.existing == RunPreview::PhotoPreview::Existing::Replaced)
+            status += " (" + app.getLocalizedStringForKey("EXISTING_OUTPUT_REPLACED") + ')';
+        out << photo->filePath << '\t' << sizeText(planned.uprightSize) << '\t'
+            << planned.outputPath << '\t' << sizeText(planned.outputSize) << '\t' << status
+            << Qt::endl;
+    }
+    return allWritten ? AllWritten : SomeFailed;
+}
+
 void CliRunner::printFailures()
 {
     for (const PhotoFilePtr& photo : view.arrPhotosToProcess()) {
         if (photo->processStatus != ProcessingView::Processed)
-            err << photo->filePath << ": " << view.getMessageForstatus(photo->processStatus)
-                << Qt::endl;
+            message() << photo->filePath << ": " << view.getMessageForstatus(photo->processStatus)
+                      << Qt::endl;
     }
 }
 

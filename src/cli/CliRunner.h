@@ -36,6 +36,9 @@ private:
     void showAlert(int tag);
     void startRun();
     void printRefusedFiles();
+    int printDryRun();
+    void endProgressLine();
+    QTextStream& message();
     bool writeLog();
     void showProgress();
     void finishRun();
@@ -53,6 +56,8 @@ private:
     ProcessingView view;
     QEventLoop loop;
     QString lastProgress;
+    bool progressLineOpen = false;
+    bool progressEnded = false;
     int exitStatus = BadUsageOrNothingToDo;
     int interruptingSignal = 0;
 };

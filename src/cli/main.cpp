@@ -14,8 +14,7 @@ int main(int argc, char** argv)
 {
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName("framewright-cli");
-    // Diagnostics below warnings stay quiet unless QT_LOGGING_RULES asks.
-    QLoggingCategory::setFilterRules(QStringLiteral("framewright.*.debug=false"));
+    QCoreApplication::setApplicationVersion(FRAMEWRIGHT_VERSION);
     QTextStream out(stdout);
     QTextStream err(stderr);
 
@@ -31,10 +30,19 @@ int main(int argc, char** argv)
         out << fw::CliOptions::usage();
         return fw::CliRunner::AllWritten;
     }
+    if (parsed.versionRequested) {
+        out << "framewright-cli " << QCoreApplication::applicationVersion() << Qt::endl;
+        return fw::CliRunner::AllWritten;
+    }
     if (!parsed.options) {
         err << "framewright-cli: " << parsed.error << Qt::endl;
         return fw::CliRunner::BadUsageOrNothingToDo;
     }
+    // The terminal shows the run's own messages; the decoders' and the
+    // engine's diagnostics only when asked for.
+    QLoggingCategory::setFilterRules(parsed.options->verbose
+                                         ? QStringLiteral("framewright.*=true")
+                                         : QStringLiteral("framewright.*=false"));
     fw::CliRunner runner(*parsed.options, fw::VipsImageService::shared(), out, err,
                          isatty(STDOUT_FILENO) != 0);
     const fw::TerminationSignals signals;

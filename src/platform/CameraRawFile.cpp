@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QLoggingCategory>
+#include <algorithm>
 #include <libraw/libraw.h>
 #include <memory>
 #include <vips/vips8>
@@ -38,15 +39,19 @@ int exifOrientationFromFlip(int flip)
     }
 }
 
-void logDataError(void*, const char* file, int offset)
+// LibRaw calls this when the sensor data runs out or cannot be read; it then
+// goes on with zeros, which would develop into a black picture.
+void noteDataError(void* damaged, const char* file, int offset)
 {
     qCDebug(logRaw) << "damaged raw data in" << file << "at" << offset;
+    *static_cast<bool*>(damaged) = true;
 }
 
-std::unique_ptr<LibRaw> openRaw(const QString& path)
+std::unique_ptr<LibRaw> openRaw(const QString& path, bool* damaged = nullptr)
 {
+    static bool ignored = false;
     auto raw = std::make_unique<LibRaw>();
-    raw->set_dataerror_handler(logDataError, nullptr);
+    raw->set_dataerror_handler(noteDataError, damaged != nullptr ? damaged : &ignored);
     const int result = raw->open_file(NativePath::encode(path).constData());
     if (result != LIBRAW_SUCCESS) {
         qCWarning(logRaw) << "cannot open raw file" << path << libraw_strerror(result);
@@ -67,13 +72,30 @@ std::optional<VImage> bitmapToImage(const libraw_processed_image_t& bitmap)
                                : (sixteen ? VIPS_INTERPRETATION_RGB16 : VIPS_INTERPRETATION_sRGB)));
 }
 
-std::optional<VImage> decodeSensorData(LibRaw& raw, bool halfSize)
+// A file whose sensor data was stripped unpacks into zeros; real sensors
+// never read exactly zero everywhere.
+bool holdsSensorData(const LibRaw& raw)
+{
+    const libraw_rawdata_t& data = raw.imgdata.rawdata;
+    const std::size_t pixels =
+        static_cast<std::size_t>(raw.imgdata.sizes.raw_width) * raw.imgdata.sizes.raw_height;
+    const auto anyNonZero = [](const ushort* values, std::size_t count) {
+        return values != nullptr &&
+               std::any_of(values, values + count, [](ushort value) { return value != 0; });
+    };
+    return anyNonZero(data.raw_image, pixels) ||
+           anyNonZero(data.color4_image ? data.color4_image[0] : nullptr, pixels * 4) ||
+           anyNonZero(data.color3_image ? data.color3_image[0] : nullptr, pixels * 3);
+}
+
+std::optional<VImage> decodeSensorData(LibRaw& raw, bool halfSize, const bool& damaged)
 {
     raw.imgdata.params.half_size = halfSize ? 1 : 0;
     raw.imgdata.params.use_camera_wb = 1;
     raw.imgdata.params.output_bps = 8;
     raw.imgdata.params.user_flip = 0;
-    if (raw.unpack() != LIBRAW_SUCCESS || raw.dcraw_process() != LIBRAW_SUCCESS)
+    if (raw.unpack() != LIBRAW_SUCCESS || damaged || !holdsSensorData(raw) ||
+        raw.dcraw_process() != LIBRAW_SUCCESS)
         return std::nullopt;
     int error = LIBRAW_SUCCESS;
     ProcessedImage bitmap(raw.dcraw_make_mem_image(&error));
@@ -117,10 +139,11 @@ std::optional<CameraRawFile::Header> CameraRawFile::readHeader(const QString& pa
 std::optional<VImage> CameraRawFile::decode(const QString& path, bool halfSize)
 {
     try {
-        const std::unique_ptr<LibRaw> raw = openRaw(path);
+        bool damaged = false;
+        const std::unique_ptr<LibRaw> raw = openRaw(path, &damaged);
         if (!raw)
             return std::nullopt;
-        if (std::optional<VImage> image = decodeSensorData(*raw, halfSize))
+        if (std::optional<VImage> image = decodeSensorData(*raw, halfSize, damaged))
             return image;
         qCWarning(logRaw) << "raw data of" << path << "cannot be decoded; trying its preview";
         raw->recycle();

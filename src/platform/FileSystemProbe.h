@@ -19,6 +19,8 @@ public:
     virtual bool isImmutable(const QString& path) const = 0;
     // Whether this process may write the file or folder (access(W_OK)).
     virtual bool isWritable(const QString& path) const = 0;
+    // Whether this process may read the file (access(R_OK)).
+    virtual bool isReadable(const QString& path) const = 0;
 };
 
 } // namespace fw

@@ -3,10 +3,12 @@
 #include "platform/Exiv2ExifWriter.h"
 #include "platform/IccProfile.h"
 #include "platform/NativePath.h"
+#include "platform/PngExifTrailer.h"
 #include "platform/VipsImage.h"
 
 #include <QFile>
 #include <QLoggingCategory>
+#include <QRegularExpression>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -57,32 +59,59 @@ VImage withoutField(const VImage& image, const char* field)
     return copy;
 }
 
-// CMYK, Lab and floating-point pictures become sRGB where the format needs it,
-// through the embedded profile when there is one.
-VImage toWritableColour(const VImage& image, Format format)
+bool isRgbOrGrey(VipsInterpretation interpretation)
 {
-    const VipsInterpretation interpretation = image.interpretation();
-    const bool cmyk = interpretation == VIPS_INTERPRETATION_CMYK;
-    const bool integral =
-        image.format() == VIPS_FORMAT_UCHAR || image.format() == VIPS_FORMAT_USHORT;
-    if (cmyk && holdsCmyk(format))
-        return image;
-    if (cmyk && !blobOf(image, VIPS_META_ICC_NAME).isEmpty())
-        return image.icc_transform("srgb", VImage::option()->set("embedded", true));
-    if (cmyk || !integral || interpretation == VIPS_INTERPRETATION_LAB ||
-        interpretation == VIPS_INTERPRETATION_LABS || interpretation == VIPS_INTERPRETATION_LABQ)
-        return withoutField(image.colourspace(VIPS_INTERPRETATION_sRGB), VIPS_META_ICC_NAME);
-    return image;
+    switch (interpretation) {
+    case VIPS_INTERPRETATION_sRGB:
+    case VIPS_INTERPRETATION_RGB:
+    case VIPS_INTERPRETATION_RGB16:
+    case VIPS_INTERPRETATION_B_W:
+    case VIPS_INTERPRETATION_GREY16:
+        return true;
+    default:
+        return false;
+    }
 }
 
+// CMYK stays CMYK where the format holds it; elsewhere it becomes sRGB
+// through its embedded profile, else a standard CMYK profile. Lab and the
+// other colour models, and floating-point pictures, become sRGB, and then
+// carry no profile of the colours they had.
+VImage toWritableColour(const VImage& image, Format format)
+{
+    const VImage decoded = image.coding() == VIPS_CODING_LABQ ? image.LabQ2Lab() : image;
+    const VipsInterpretation interpretation = decoded.interpretation();
+    const bool sixteenBit = decoded.format() == VIPS_FORMAT_USHORT;
+    if (interpretation == VIPS_INTERPRETATION_CMYK) {
+        if (holdsCmyk(format))
+            return decoded;
+        return decoded.icc_transform(
+            "srgb", VImage::option()
+                        ->set("embedded", true)
+                        ->set("input_profile", "cmyk")
+                        ->set("depth", sixteenBit && holdsSixteenBits(format) ? 16 : 8));
+    }
+    const bool integral = decoded.format() == VIPS_FORMAT_UCHAR || sixteenBit;
+    if ((integral && isRgbOrGrey(interpretation)) ||
+        !vips_colourspace_issupported(decoded.get_image()))
+        return decoded;
+    const VipsInterpretation target =
+        isGreyPicture(decoded) && integral ? VIPS_INTERPRETATION_B_W : VIPS_INTERPRETATION_sRGB;
+    return withoutField(decoded.colourspace(target), VIPS_META_ICC_NAME);
+}
+
+// Sixteen-bit samples keep their top eight bits; the colour model stays.
 VImage toEightBits(const VImage& image)
 {
     if (image.format() == VIPS_FORMAT_UCHAR)
         return image;
     const VImage narrowed = image.cast(VIPS_FORMAT_UCHAR, VImage::option()->set("shift", true));
-    return narrowed.copy(VImage::option()->set("interpretation", isGreyPicture(image)
-                                                                     ? VIPS_INTERPRETATION_B_W
-                                                                     : VIPS_INTERPRETATION_sRGB));
+    VipsInterpretation interpretation = VIPS_INTERPRETATION_sRGB;
+    if (image.interpretation() == VIPS_INTERPRETATION_CMYK)
+        interpretation = VIPS_INTERPRETATION_CMYK;
+    else if (isGreyPicture(image))
+        interpretation = VIPS_INTERPRETATION_B_W;
+    return narrowed.copy(VImage::option()->set("interpretation", interpretation));
 }
 
 VImage withoutAlpha(const VImage& image)
@@ -124,10 +153,29 @@ int orientationFrom(const QVariantMap& properties)
     return properties.value("{TIFF}").toMap().value("Orientation").toInt();
 }
 
+// XMP-aware viewers follow the XMP copy of the orientation; it must say what
+// the EXIF tag says.
+QByteArray xmpWithOrientation(const QByteArray& xmp, int orientation)
+{
+    static const QRegularExpression attribute(QStringLiteral("(tiff:Orientation=[\"'])[0-9]+"));
+    static const QRegularExpression element(QStringLiteral("(<tiff:Orientation>)\\s*[0-9]+"));
+    QString text = QString::fromUtf8(xmp);
+    const QString value = QString::number(orientation);
+    text.replace(attribute, "\\1" + value);
+    text.replace(element, "\\1" + value);
+    return text.toUtf8();
+}
+
 VImage applyProperties(const VImage& image, const QVariantMap& properties)
 {
     VImage tagged = image.copy();
     const int orientation = orientationFrom(properties);
+    const QByteArray xmp = blobOf(image, VIPS_META_XMP_NAME);
+    if (orientation >= 1 && orientation <= 8 && !xmp.isEmpty()) {
+        const QByteArray matching = xmpWithOrientation(xmp, orientation);
+        vips_image_set_blob_copy(tagged.get_image(), VIPS_META_XMP_NAME, matching.constData(),
+                                 static_cast<size_t>(matching.size()));
+    }
     if (orientation >= 1 && orientation <= 8)
         tagged.set(VIPS_META_ORIENTATION, orientation);
     else
@@ -179,6 +227,12 @@ void save(const VImage& image, const char* path, Format format, std::optional<do
         break;
     case Format::Png:
         image.pngsave(path);
+        if (image.get_typeof(VIPS_META_EXIF_NAME) != 0) {
+            if (const Outcome single = PngExifTrailer::removeRepeatedExif(NativePath::decode(path));
+                !single)
+                throw vips::VError("cannot remove the repeated EXIF chunk: " +
+                                   single.message().toStdString());
+        }
         break;
     case Format::Tiff:
         image.tiffsave(path, VImage::option()

@@ -1,5 +1,6 @@
 #include "platform/ImageFileReader.h"
 
+#include "platform/AnymapHeader.h"
 #include "platform/CameraRawFile.h"
 #include "platform/DecoderChoice.h"
 #include "platform/EndMarkedJpegSource.h"
@@ -217,6 +218,21 @@ double epsScale(const ImageFileReader::StoredHeader& header, double reduction)
     return std::clamp(1.0 / reduction, 0.05, std::min(20.0, largest));
 }
 
+// Samples as every operation takes them: CIELAB TIFFs come packed (LabQ), and
+// an anymap whose maximum value is not the full range of its samples is
+// stretched to it, so its white is white.
+VImage withPlainSamples(const VImage& image, const ImageFileReader::StoredHeader& header)
+{
+    if (image.coding() == VIPS_CODING_LABQ)
+        return image.LabQ2Lab();
+    const double fullRange = image.format() == VIPS_FORMAT_USHORT ? 65535 : 255;
+    if (header.anymapMaximum <= 1 || header.anymapMaximum == fullRange)
+        return image;
+    return image.linear(fullRange / header.anymapMaximum, 0.0)
+        .cast(image.format())
+        .copy(VImage::option()->set("interpretation", image.interpretation()));
+}
+
 int jpegShrinkFor(double reduction)
 {
     for (int shrink : {8, 4, 2}) {
@@ -257,7 +273,8 @@ decodeRouted(const QString& path, const ImageFileReader::StoredHeader& header, d
         options->set("shrink", jpegShrinkFor(reduction));
     if (header.endMarkerMissing)
         return ImageFileReader::Decoded{loadJpegWithoutEndMarker(path, options), true};
-    return ImageFileReader::Decoded{loadWith(header.vipsLoader, name.constData(), options), true};
+    return ImageFileReader::Decoded{
+        withPlainSamples(loadWith(header.vipsLoader, name.constData(), options), header), true};
 }
 
 } // namespace
@@ -290,6 +307,8 @@ ImageFileReader::HeaderRead ImageFileReader::readHeaderExplained(const QString& 
                           PixelBudget::densestPixelsPerByte(header->loaderUsed)))
             return {std::nullopt, PixelBudget::refusal(header->width, header->height)};
         header->endMarkerMissing = header->isJpeg && EndMarkedJpegSource::lacksEndMarker(path);
+        if (const std::optional<AnymapHeader> anymap = AnymapHeader::parse(start))
+            header->anymapMaximum = anymap->maximumValue;
         header->decoder = route;
         header->vipsLoader = route == Route::Vips ? loader : QByteArray();
         header->fileStart = start;

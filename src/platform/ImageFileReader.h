@@ -42,6 +42,9 @@ public:
         // The first bytes of the file (JFIF and other signatures live there).
         QByteArray fileStart;
         bool isJpeg = false;
+        // The sample value of full intensity of a portable anymap; 0 for
+        // other formats.
+        int anymapMaximum = 0;
         // A JPEG without its end marker (see EndMarkedJpegSource).
         bool endMarkerMissing = false;
         // The decoder's EXIF and IPTC blocks, and whether they hold all the

@@ -40,6 +40,11 @@ bool LocalFileSystem::isImmutable(const QString& path) const
     return read && (flags & FS_IMMUTABLE_FL) != 0;
 }
 
+bool LocalFileSystem::isReadable(const QString& path) const
+{
+    return ::access(NativePath::encode(path).constData(), R_OK) == 0;
+}
+
 bool LocalFileSystem::isWritable(const QString& path) const
 {
     return ::access(NativePath::encode(path).constData(), W_OK) == 0;

@@ -14,6 +14,7 @@ public:
     std::optional<qint64> bytesAvailable(const QString& folder) const override;
     bool isImmutable(const QString& path) const override;
     bool isWritable(const QString& path) const override;
+    bool isReadable(const QString& path) const override;
 };
 
 } // namespace fw

@@ -8,6 +8,7 @@
 #include "processing/ImageFilter.h"
 #include "processing/ImageSaver.h"
 #include "processing/OutputPathPlanner.h"
+#include "processing/PhotoChecks.h"
 #include "processing/ProcessingView.h"
 #include "processing/Utils.h"
 
@@ -20,8 +21,6 @@ namespace {
 
 Q_LOGGING_CATEGORY(logStep, "framewright.run")
 
-// Linux file systems limit a name to 255 bytes, whatever the characters.
-constexpr qsizetype longestNameBytes = 255;
 constexpr int failure = 2;
 constexpr int success = 1;
 
@@ -59,6 +58,12 @@ void ProcessingView::processFileFromBunch(const PhotoFilePtr& photo, int /*index
         finishPhoto(*photo, MissingAtSource, failure, "FILE_NOT_PROCESSED");
         return;
     }
+    // A source whose permissions changed since it was added is refused as an
+    // access fault, not measured as an empty picture.
+    if (!fileSystem.isReadable(photo->fileURL)) {
+        finishPhoto(*photo, SourceAccessDenied, SourceAccessDenied, "PERMISSION_ERROR");
+        return;
+    }
     const std::optional<ImageSaver::ExistingFile> existingFile =
         resolveExistingOutput(photo, outputPath, processFlag);
     if (!existingFile || !isPHOTOS_PROCESSING_IN_PROGERESS)
@@ -77,6 +82,10 @@ void ProcessingView::writePhoto(const PhotoFilePtr& photo, const QString& output
                                 ImageSaver::ExistingFile existingFile, int processFlag)
 {
     const QSizeF sourceSize = utils.getImageOriginalSizeAtFilePathUrl(photo->fileURL);
+    if (sourceSize.isEmpty()) {
+        finishPhoto(*photo, NotRead, failure, "FILE_NOT_READ");
+        return;
+    }
     const SizeObject& sizeObject = resizingOptionObject.sizeObject;
     const std::optional<QSize> target = sizeObject.isKeepOriginalSize
                                             ? std::nullopt
@@ -86,11 +95,11 @@ void ProcessingView::writePhoto(const PhotoFilePtr& photo, const QString& output
         return;
     }
     const QString outputFolder = QFileInfo(outputPath).path();
-    if (const std::optional<int> denied = permissionStatus(*photo, outputFolder)) {
+    if (const auto denied = PhotoChecks(fileSystem).permissionStatus(*photo, outputFolder)) {
         finishPhoto(*photo, *denied, *denied, "PERMISSION_ERROR");
         return;
     }
-    if (NativePath::encode(QFileInfo(outputPath).fileName()).size() > longestNameBytes) {
+    if (PhotoChecks::isNameTooLong(outputPath)) {
         finishPhoto(*photo, InvalidFileName, failure, "FILE_NOT_PROCESSED");
         return;
     }
@@ -195,23 +204,6 @@ void ProcessingView::askAboutExistingOutput(const PhotoFilePtr& photo, const QSt
         if (!isProcessOnHold)
             showOverwriteExistingFilePopup(photo, outputPath);
     });
-}
-
-// A source that cannot be written or carries the immutable flag is refused,
-// as is an output folder that cannot be written (11) or could not be made (12).
-std::optional<int> ProcessingView::permissionStatus(const PhotoFile& photo,
-                                                    const QString& outputFolder) const
-{
-    const bool readOnly = !fileSystem.isWritable(photo.filePath);
-    const bool locked = fileSystem.isImmutable(photo.filePath);
-    if (locked)
-        qCDebug(logStep) << "File is locked" << photo.filePath;
-    if (readOnly || locked)
-        return SourceAccessDenied;
-    const bool folderExists = PathInfo::of(outputFolder).isDir();
-    if (!folderExists || !fileSystem.isWritable(outputFolder))
-        return folderExists ? DestinationAccessDenied : DestinationFolderMissing;
-    return std::nullopt;
 }
 
 void ProcessingView::finishPhoto(PhotoFile& photo, int status, int progressStatus,

@@ -150,7 +150,6 @@ private:
     void outputAppearedMeanwhile(const PhotoFilePtr& photo, const QString& outputPath,
                                  int processFlag);
     void askAboutExistingOutput(const PhotoFilePtr& photo, const QString& outputPath);
-    std::optional<int> permissionStatus(const PhotoFile& photo, const QString& outputFolder) const;
     void finishPhoto(PhotoFile& photo, int status, int progressStatus, const char* messageKey);
     void report(int progressStatus, const char* messageKey);
 

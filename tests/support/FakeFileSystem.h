@@ -16,6 +16,7 @@ public:
     std::optional<qint64> freeBytes;
     QSet<QString> immutablePaths;
     QSet<QString> readOnlyPaths;
+    QSet<QString> unreadablePaths;
 
     // A folder that does not exist has no free space to tell, as on a real disk.
     std::optional<qint64> bytesAvailable(const QString& folder) const override
@@ -27,6 +28,10 @@ public:
     bool isImmutable(const QString& path) const override
     {
         return immutablePaths.contains(path) || LocalFileSystem::shared().isImmutable(path);
+    }
+    bool isReadable(const QString& path) const override
+    {
+        return !unreadablePaths.contains(path) && LocalFileSystem::shared().isReadable(path);
     }
     bool isWritable(const QString& path) const override
     {

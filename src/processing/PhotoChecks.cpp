@@ -1,0 +1,44 @@
+#include "processing/PhotoChecks.h"
+
+#include "batch/PhotoFile.h"
+#include "platform/FileSystemProbe.h"
+#include "platform/NativePath.h"
+#include "platform/PathInfo.h"
+
+#include <QFileInfo>
+#include <QLoggingCategory>
+
+namespace fw {
+
+namespace {
+
+Q_LOGGING_CATEGORY(logChecks, "framewright.run")
+
+constexpr qsizetype longestNameBytes = 255;
+constexpr int sourceAccessDenied = 10;
+constexpr int destinationAccessDenied = 11;
+constexpr int destinationFolderMissing = 12;
+
+} // namespace
+
+std::optional<int> PhotoChecks::permissionStatus(const PhotoFile& photo,
+                                                 const QString& outputFolder) const
+{
+    const bool readOnly = !fileSystem.isWritable(photo.filePath);
+    const bool locked = fileSystem.isImmutable(photo.filePath);
+    if (locked)
+        qCDebug(logChecks) << "File is locked" << photo.filePath;
+    if (readOnly || locked)
+        return sourceAccessDenied;
+    const bool folderExists = PathInfo::of(outputFolder).isDir();
+    if (!folderExists || !fileSystem.isWritable(outputFolder))
+        return folderExists ? destinationAccessDenied : destinationFolderMissing;
+    return std::nullopt;
+}
+
+bool PhotoChecks::isNameTooLong(const QString& outputPath)
+{
+    return NativePath::encode(QFileInfo(outputPath).fileName()).size() > longestNameBytes;
+}
+
+} // namespace fw

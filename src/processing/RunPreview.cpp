@@ -1,0 +1,88 @@
+#include "processing/RunPreview.h"
+
+#include "platform/FileSystemProbe.h"
+#include "platform/PathInfo.h"
+#include "processing/ImageFilter.h"
+#include "processing/OutputPathPlanner.h"
+#include "processing/PhotoChecks.h"
+#include "processing/ProcessingView.h"
+#include "processing/Utils.h"
+
+#include <QFileInfo>
+
+namespace fw {
+
+RunPreview::RunPreview(const OutputOptionSettings& output,
+                       const ResizingOptionsSettingObject& geometry, QString rawConvertFormat,
+                       int processFlag, const FileSystemProbe& fileSystem)
+    : output(output), geometry(geometry), rawConvertFormat(std::move(rawConvertFormat)),
+      processFlag(processFlag), fileSystem(fileSystem)
+{
+}
+
+// The checks come in the order the run makes them, so the first that fails
+// gives the status the run would give.
+RunPreview::PhotoPreview RunPreview::previewOf(const PhotoFile& photo) const
+{
+    PhotoPreview preview;
+    preview.uprightSize = QSize(static_cast<int>(photo.width), static_cast<int>(photo.height));
+    preview.outputPath =
+        OutputPathPlanner(output, rawConvertFormat).updatedFilePathWithSetting(photo);
+    if (!PathInfo::of(photo.filePath).exists()) {
+        preview.status = ProcessingView::MissingAtSource;
+        return preview;
+    }
+    if (!fileSystem.isReadable(photo.filePath)) {
+        preview.status = ProcessingView::SourceAccessDenied;
+        return preview;
+    }
+    if (PathInfo::ofLink(preview.outputPath).exists()) {
+        if (processFlag == ProcessingView::SkipAll && output.askBeforeOverwrite) {
+            preview.status = ProcessingView::Skipped;
+            return preview;
+        }
+        const bool keeps = processFlag == ProcessingView::KeepAll;
+        preview.existing = keeps ? PhotoPreview::Existing::Kept : PhotoPreview::Existing::Replaced;
+        if (keeps)
+            preview.outputPath = Utils::stringToAvoidNameCollisionForPath(preview.outputPath);
+    }
+    const SizeObject& size = geometry.sizeObject;
+    const std::optional<QSize> target =
+        size.isKeepOriginalSize ? std::optional(preview.uprightSize)
+                                : ImageFilter::resizeTarget(QSizeF(preview.uprightSize), size);
+    if (!target) {
+        preview.status = ProcessingView::SizeTooLarge;
+        return preview;
+    }
+    const bool quarterTurn = geometry.rotationType == 1 || geometry.rotationType == 2;
+    preview.outputSize = quarterTurn ? target->transposed() : *target;
+    checkWriting(photo, preview);
+    if (preview.status != ProcessingView::Processed)
+        preview.outputSize = QSize();
+    return preview;
+}
+
+// A folder the run would make counts as there when it can be made.
+void RunPreview::checkWriting(const PhotoFile& photo, PhotoPreview& preview) const
+{
+    const QString folder = QFileInfo(preview.outputPath).path();
+    std::optional<int> denied = PhotoChecks(fileSystem).permissionStatus(photo, folder);
+    if (denied == ProcessingView::DestinationFolderMissing && canMakeFolder(folder))
+        denied.reset();
+    if (denied)
+        preview.status = *denied;
+    else if (PhotoChecks::isNameTooLong(preview.outputPath))
+        preview.status = ProcessingView::InvalidFileName;
+    else
+        preview.status = ProcessingView::Processed;
+}
+
+bool RunPreview::canMakeFolder(const QString& folder) const
+{
+    QString existing = folder;
+    while (!PathInfo::of(existing).exists() && existing != "/")
+        existing = QFileInfo(existing).path();
+    return PathInfo::of(existing).isDir() && fileSystem.isWritable(existing);
+}
+
+} // namespace fw
