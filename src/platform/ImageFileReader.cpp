@@ -228,7 +228,7 @@ VImage withPlainSamples(const VImage& image, const ImageFileReader::StoredHeader
     const double fullRange = image.format() == VIPS_FORMAT_USHORT ? 65535 : 255;
     if (header.anymapMaximum <= 1 || header.anymapMaximum == fullRange)
         return image;
-    return image.linear(fullRange / header.anymapMaximum, 0.0)
+    return image.linear(fullRange / header.anymapMaximum, 0.5)
         .cast(image.format())
         .copy(VImage::option()->set("interpretation", image.interpretation()));
 }

@@ -57,7 +57,8 @@ Outcome PngExifTrailer::removeRepeatedExif(const QString& path)
     const qint64 iendOffset = ::fstat(descriptor, &status) == 0 ? status.st_size - 12 : -1;
     if (iendOffset > 0 && readAt(descriptor, iendOffset, 12) == iendChunk) {
         const qint64 trailing = trailingExifOffset(descriptor, iendOffset);
-        const QByteArray head = readAt(descriptor, 0, 64 * 1024);
+        const QByteArray head =
+            readAt(descriptor, 0, static_cast<qsizetype>(std::min<qint64>(iendOffset, 64 * 1024)));
         const qsizetype firstExif = head.indexOf("eXIf");
         if (trailing > 0 && firstExif > 0 && firstExif + 4 < trailing &&
             (::pwrite(descriptor, iendChunk.constData(), 12, trailing) != 12 ||

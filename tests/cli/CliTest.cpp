@@ -11,6 +11,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QThread>
 #include <csignal>
 #include <gtest/gtest.h>
@@ -72,6 +73,7 @@ TEST(CliOptions, BadValuesNameTheOptionAndWhatItAllows)
          "--no-keep-aspect: needs --width and --height"},
         {{"--width", "10", "--percent", "50", "a.jpg"}, "--percent: cannot be combined"},
         {{"--sharpen", "a.jpg"}, "--sharpen: unknown option"},
+        {{"--sharpen"}, "--sharpen: unknown option"},
         {{"--width"}, "--width: a value is missing"},
         {{"--quiet"}, "no photos or folders given"},
     };
@@ -284,6 +286,85 @@ TEST(CliProgram, TwoRunsIntoOneFolderKeepEveryOutput)
     EXPECT_EQ(finish(first).exitCode, 0);
     EXPECT_EQ(finish(second).exitCode, 0);
     EXPECT_EQ(QDir(output.path()).entryList(QDir::Files).size(), 400);
+}
+
+TEST(CliProgram, EveryRefusedFileIsNamedWithItsReasonAndDiagnosticsStayQuiet)
+{
+    test::TemporaryFolder photos;
+    test::TemporaryFolder output;
+    test::saveJpeg(test::markedPicture(64, 48), photos.filePath("good.jpg"));
+    photos.writeFile("notes.txt", "text");
+    photos.writeFile("broken.png", "not a picture");
+    photos.writeFile("disguised.jpg", "%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox: 0 0 10 10\n");
+    const Finished run = runProgram({"-o", output.path(), photos.path()});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.err.contains(photos.filePath("notes.txt") + ": not a photo"));
+    EXPECT_TRUE(run.err.contains(photos.filePath("broken.png") + ": cannot be read"));
+    EXPECT_TRUE(
+        run.err.contains(photos.filePath("disguised.jpg") +
+                         ": cannot be read (PostScript is read only from files named .eps)"))
+        << run.err.toStdString();
+    EXPECT_TRUE(run.out.contains("Files not added: 3")) << run.out.toStdString();
+    EXPECT_FALSE(run.err.contains("framewright.")) << "no diagnostics unless asked";
+    EXPECT_TRUE(runProgram({"--verbose", "-o", output.path(), photos.filePath("broken.png")})
+                    .err.contains("framewright."));
+
+    const Finished version = runProgram({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_TRUE(version.out.startsWith("framewright-cli "));
+    const QString help = runProgram({"--help"}).out;
+    for (const char* told : {"photo-library", "writes tif", "none keeps each photo's orientation",
+                             "when converting", "--dry-run"})
+        EXPECT_TRUE(help.contains(told)) << told;
+}
+
+TEST(CliProgram, DryRunTellsWhatARunWouldDoAndWritesNothing)
+{
+    test::TemporaryFolder photos;
+    test::TemporaryFolder output;
+    test::saveJpeg(test::markedPicture(400, 300), photos.filePath("a.jpg"));
+    test::saveJpeg(test::markedPicture(400, 300), photos.filePath("b.jpg"));
+    output.writeFile("a.jpg", "an earlier output");
+    const QStringList common = {"--dry-run", "--width", "100", "-o", output.path()};
+    const Finished kept = runProgram(common + QStringList{photos.path()});
+    EXPECT_EQ(kept.exitCode, 0) << kept.err.toStdString();
+    QStringList lines = kept.out.trimmed().split('\n');
+    lines.sort();
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines.at(0).split('\t'),
+              QStringList({photos.filePath("a.jpg"), "400x300", output.filePath("a (1).jpg"),
+                           "100x75", "Processed successfully (the existing output is kept)"}));
+    EXPECT_EQ(QDir(output.path()).entryList(QDir::Files), QStringList({"a.jpg"}));
+
+    const Finished skipped =
+        runProgram(common + QStringList{"--on-conflict", "skip", photos.path()});
+    EXPECT_EQ(skipped.exitCode, 1);
+    EXPECT_TRUE(skipped.out.contains(output.filePath("a.jpg") + "\t\tSkipped"))
+        << skipped.out.toStdString();
+    const Finished tooLarge = runProgram(
+        {"--dry-run", "--width", "20000", "-o", output.path(), photos.filePath("b.jpg")});
+    EXPECT_EQ(tooLarge.exitCode, 1);
+    EXPECT_TRUE(tooLarge.out.contains("New size exceeds 10,000 pixels"));
+    EXPECT_EQ(QDir(output.path()).entryList(QDir::Files), QStringList({"a.jpg"}));
+}
+
+TEST(CliRunner, TheProgressLineEndsAtAHundredPercentBeforeTheSummary)
+{
+    test::TemporaryFolder photos;
+    test::TemporaryFolder output;
+    test::saveJpeg(test::markedPicture(64, 48), photos.filePath("one.jpg"));
+    test::saveJpeg(test::markedPicture(64, 48), photos.filePath("two.jpg"));
+    QString out;
+    QString err;
+    QTextStream outStream(&out);
+    QTextStream errStream(&err);
+    CliRunner runner(*parse({"-o", output.path(), photos.path()}).options,
+                     VipsImageService::shared(), outStream, errStream, true);
+    EXPECT_EQ(runner.run(), CliRunner::AllWritten);
+    const QStringList lines = out.split('\n');
+    const qsizetype summary = lines.indexOf(QRegularExpression("^Summary.*"));
+    ASSERT_GT(summary, 0);
+    EXPECT_TRUE(lines.at(summary - 1).contains("100 %")) << out.toStdString();
 }
 
 TEST(RealFilesCli, OrientationSetComesOutUprightAt400PixelsWide)
