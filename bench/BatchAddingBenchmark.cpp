@@ -2,11 +2,11 @@
 // (header reads only) takes under 5 s, and a batch of 100,000 photos costs
 // under 100 MB, about 1 KB a photo, for the records and the duplicate check.
 #include "app/AppDelegate.h"
-#include "app/NotificationCenter.h"
 #include "batch/AddPhotosVC.h"
 #include "batch/ModalMessages.h"
+#include "core/NotificationCenter.h"
+#include "core/Utils.h"
 #include "platform/VipsImageService.h"
-#include "processing/Utils.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -92,8 +92,9 @@ void addFolderOf10000SmallJpegs(benchmark::State& state)
         state.PauseTiming();
         fw::NotificationCenter notifications;
         LoggedMessages messages;
-        app.arraySelectedImagesToProcess.clear();
-        fw::AddPhotosVC screen(app, notifications, messages);
+        app.batch().clear();
+        fw::AddPhotosVC screen(app.batch(), app.strings(), app.flags(), app.imageService(),
+                               notifications, messages);
         const double heapBefore = heapBytesInUse();
         state.ResumeTiming();
 
@@ -102,7 +103,7 @@ void addFolderOf10000SmallJpegs(benchmark::State& state)
             state.SkipWithError("the adding operation did not end");
 
         state.PauseTiming();
-        state.counters["photos"] = static_cast<double>(app.arraySelectedImagesToProcess.size());
+        state.counters["photos"] = static_cast<double>(app.batch().size());
         // The batch is kept, so what the operation left on the heap is what
         // its photos cost, as the program really builds them.
         state.counters["heap_per_photo_B"] =
@@ -140,16 +141,18 @@ void batchOf100000Photos(benchmark::State& state)
         fw::AppDelegate app(fw::VipsImageService::shared(), {"en"});
         fw::NotificationCenter notifications;
         LoggedMessages messages;
-        fw::AddPhotosVC screen(app, notifications, messages);
+        fw::AddPhotosVC screen(app.batch(), app.strings(), app.flags(), app.imageService(),
+                               notifications, messages);
         const double heapBefore = heapBytesInUse();
         const double residentBefore = residentBytes();
 
+        QList<fw::PhotoFilePtr> photos;
         for (int index = 0; index < batchPhotoCount; ++index) {
             const QString path =
                 QString("%1/Holiday 2024/photo_%2.jpg").arg(folder).arg(index, 6, 10, QChar('0'));
-            app.arraySelectedImagesToProcess.append(recordLike(*real, path));
-            screen.dictFileAdded.insert(path, QStringLiteral("1"));
+            photos.append(recordLike(*real, path));
         }
+        app.batch().append(photos);
 
         const double heapPerPhoto = (heapBytesInUse() - heapBefore) / batchPhotoCount;
         const double residentPerPhoto = (residentBytes() - residentBefore) / batchPhotoCount;

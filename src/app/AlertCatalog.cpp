@@ -1,7 +1,7 @@
 #include "app/AlertCatalog.h"
 
-#include "app/AppDelegate.h"
-#include "batch/AddPhotosVC.h"
+#include "core/Codes.h"
+#include "core/LocalizedStrings.h"
 
 #include <QHash>
 #include <utility>
@@ -36,19 +36,19 @@ const QHash<int, KeyPair>& alertKeys()
 
 } // namespace
 
-std::optional<AlertCatalog::Alert> AlertCatalog::alertForTag(int tag, AppDelegate& app)
+std::optional<AlertCatalog::Alert> AlertCatalog::alertForTag(int tag, LocalizedStrings& strings)
 {
-    if (tag == 109) {
+    if (tag == AlertTag::PhotoLimitExceeded) {
         return Alert{
-            app.getLocalizedStringForKey("PHOTO_LIMIT_EXCEED"),
+            strings.getLocalizedStringForKey("PHOTO_LIMIT_EXCEED"),
             QStringLiteral("Photo limit exceeded! A Batch of %1 photos can be processed at a time.")
-                .arg(AddPhotosVC::defaultPhotoLimit)};
+                .arg(Limits::defaultPhotoLimit)};
     }
     const auto keys = alertKeys().constFind(tag);
     if (keys == alertKeys().cend())
         return std::nullopt;
-    return Alert{app.getLocalizedStringForKey(keys->first),
-                 app.getLocalizedStringForKey(keys->second)};
+    return Alert{strings.getLocalizedStringForKey(keys->first),
+                 strings.getLocalizedStringForKey(keys->second)};
 }
 
 } // namespace fw

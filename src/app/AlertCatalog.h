@@ -5,7 +5,7 @@
 
 namespace fw {
 
-class AppDelegate;
+class LocalizedStrings;
 
 // The texts of the alerts that screens request by tag: a title and a
 // message, looked up in the string table (the photo-limit message is a fixed
@@ -17,7 +17,7 @@ public:
         QString message;
     };
 
-    static std::optional<Alert> alertForTag(int tag, AppDelegate& app);
+    static std::optional<Alert> alertForTag(int tag, LocalizedStrings& strings);
 };
 
 } // namespace fw

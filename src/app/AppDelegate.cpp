@@ -4,13 +4,13 @@ namespace fw {
 
 AppDelegate::AppDelegate(const ImageService& images, QStringList preferredLanguages,
                          QObject* parent)
-    : QObject(parent), images(images), strings(std::move(preferredLanguages))
+    : QObject(parent), images(images), localizedStrings(std::move(preferredLanguages))
 {
 }
 
 QString AppDelegate::getLocalizedStringForKey(const QString& key)
 {
-    return strings.getLocalizedStringForKey(key);
+    return localizedStrings.getLocalizedStringForKey(key);
 }
 
 } // namespace fw

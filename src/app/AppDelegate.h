@@ -1,11 +1,10 @@
 #pragma once
 
-#include "app/LocalizedStrings.h"
-#include "batch/PhotoFile.h"
+#include "batch/Batch.h"
+#include "core/LocalizedStrings.h"
+#include "core/SharedFlags.h"
 
-#include <QList>
 #include <QObject>
-#include <atomic>
 
 namespace fw {
 
@@ -13,8 +12,7 @@ class ImageService;
 
 // The state every screen shares: the batch, the window flags, the conversion
 // format of photos whose own format cannot be written, and the string table.
-// Lives on the main thread; only the batch screen changes the batch, and only
-// on the main thread.
+// It hands each screen the parts it uses. Lives on the main thread.
 class AppDelegate : public QObject {
     Q_OBJECT
 public:
@@ -22,24 +20,27 @@ public:
                          QStringList preferredLanguages = QLocale::system().uiLanguages(),
                          QObject* parent = nullptr);
 
-    // The batch, in order of admission.
-    QList<PhotoFilePtr> arraySelectedImagesToProcess;
-    // A sheet, panel or pop-up is open: alerts wait.
-    bool isSubWindowOpened = false;
+    Batch& batch() { return photos; }
+    // The design's name for the batch's list.
+    const QList<PhotoFilePtr>& arraySelectedImagesToProcess() const
+    {
+        return photos.arraySelectedImagesToProcess();
+    }
+    SharedFlags& flags() { return sharedFlags; }
+    LocalizedStrings& strings() { return localizedStrings; }
+    const ImageService& imageService() const { return images; }
+
     // The output format of photos whose own format a run cannot write.
     QString rawConvertFormat = QStringLiteral("png");
 
-    bool isProcessingInProgress() const { return processingInProgress; }
-    void setIsProcessingInProgress(bool inProgress) { processingInProgress = inProgress; }
-
+    bool isProcessingInProgress() const { return sharedFlags.isProcessingInProgress; }
     QString getLocalizedStringForKey(const QString& key);
-    const ImageService& imageService() const { return images; }
 
 private:
     const ImageService& images;
-    LocalizedStrings strings;
-    // Read by the CLI's and window's close handlers while a worker runs.
-    std::atomic<bool> processingInProgress = false;
+    Batch photos;
+    LocalizedStrings localizedStrings;
+    SharedFlags sharedFlags;
 };
 
 } // namespace fw

@@ -1,39 +1,33 @@
 #pragma once
 
-#include "batch/BatchInformation.h"
-#include "batch/PhotoAdmission.h"
+#include "batch/AddingOperation.h"
+#include "batch/BatchListRules.h"
 #include "batch/RefusedFile.h"
 #include "batch/ThumbnailProvider.h"
+#include "core/Codes.h"
 
-#include <QElapsedTimer>
-#include <QHash>
 #include <QObject>
-#include <QSet>
 #include <QStringList>
-#include <QThreadPool>
 #include <QVariantMap>
-#include <atomic>
-#include <functional>
 
 namespace fw {
 
-class AppDelegate;
+class Batch;
+class ImageService;
+class LocalizedStrings;
 class ModalMessages;
 class NotificationCenter;
+struct SharedFlags;
 
-// The batch screen without its widgets: adding photos from files, folders,
-// drops and photo libraries, and the rules of the batch list (marks, removals,
-// button states, the information line). It is the only writer of the batch.
-//
-// Lives on the main thread. An adding walk and the removal of missing photos
-// run as tasks of the screen's own pool, one at a time; they change what the
-// interface shows only on the main thread, waiting until it is done.
+// The batch screen without its widgets: the add panels and the drop area,
+// an adding operation's progress, and the list's actions, which it hands to
+// the adding operation and the batch list rules. Lives on the main thread.
+// (isPHOTOS_PROCESSING_STOPPED, isMAX_PHOTOS_LIMIT_EXCEEDED and the other
+// spellings are the design's names, kept on purpose.)
 class AddPhotosVC : public QObject {
     Q_OBJECT
 public:
-    static constexpr int defaultPhotoLimit = 1000000;
-
-    // What the widgets show, apart from the batch itself.
+    // What the widgets show of adding; the list's own state is listRules().
     struct ScreenState {
         bool areAddButtonsEnabled = true;
         bool isDropAreaEnabled = true;
@@ -46,62 +40,47 @@ public:
         QString progressCountText;
         QString progressPathText;
         bool isDropHintVisible = true;
-        bool isRemoveEnabled = false;
-        bool isRemoveAllEnabled = false;
-        bool isMarkAllEnabled = false;
-        bool isMarkAllTicked = false;
-        QString markAllLabelText;
-        // Empty while the batch is.
-        BatchInformation batchInformation;
         // Index of the photo the screen shows as selected; -1 for none.
         int selectedPhotoIndex = -1;
     };
 
     // A photo limit below the default is for tests, which cannot make a
     // million files.
-    AddPhotosVC(AppDelegate& appDelegate, NotificationCenter& notifications,
-                ModalMessages& modalMessages, int photoLimit = defaultPhotoLimit,
+    AddPhotosVC(Batch& batch, LocalizedStrings& strings, SharedFlags& flags,
+                const ImageService& images, NotificationCenter& notifications,
+                ModalMessages& modalMessages, int photoLimit = Limits::defaultPhotoLimit,
                 QObject* parent = nullptr);
-    ~AddPhotosVC() override;
 
     const ScreenState& screen() const { return state; }
-    bool isAdding() const { return addingInProgress; }
+    BatchListRules& listRules() { return rules; }
+    bool isAdding() const { return operation.isRunning(); }
     ThumbnailProvider& gridThumbnails() { return gridThumbnailProvider; }
     ThumbnailProvider& listThumbnails() { return listThumbnailProvider; }
 
-    // Panels. Index 0 chooses files; 1 and 2 choose folders, walked with their
-    // sub-folders. The widgets open the panel on panelRequested and hand the
-    // choice to panelEnded (an empty list for Cancel).
+    // Panels (AddPanel codes). The widgets open the panel on panelRequested
+    // and hand the choice to panelEnded (an empty list for Cancel).
     void btnAddPhotosTappedWithIndex(int index);
-    void btnAddPhotosTapped() { btnAddPhotosTappedWithIndex(0); }
-    void btnAddFolderTapped() { btnAddPhotosTappedWithIndex(1); }
+    void btnAddPhotosTapped() { btnAddPhotosTappedWithIndex(AddPanel::Files); }
+    void btnAddFolderTapped() { btnAddPhotosTappedWithIndex(AddPanel::Folder); }
     void btnAddIphotosTapped();
     void panelEnded(const QStringList& chosenPaths);
     // The library panel lets the user move through folders and choose packages.
     static bool panelShouldEnableUrl(const QString& path);
 
-    // Adding.
     void handleFileDragDropNotification(const QVariantMap& userInfo);
     // One adding operation over files, folders and library packages; ignored
-    // while one is running.
-    void addPhotosFromPathUrls(const QStringList& urls);
-    void btnStopAddingTapped();
-    // The admission rule and the walk; called on the walk's task. Admitted
-    // photos reach the batch and the progress in groups, the first one of an
-    // operation at once, the others at most 20 ms later.
-    bool isValidPhoto(const QString& path, const QString& fileType, bool isIphotoNode);
-    QStringList photosUrlsToBeAddedFromUrls(const QStringList& urls, const QString& fileType);
-    void callForUpdatingProgressCountWithFilePath(const QString& path);
+    // while one is running. The file type "ALL" admits every image; another
+    // admits the paths ending with it.
+    void addPhotosFromPathUrls(const QStringList& urls, const QString& fileType = "ALL");
+    void btnStopAddingTapped() { operation.stop(); }
     void processAfterAllPhotosAdded();
 
-    // Marking. An index outside the batch is ignored.
+    // The list's actions at a row; a row outside the batch is ignored.
     void btnCheckTappedAtLocationInTableView(int index);
     void btnCheckboxTappedAtLocationInCollectionView(int index);
-    void btnMarkAllTapped();
+    void btnMarkAllTapped() { markUnmarkAll(); }
     void markUnmarkAll();
-
-    // Removing. None deletes a file.
-    void btnRemovePhotoTapped();
+    void btnRemovePhotoTapped() { rules.askToRemoveMarked(); }
     void btnRemoveAllTapped();
     void btnYesOnRemoveSelectedPhotoTapped();
     void btnYesOnRemoveAllPhotoTapped();
@@ -109,84 +88,55 @@ public:
     void btnDeleteOnMenuOptionTapped(int index);
     void btnRemoveFromBatchOnAlertTapped();
 
-    // View mode: 1 list, 2 grid, 3 large grid.
+    // ViewMode codes.
     void changePhotosViewImageMode(int mode);
     void closeBackgroundOperations();
+    void updateBatchInformationInBottomView() { rules.updateBatchInformationInBottomView(); }
 
-    void updateButtonsEnability();
-    void updateBatchInformationInBottomView();
-    void addBottomInfoAboutBatch();
-
-    // Paths in the batch, each with the value "1": the duplicate check.
-    QHash<QString, QString> dictFileAdded;
-    // Written on the main thread, read by the walk.
-    std::atomic<bool> isAddFromSubFolderSelected = false;
-    std::atomic<bool> isPHOTOS_PROCESSING_STOPPED = false;
-    // Written by the walk; read on the main thread once it has ended.
+    // Written on the main thread before an operation starts.
+    bool isAddFromSubFolderSelected = false;
+    // What the last adding operation found.
     bool isMAX_PHOTOS_LIMIT_EXCEEDED = false;
     bool isPhotosAlreadyAdded = false;
     bool isPhotoFormatNotSupported = false;
-    // Kind of the last package met: 2 iPhoto or Aperture, 3 Photos library.
-    // Set by the library panel on the main thread and by the walk.
-    std::atomic<int> pathType = 0;
-    int totalPhotoToAdd = 0;
-    // The files the last adding operation did not admit, with the reasons.
     QList<RefusedFile> refusedFiles;
+    // Kind of the last package chosen or met: 2 iPhoto or Aperture, 3 Photos.
+    int pathType = 0;
+    int totalPhotoToAdd = 0;
     int photosAdded = 0;
-    int IMAGES_VIEW_MODE = 1;
+    int IMAGES_VIEW_MODE = ViewMode::List;
 
 Q_SIGNALS:
     // Any of the screen state changed.
     void changed();
-    // Photos came or went, or every mark changed: the list and grid reload.
-    void batchReloaded();
-    void photoChanged(int index);
-    // One photo left the batch at the index (the row slides away).
-    void photoRemoved(int index);
-    // The widgets open the panel: 0 files, 1 and 2 folders, 3 libraries.
+    // The widgets open the panel of the index (AddPanel codes).
     void panelRequested(int index);
 
 private:
     void observeNotifications();
     void setAddButtonsEnabled(bool enabled);
-    void startAddingOperation(const QStringList& urls);
-    void finishAddingOperation(int admittedCount);
-    void showAdmittedPhotos();
-    void recordRefusal(const QString& path, const PhotoAdmission::Result& result);
-    void showMissingArchivePathMessage();
-    void toggleMark(int index);
-    void removePhotoAt(int index);
-    void removePhotosWhere(const std::function<bool(const PhotoFilePtr&)>& shouldRemove);
-    void removeMissingPhotos();
+    void startAddingOperation(const QStringList& urls, const QString& fileType);
+    void callForUpdatingProgressCountWithFilePath(const QString& path, int admittedSoFar);
+    void finishAddingOperation();
+    void removeThenRefresh(const std::function<void()>& removal);
+    PhotoFilePtr photoAt(int index) const;
     void postAlert(int type);
-    // Runs the work on the main thread and returns when it is done; called
-    // from the screen's tasks.
-    void runOnMainThread(const std::function<void()>& work);
 
-    AppDelegate& appDelegate;
+    Batch& batch;
+    LocalizedStrings& strings;
+    SharedFlags& flags;
     NotificationCenter& notifications;
     ModalMessages& modalMessages;
-    const int photoLimit;
-    const PhotoAdmission admission;
     ScreenState state;
     struct ProgressWords {
         QString added;
         QString pleaseWait;
         QString photosAdded;
     } progressWords;
-    bool addingInProgress = false;
-    // The walk's task only: photos admitted but not yet in the batch, and
-    // the files refused so far.
-    QList<PhotoFilePtr> admittedNotShown;
-    QList<RefusedFile> refusedDuringWalk;
-    QSet<QString> admittedPathsNotShown;
-    QElapsedTimer lastShown;
-    // Set while the screen is destroyed: its tasks end at the next file.
-    std::atomic<bool> closing = false;
+    BatchListRules rules;
     ThumbnailProvider gridThumbnailProvider;
     ThumbnailProvider listThumbnailProvider;
-    // Declared last, so its tasks end before the members they use go.
-    QThreadPool backgroundTasks;
+    AddingOperation operation;
 };
 
 } // namespace fw

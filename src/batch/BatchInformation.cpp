@@ -1,6 +1,6 @@
 #include "batch/BatchInformation.h"
 
-#include "processing/Utils.h"
+#include "core/Utils.h"
 
 namespace fw {
 

@@ -1,5 +1,6 @@
 #include "batch/PhotoAdmission.h"
 
+#include "batch/Batch.h"
 #include "platform/ImageService.h"
 #include "platform/PathInfo.h"
 
@@ -15,10 +16,9 @@ bool PhotoAdmission::isImageCandidate(const QString& extension) const
 }
 
 PhotoAdmission::Result PhotoAdmission::judge(const QString& path, const QString& fileType,
-                                             bool isIphotoNode,
-                                             const QHash<QString, QString>& dictFileAdded) const
+                                             bool isIphotoNode, const Batch& batch) const
 {
-    if (dictFileAdded.contains(path))
+    if (batch.contains(path))
         return {Verdict::AlreadyAdded, nullptr, {}};
     if (!isImageCandidate(QFileInfo(path).suffix()))
         return {isIphotoNode ? Verdict::NotAnImageFromLibrary : Verdict::NotAnImage, nullptr, {}};

@@ -8,6 +8,7 @@
 
 namespace fw {
 
+class Batch;
 class ImageService;
 
 // Whether one path may become a photo of the batch. It reads the file's header
@@ -46,7 +47,7 @@ public:
     // The filter "ALL" admits every image; any other admits the paths that end
     // with it.
     Result judge(const QString& path, const QString& fileType, bool isIphotoNode,
-                 const QHash<QString, QString>& dictFileAdded) const;
+                 const Batch& batch) const;
 
 private:
     const ImageService& images;

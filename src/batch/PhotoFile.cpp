@@ -1,9 +1,9 @@
 #include "batch/PhotoFile.h"
 
+#include "core/Utils.h"
 #include "platform/ExifOrientation.h"
 #include "platform/ImageService.h"
 #include "platform/PathInfo.h"
-#include "processing/Utils.h"
 
 #include <QFileInfo>
 

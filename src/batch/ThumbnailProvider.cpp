@@ -1,6 +1,6 @@
 #include "batch/ThumbnailProvider.h"
 
-#include "processing/Utils.h"
+#include "core/Utils.h"
 
 #include <QMetaObject>
 

@@ -1,8 +1,8 @@
 #include "cli/CliOptions.h"
 
+#include "core/Codes.h"
+#include "core/Utils.h"
 #include "processing/KnownFormats.h"
-#include "processing/ProcessingView.h"
-#include "processing/Utils.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -31,9 +31,9 @@ const Choices& flips()
 
 const Choices& conflictModes()
 {
-    static const Choices names = {{"keep", ProcessingView::KeepAll},
-                                  {"replace", ProcessingView::ReplaceAll},
-                                  {"skip", ProcessingView::SkipAll}};
+    static const Choices names = {{"keep", ProcessFlag::KeepAll},
+                                  {"replace", ProcessFlag::ReplaceAll},
+                                  {"skip", ProcessFlag::SkipAll}};
     return names;
 }
 
@@ -336,7 +336,7 @@ CliOptions::Parsed CliOptions::parse(const QStringList& arguments,
     options.output.ouptputFolder = defaultOutputFolder;
     options.output.compressionRatio = 75;
     options.output.askBeforeOverwrite = true;
-    options.conflictMode = ProcessingView::KeepAll;
+    options.conflictMode = ProcessFlag::KeepAll;
     Parser parser(arguments, options);
     Parsed parsed;
     parsed.error = parser.run();

@@ -14,7 +14,7 @@ namespace fw {
 struct CliOptions {
     OutputOptionSettings output;
     ResizingOptionsSettingObject geometry;
-    // The standing answer to existing outputs (a ProcessingView::ProcessFlag).
+    // The standing answer to existing outputs (a ProcessFlag code).
     int conflictMode = 0;
     bool withSubfolders = true;
     QString logPath;

@@ -21,11 +21,11 @@ constexpr int spaceAlertTag = 102;
 CliRunner::CliRunner(CliOptions cliOptions, const ImageService& images, QTextStream& out,
                      QTextStream& err, bool progressOnTerminal)
     : options(std::move(cliOptions)), out(out), err(err), progressOnTerminal(progressOnTerminal),
-      utils(images), app(images), adder(app, center, *this),
-      view(app, center, LocalFileSystem::shared(), utils)
+      utils(images), app(images),
+      adder(app.batch(), app.strings(), app.flags(), images, center, *this),
+      view(app.batch(), app.strings(), app.flags(), app.rawConvertFormat, center,
+           LocalFileSystem::shared(), utils)
 {
-    // A terminal run leaves the desktop alone; the summary names the folder.
-    view.setOutputFolderOpener(nullptr);
     center.addObserver(this, "notificationShowAlertWithType",
                        [this](const QVariantMap& info) { showAlert(info.value("type").toInt()); });
     center.addObserver(this, "notificationsPhotosModified", [this](const QVariantMap&) {
@@ -89,7 +89,7 @@ void CliRunner::showMessage(const QString& text, const QString& informativeText)
 
 void CliRunner::showAlert(int tag)
 {
-    if (const auto alert = AlertCatalog::alertForTag(tag, app))
+    if (const auto alert = AlertCatalog::alertForTag(tag, app.strings()))
         showMessage(alert->title + ':', alert->message);
     if (tag == spaceAlertTag)
         QTimer::singleShot(0, this, [this] { view.btnOkOnEnoughtSpcaecTapped(); });
@@ -102,7 +102,7 @@ void CliRunner::startRun()
         loop.quit();
         return;
     }
-    if (app.arraySelectedImagesToProcess.isEmpty()) {
+    if (app.batch().isEmpty()) {
         message() << app.getLocalizedStringForKey("NO_PHOTOS_ADDED") << Qt::endl;
         exitStatus = BadUsageOrNothingToDo;
         loop.quit();
@@ -187,9 +187,9 @@ int CliRunner::printDryRun()
                               : QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
     };
     bool allWritten = true;
-    for (const PhotoFilePtr& photo : std::as_const(app.arraySelectedImagesToProcess)) {
+    for (const PhotoFilePtr& photo : app.arraySelectedImagesToProcess()) {
         const RunPreview::PhotoPreview planned = preview.previewOf(*photo);
-        allWritten = allWritten && planned.status == ProcessingView::Processed;
+        allWritten = allWritten && planned.status == PhotoStatus::Processed;
         QString status = view.getMessageForstatus(planned.status);
         if (planned.existing == RunPreview::PhotoPreview::Existing::Kept)
             status += " (" + app.getLocalizedStringForKey("EXISTING_OUTPUT_KEPT") + ')';
@@ -205,7 +205,7 @@ int CliRunner::printDryRun()
 void CliRunner::printFailures()
 {
     for (const PhotoFilePtr& photo : view.arrPhotosToProcess()) {
-        if (photo->processStatus != ProcessingView::Processed)
+        if (photo->processStatus != PhotoStatus::Processed)
             message() << photo->filePath << ": " << view.getMessageForstatus(photo->processStatus)
                       << Qt::endl;
     }

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "app/AppDelegate.h"
-#include "app/NotificationCenter.h"
 #include "batch/AddPhotosVC.h"
 #include "batch/ModalMessages.h"
 #include "cli/CliOptions.h"
+#include "core/NotificationCenter.h"
+#include "core/Utils.h"
 #include "processing/ProcessingView.h"
-#include "processing/Utils.h"
 
 #include <QEventLoop>
 #include <QObject>

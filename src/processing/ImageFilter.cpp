@@ -1,6 +1,6 @@
 #include "processing/ImageFilter.h"
 
-#include "processing/Utils.h"
+#include "core/Utils.h"
 
 namespace fw {
 

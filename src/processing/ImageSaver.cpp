@@ -1,11 +1,11 @@
 #include "processing/ImageSaver.h"
 
 #include "batch/PhotoFile.h"
+#include "core/Utils.h"
 #include "platform/AtomicFileWriter.h"
 #include "platform/ImageService.h"
 #include "processing/KnownFormats.h"
 #include "processing/RotateWithEXIF.h"
-#include "processing/Utils.h"
 
 #include <QFileInfo>
 #include <QLoggingCategory>

@@ -1,7 +1,7 @@
 #include "processing/OverwriteQuestion.h"
 
+#include "core/Utils.h"
 #include "platform/PathInfo.h"
-#include "processing/Utils.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,9 @@
 // The per-file step of ProcessingView: one photo from its source to its
-// output, on the run's worker.
-#include "app/AppDelegate.h"
+// output, on the run's worker. Every check that needs no pixels comes before
+// anything is decoded; the step's outcome goes to the main thread as a
+// result record.
+#include "core/MainThreadCall.h"
+#include "core/Utils.h"
 #include "platform/FileSystemProbe.h"
 #include "platform/ImageService.h"
 #include "platform/NativePath.h"
@@ -10,7 +13,6 @@
 #include "processing/OutputPathPlanner.h"
 #include "processing/PhotoChecks.h"
 #include "processing/ProcessingView.h"
-#include "processing/Utils.h"
 
 #include <QFileInfo>
 #include <QLoggingCategory>
@@ -21,12 +23,19 @@ namespace {
 
 Q_LOGGING_CATEGORY(logStep, "framewright.run")
 
-constexpr int failure = 2;
-constexpr int success = 1;
-
 bool isPict(const QString& extension)
 {
     return extension.toUpper() == "PICT";
+}
+
+PhotoResult failed(int status, const QString& outputPath, const char* messageKey)
+{
+    return {status, ProgressStatus::Failure, outputPath, 0, messageKey};
+}
+
+PhotoResult denied(int status, const QString& outputPath)
+{
+    return {status, status, outputPath, 0, "PERMISSION_ERROR"};
 }
 
 } // namespace
@@ -35,45 +44,44 @@ void ProcessingView::processFileFromBunch(const PhotoFilePtr& photo, int /*index
 {
     QString outputPath =
         OutputPathPlanner(outputSettingObject, rawConvertFormat).updatedFilePathWithSetting(*photo);
-    photo->filePathNew = outputPath;
-    runOnMainThread([this, photo] {
-        if (!isProcessOnHold) {
-            currentPathText = photo->filePath;
-            Q_EMIT changed();
-        }
-    });
-    if (currentFileFlag == UseNewName) {
-        currentFileFlag = NoAnswer;
+    showCurrentPath(photo);
+    if (run.currentFileFlag == FileAnswer::UseNewName) {
+        run.currentFileFlag = FileAnswer::NoAnswer;
         outputPath = newFilePath;
     }
 
     const std::optional<qint64> freeBytes = fileSystem.bytesAvailable(QFileInfo(outputPath).path());
-    if (freeBytes && *freeBytes < minimumFreeBytes) {
-        runOnMainThread([this, photo] {
-            photo->processStatus = Skipped;
-            showEnoughSpacePopup();
-        });
-    }
+    if (freeBytes && *freeBytes < minimumFreeBytes)
+        runOnMainThread([this, photo] { showEnoughSpacePopup(photo); });
     if (!PathInfo::of(photo->fileURL).exists()) {
-        finishPhoto(*photo, MissingAtSource, failure, "FILE_NOT_PROCESSED");
+        report(photo, failed(PhotoStatus::MissingAtSource, outputPath, "FILE_NOT_PROCESSED"));
         return;
     }
     // A source whose permissions changed since it was added is refused as an
     // access fault, not measured as an empty picture.
     if (!fileSystem.isReadable(photo->fileURL)) {
-        finishPhoto(*photo, SourceAccessDenied, SourceAccessDenied, "PERMISSION_ERROR");
+        report(photo, denied(PhotoStatus::SourceAccessDenied, outputPath));
         return;
     }
     const std::optional<ImageSaver::ExistingFile> existingFile =
         resolveExistingOutput(photo, outputPath, processFlag);
-    if (!existingFile || !isPHOTOS_PROCESSING_IN_PROGERESS)
+    if (!existingFile || !run.isActive())
         return;
 
     const QString outputFolder = QFileInfo(outputPath).path();
     if (!PathInfo::of(outputFolder).isDir() && NativePath::makePath(outputFolder))
         qCDebug(logStep) << "directory created successfully" << outputFolder;
-    photo->filePathNew = outputPath;
     writePhoto(photo, outputPath, *existingFile, processFlag);
+}
+
+void ProcessingView::showCurrentPath(const PhotoFilePtr& photo)
+{
+    runOnMainThread([this, photo] {
+        if (!run.isHeld()) {
+            currentPathText = photo->filePath;
+            Q_EMIT changed();
+        }
+    });
 }
 
 // Sizes, turns and writes the photo. Only a photo whose output is encoded is
@@ -83,7 +91,7 @@ void ProcessingView::writePhoto(const PhotoFilePtr& photo, const QString& output
 {
     const QSizeF sourceSize = utils.getImageOriginalSizeAtFilePathUrl(photo->fileURL);
     if (sourceSize.isEmpty()) {
-        finishPhoto(*photo, NotRead, failure, "FILE_NOT_READ");
+        report(photo, failed(PhotoStatus::NotRead, outputPath, "FILE_NOT_READ"));
         return;
     }
     const SizeObject& sizeObject = resizingOptionObject.sizeObject;
@@ -91,16 +99,16 @@ void ProcessingView::writePhoto(const PhotoFilePtr& photo, const QString& output
                                             ? std::nullopt
                                             : ImageFilter::resizeTarget(sourceSize, sizeObject);
     if (!sizeObject.isKeepOriginalSize && !target) {
-        finishPhoto(*photo, SizeTooLarge, failure, "FILE_SIZE_EXCEEDED");
+        report(photo, failed(PhotoStatus::SizeTooLarge, outputPath, "FILE_SIZE_EXCEEDED"));
         return;
     }
     const QString outputFolder = QFileInfo(outputPath).path();
-    if (const auto denied = PhotoChecks(fileSystem).permissionStatus(*photo, outputFolder)) {
-        finishPhoto(*photo, *denied, *denied, "PERMISSION_ERROR");
+    if (const auto status = PhotoChecks(fileSystem).permissionStatus(*photo, outputFolder)) {
+        report(photo, denied(*status, outputPath));
         return;
     }
     if (PhotoChecks::isNameTooLong(outputPath)) {
-        finishPhoto(*photo, InvalidFileName, failure, "FILE_NOT_PROCESSED");
+        report(photo, failed(PhotoStatus::InvalidFileName, outputPath, "FILE_NOT_PROCESSED"));
         return;
     }
 
@@ -112,7 +120,7 @@ void ProcessingView::writePhoto(const PhotoFilePtr& photo, const QString& output
     if (encoded) {
         result = transformedPicture(*photo, sourceSize, target);
         if (!result.isValid()) {
-            finishPhoto(*photo, NotRead, failure, "FILE_NOT_READ");
+            report(photo, failed(PhotoStatus::NotRead, outputPath, "FILE_NOT_READ"));
             return;
         }
     }
@@ -127,16 +135,13 @@ void ProcessingView::writePhoto(const PhotoFilePtr& photo, const QString& output
         // Pixels are decoded while they are written, so a source that stops
         // short shows only now; it is the source's fault, not the output's.
         if (encoded && !utils.imageService().decodesCompletely(photo->fileURL))
-            finishPhoto(*photo, NotRead, failure, "FILE_NOT_READ");
+            report(photo, failed(PhotoStatus::NotRead, outputPath, "FILE_NOT_READ"));
         else
-            finishPhoto(*photo, NotSaved, failure, "FILE_NOT_SAVED");
+            report(photo, failed(PhotoStatus::NotSaved, outputPath, "FILE_NOT_SAVED"));
         return;
     }
-    ++counterProcessedSuccessfully;
-    photo->filePathNew = saved.path;
-    photo->newfileSizeInBytes = static_cast<double>(PathInfo::of(saved.path).size());
-    photo->newfileSizeAsString = Utils::unitStringFromBytes(photo->newfileSizeInBytes, 0);
-    finishPhoto(*photo, Processed, success, "FILE_PROCESS");
+    report(photo, {PhotoStatus::Processed, ProgressStatus::Success, saved.path,
+                   static_cast<double>(PathInfo::of(saved.path).size()), "FILE_PROCESS"});
 }
 
 // The picture upright, at the output size, flipped and turned; invalid when
@@ -163,24 +168,25 @@ std::optional<ImageSaver::ExistingFile>
 ProcessingView::resolveExistingOutput(const PhotoFilePtr& photo, QString& outputPath,
                                       int processFlag)
 {
-    const int answer = currentFileFlag;
-    const bool mayAsk = outputSettingObject.askBeforeOverwrite && processFlag != KeepAll &&
-                        answer != ReplaceThis && answer != KeepBoth;
-    if (PathInfo::ofLink(outputPath).exists() && processFlag != ReplaceAll && mayAsk) {
-        if (processFlag == SkipAll || answer == SkipThis) {
-            currentFileFlag = NoAnswer;
-            finishPhoto(*photo, Skipped, failure, "FILE_SIZE_EXCEEDED");
+    const int answer = run.currentFileFlag;
+    const bool mayAsk = outputSettingObject.askBeforeOverwrite &&
+                        processFlag != ProcessFlag::KeepAll && answer != FileAnswer::ReplaceThis &&
+                        answer != FileAnswer::KeepBoth;
+    if (PathInfo::ofLink(outputPath).exists() && processFlag != ProcessFlag::ReplaceAll && mayAsk) {
+        if (processFlag == ProcessFlag::SkipAll || answer == FileAnswer::SkipThis) {
+            run.currentFileFlag = FileAnswer::NoAnswer;
+            report(photo, failed(PhotoStatus::Skipped, outputPath, "FILE_SIZE_EXCEEDED"));
             return std::nullopt;
         }
         askAboutExistingOutput(photo, outputPath);
         return std::nullopt;
     }
-    currentFileFlag = NoAnswer;
-    if (processFlag == KeepAll || answer == KeepBoth) {
+    run.currentFileFlag = FileAnswer::NoAnswer;
+    if (processFlag == ProcessFlag::KeepAll || answer == FileAnswer::KeepBoth) {
         outputPath = Utils::stringToAvoidNameCollisionForPath(outputPath);
         return ImageSaver::ExistingFile::TakeFreeName;
     }
-    if (mayAsk && processFlag != ReplaceAll)
+    if (mayAsk && processFlag != ProcessFlag::ReplaceAll)
         return ImageSaver::ExistingFile::Keep;
     return ImageSaver::ExistingFile::Replace;
 }
@@ -191,8 +197,8 @@ ProcessingView::resolveExistingOutput(const PhotoFilePtr& photo, QString& output
 void ProcessingView::outputAppearedMeanwhile(const PhotoFilePtr& photo, const QString& outputPath,
                                              int processFlag)
 {
-    if (processFlag == SkipAll) {
-        finishPhoto(*photo, Skipped, failure, "FILE_SIZE_EXCEEDED");
+    if (processFlag == ProcessFlag::SkipAll) {
+        report(photo, failed(PhotoStatus::Skipped, outputPath, "FILE_SIZE_EXCEEDED"));
         return;
     }
     askAboutExistingOutput(photo, outputPath);
@@ -201,23 +207,15 @@ void ProcessingView::outputAppearedMeanwhile(const PhotoFilePtr& photo, const QS
 void ProcessingView::askAboutExistingOutput(const PhotoFilePtr& photo, const QString& outputPath)
 {
     runOnMainThread([this, photo, outputPath] {
-        if (!isProcessOnHold)
+        if (!run.isHeld())
             showOverwriteExistingFilePopup(photo, outputPath);
     });
 }
 
-void ProcessingView::finishPhoto(PhotoFile& photo, int status, int progressStatus,
-                                 const char* messageKey)
+void ProcessingView::report(const PhotoFilePtr& photo, const PhotoResult& result)
 {
-    photo.processStatus = status;
-    report(progressStatus, messageKey);
-}
-
-void ProcessingView::report(int progressStatus, const char* messageKey)
-{
-    const QString message = localized(messageKey);
-    runOnMainThread([this, progressStatus, message] {
-        callForUpdatingProgressWithCountWithProcessStatus(progressStatus, message);
+    runOnMainThread([this, photo, &result] {
+        callForUpdatingProgressWithCountWithProcessStatus(photo, result);
     });
 }
 

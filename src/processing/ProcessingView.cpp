@@ -1,67 +1,55 @@
 #include "processing/ProcessingView.h"
 
-#include "app/AppDelegate.h"
-#include "app/MainThreadCall.h"
-#include "app/NotificationCenter.h"
-#include "platform/DesktopLauncher.h"
-#include "platform/MemoryRelease.h"
+#include "batch/Batch.h"
+#include "core/LocalizedStrings.h"
+#include "core/MainThreadCall.h"
+#include "core/NotificationCenter.h"
+#include "core/SharedFlags.h"
+#include "core/Utils.h"
 #include "platform/PathInfo.h"
-#include "processing/Utils.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
-#include <QThread>
-#include <QThreadPool>
+#include <QHash>
 #include <QTimer>
 
 namespace fw {
 
 namespace {
 
-constexpr int spaceAlertType = 102;
 constexpr int openFolderDelayMilliseconds = 200;
 
 const QHash<int, QString>& statusMessageKeys()
 {
     static const QHash<int, QString> keys = {
-        {ProcessingView::NotProcessed, "FILE_NOT_PROCESSED"},
-        {ProcessingView::Processed, "PROCESSED_SUCCESSFULLY"},
-        {ProcessingView::MissingAtSource, "FILE_NOT_AT_SOURCE_DIR"},
-        {ProcessingView::SizeTooLarge, "FILE_DIM_TOO_LONG"},
-        {ProcessingView::Skipped, "FILE_SKIPPED"},
-        {ProcessingView::SourceAccessDenied, "ACCESS_DENIED_SOURCE"},
-        {ProcessingView::DestinationAccessDenied, "ACCESS_DENIED_DEST"},
-        {ProcessingView::DestinationFolderMissing, "DEST_FOLDER_NOT_EXISTS"},
-        {ProcessingView::InvalidFileName, "INVALID_FILENAME"},
-        {ProcessingView::NotSaved, "FILE_NOT_SAVED"},
-        {ProcessingView::NotRead, "FILE_NOT_READ"},
+        {PhotoStatus::NotProcessed, "FILE_NOT_PROCESSED"},
+        {PhotoStatus::Processed, "PROCESSED_SUCCESSFULLY"},
+        {PhotoStatus::MissingAtSource, "FILE_NOT_AT_SOURCE_DIR"},
+        {PhotoStatus::SizeTooLarge, "FILE_DIM_TOO_LONG"},
+        {PhotoStatus::Skipped, "FILE_SKIPPED"},
+        {PhotoStatus::SourceAccessDenied, "ACCESS_DENIED_SOURCE"},
+        {PhotoStatus::DestinationAccessDenied, "ACCESS_DENIED_DEST"},
+        {PhotoStatus::DestinationFolderMissing, "DEST_FOLDER_NOT_EXISTS"},
+        {PhotoStatus::InvalidFileName, "INVALID_FILENAME"},
+        {PhotoStatus::NotSaved, "FILE_NOT_SAVED"},
+        {PhotoStatus::NotRead, "FILE_NOT_READ"},
     };
     return keys;
 }
 
 } // namespace
 
-ProcessingView::ProcessingView(AppDelegate& app, NotificationCenter& center,
+ProcessingView::ProcessingView(Batch& batch, LocalizedStrings& strings, SharedFlags& flags,
+                               const QString& rawConvertFormat, NotificationCenter& center,
                                const FileSystemProbe& fileSystem, const Utils& utils,
                                QObject* parent)
-    : QObject(parent), app(app), center(center), fileSystem(fileSystem), utils(utils),
-      outputFolderOpener([](const QString& folder) { DesktopLauncher::openFolder(folder); })
+    : QObject(parent), batch(batch), strings(strings), flags(flags),
+      appRawConvertFormat(rawConvertFormat), center(center), fileSystem(fileSystem), utils(utils),
+      run(
+          *this,
+          [this](const PhotoFilePtr& photo, int index, int processFlag) {
+              processFileFromBunch(photo, index, processFlag);
+          },
+          [this] { showSummaryOnce(); })
 {
-}
-
-// A worker may be waiting for the main thread (this one) in a blocking call,
-// so the main thread keeps serving events until the worker has left.
-ProcessingView::~ProcessingView()
-{
-    isProcessStopped = true;
-    isPHOTOS_PROCESSING_IN_PROGERESS = false;
-    retireWorker();
-    while (!workerMutex.try_lock()) {
-        QCoreApplication::processEvents();
-        QThread::msleep(1);
-    }
-    workerMutex.unlock();
 }
 
 void ProcessingView::setOutputFolderOpener(std::function<void(const QString&)> opener)
@@ -75,27 +63,26 @@ void ProcessingView::startProcess(const OutputOptionSettings& output,
 {
     outputSettingObject = output;
     resizingOptionObject = resizingOptionsObject;
-    rawConvertFormat = app.rawConvertFormat;
+    rawConvertFormat = appRawConvertFormat;
     photos.clear();
     summaryShown = false;
-    progressShown = true;
-    isProcessStopped = false;
-    isProcessOnHold = false;
-    for (const PhotoFilePtr& photo : app.arraySelectedImagesToProcess) {
-        if (!photo->isSelected)
-            continue;
-        photo->processStatus = NotProcessed;
-        photo->newfileSizeInBytes = 0;
-        photo->newfileSizeAsString.clear();
-        photo->filePathNew.clear();
-        photos.append(photo);
-    }
-    counterTotalProgressedFiles = 0;
-    counterProcessedSuccessfully = 0;
-    counterProcessedWithError = 0;
-    currentFileFlag = NoAnswer;
-    progressValue = 0;
     stopPending = false;
+    progressShown = true;
+    run.reset();
+    for (const PhotoFilePtr& photo : batch.arraySelectedImagesToProcess()) {
+        if (photo->isSelected)
+            photos.append(photo);
+    }
+    batch.updateEach([](PhotoFile& photo) {
+        if (!photo.isSelected)
+            return false;
+        photo.processStatus = PhotoStatus::NotProcessed;
+        photo.newfileSizeInBytes = 0;
+        photo.newfileSizeAsString.clear();
+        photo.filePathNew.clear();
+        return true;
+    });
+    progressValue = 0;
     processStartedDateTime = QDateTime::currentDateTime();
     runTimeStamp = RunLog::runTimeStamp(processStartedDateTime);
     setProcessInfoAtBottm();
@@ -107,69 +94,37 @@ void ProcessingView::startProcessingOfPhotos(int processFlag)
 {
     if (photos.isEmpty() || summaryShown)
         return;
-    app.setIsProcessingInProgress(true);
-    quint64 generation = 0;
-    {
-        const std::lock_guard lock(flagsMutex);
-        generation = ++workerGeneration;
-        isPHOTOS_PROCESSING_IN_PROGERESS = true;
-    }
+    flags.isProcessingInProgress = true;
     titleText = localized("PROCESSING");
-    const QList<PhotoFilePtr> snapshot = photos;
-    QThreadPool::globalInstance()->start([this, snapshot, processFlag, generation] {
-        processFilesInBatch(snapshot, processFlag, generation);
-    });
+    run.startWorker(photos, processFlag);
     Q_EMIT changed();
-}
-
-void ProcessingView::processFilesInBatch(const QList<PhotoFilePtr>& snapshot, int processFlag,
-                                         quint64 generation)
-{
-    const std::lock_guard worker(workerMutex);
-    auto current = [this, generation] { return workerGeneration == generation; };
-    qsizetype index = std::max(0, counterTotalProgressedFiles.load());
-    for (;;) {
-        bool active = false;
-        {
-            const std::lock_guard flags(flagsMutex);
-            if (!current() || index >= snapshot.size())
-                return;
-            active = isPHOTOS_PROCESSING_IN_PROGERESS;
-            photoInHand = active;
-        }
-        if (active) {
-            processFileFromBunch(snapshot.at(index), static_cast<int>(index), processFlag);
-            photoInHand = false;
-            MemoryRelease::afterPhoto();
-        } else if (isProcessOnHold)
-            return;
-        const bool last = index == snapshot.size() - 1;
-        if ((last || !isPHOTOS_PROCESSING_IN_PROGERESS) && !isProcessOnHold)
-            break;
-        ++index;
-        if (isProcessStopped)
-            break;
-    }
-    runOnMainThread([this, current] {
-        if (current())
-            showSummaryOnce();
-    });
 }
 
 // Every report comes from the photo in hand and is always taken, even when a
 // hold came while the photo was written: the photo is done, and a resumed
 // worker starts after it.
-void ProcessingView::callForUpdatingProgressWithCountWithProcessStatus(int progressStatus,
-                                                                       const QString&)
+void ProcessingView::callForUpdatingProgressWithCountWithProcessStatus(const PhotoFilePtr& photo,
+                                                                       const PhotoResult& result)
 {
     if (summaryShown)
         return;
-    ++counterTotalProgressedFiles;
-    progressValue = static_cast<int>(counterTotalProgressedFiles * 100 / photos.size());
-    if (progressStatus == 2)
-        ++counterProcessedWithError;
+    batch.updatePhoto(photo, [&result](PhotoFile& record) {
+        record.processStatus = result.status;
+        record.filePathNew = result.outputPath;
+        record.newfileSizeInBytes = result.outputBytes;
+        record.newfileSizeAsString = result.status == PhotoStatus::Processed
+                                         ? Utils::unitStringFromBytes(result.outputBytes, 0)
+                                         : QString();
+    });
+    const int finished = ++run.counterTotalProgressedFiles;
+    if (result.status == PhotoStatus::Processed)
+        ++run.counterProcessedSuccessfully;
+    if (result.progressStatus == ProgressStatus::Failure)
+        ++run.counterProcessedWithError;
+    progressValue = static_cast<int>(finished * 100LL / photos.size());
     setProcessInfoAtBottm();
-    if (counterTotalProgressedFiles == photos.size())
+    Q_EMIT photoFinished(photo, result);
+    if (finished == photos.size())
         showSummaryOnce();
     Q_EMIT changed();
 }
@@ -177,22 +132,20 @@ void ProcessingView::callForUpdatingProgressWithCountWithProcessStatus(int progr
 void ProcessingView::setProcessInfoAtBottm()
 {
     const qsizetype count = photos.size();
-    const qint64 percent = count > 0 ? counterTotalProgressedFiles * 100LL / count : 0;
+    const qint64 percent = count > 0 ? run.counterTotalProgressedFiles * 100LL / count : 0;
     progressValues = {QStringLiteral("%1 %").arg(percent),
-                      QString::number(counterProcessedWithError), elapsedTimeText()};
+                      QString::number(run.counterProcessedWithError), elapsedTimeText()};
     progressText = QStringLiteral("%1 %2  |  %3 %4  |  %5 %6 %7")
                        .arg(localized("PROCESS_COMPLETED"), progressValues[0],
                             localized("ERROR_REPORTED"), progressValues[1],
                             localized("TIME_ELAPSED"), progressValues[2], localized("APPROX"));
 }
 
-QString ProcessingView::elapsedTimeText() const
+QString ProcessingView::elapsedTimeText()
 {
     const qint64 seconds =
         Utils::getDurationBetweenDate(processStartedDateTime, QDateTime::currentDateTime());
-    const Utils::Localizer localize = [this](const QString& key) {
-        return app.getLocalizedStringForKey(key);
-    };
+    const Utils::Localizer localize = [this](const QString& key) { return localized(key); };
     const QString text = Utils::timeFormattedString(seconds, localize);
     return text.isEmpty() ? QStringLiteral("1 %1").arg(localize("SECONDS")) : text;
 }
@@ -210,14 +163,14 @@ void ProcessingView::showSummaryOnce()
 void ProcessingView::addSummaryInfo()
 {
     titleText = localized("SUMMARY");
-    runSummary = RunSummary::make(photos, counterProcessedSuccessfully, elapsedTimeText());
+    runSummary = RunSummary::make(photos, run.counterProcessedSuccessfully, elapsedTimeText());
     insertDetailsInDatabase();
     center.post("notificationsEnable");
     center.post("notificationsSaveasPredefinedSize");
     center.post("notificationsProcessFinished");
     QTimer::singleShot(openFolderDelayMilliseconds, this, [this] { openOutputFolder(); });
-    isPHOTOS_PROCESSING_IN_PROGERESS = false;
-    app.setIsProcessingInProgress(false);
+    run.setActive(false);
+    flags.isProcessingInProgress = false;
     Q_EMIT changed();
     Q_EMIT runFinished();
 }
@@ -236,29 +189,22 @@ LogRecord ProcessingView::getLogDetails() const
 void ProcessingView::openOutputFolder()
 {
     const QString folder = outputSettingObject.ouptputFolder;
-    if (outputSettingObject.folderOption == 1 && PathInfo::of(folder).isDir() &&
-        counterProcessedSuccessfully > 0 && outputFolderOpener)
+    if (outputSettingObject.folderOption == FolderOption::IntoFolder &&
+        PathInfo::of(folder).isDir() && run.counterProcessedSuccessfully > 0 && outputFolderOpener)
         outputFolderOpener(folder);
 }
 
 void ProcessingView::holdProcessing()
 {
-    isProcessOnHold = true;
-    isPHOTOS_PROCESSING_IN_PROGERESS = false;
+    run.hold();
     Q_EMIT changed();
-}
-
-void ProcessingView::retireWorker()
-{
-    const std::lock_guard lock(flagsMutex);
-    ++workerGeneration;
 }
 
 void ProcessingView::restartProcessing()
 {
-    retireWorker();
-    isProcessOnHold = false;
-    startProcessingOfPhotos(currentFileFlag);
+    run.retireWorker();
+    run.releaseHold();
+    startProcessingOfPhotos(run.currentFileFlag);
 }
 
 void ProcessingView::stopProcessing()
@@ -271,14 +217,7 @@ void ProcessingView::stopProcessing()
 // as it leaves; with none in a photo the summary comes at once.
 void ProcessingView::endRunAfterPhotoInHand()
 {
-    bool workerInPhoto = false;
-    {
-        const std::lock_guard lock(flagsMutex);
-        isProcessStopped = true;
-        isPHOTOS_PROCESSING_IN_PROGERESS = false;
-        workerInPhoto = photoInHand;
-    }
-    if (!workerInPhoto) {
+    if (!run.stopAfterPhotoInHand()) {
         showSummaryOnce();
         return;
     }
@@ -290,112 +229,22 @@ void ProcessingView::endRunAfterPhotoInHand()
 
 void ProcessingView::btnStopProcessTapped()
 {
-    if (!isProcessOnHold)
+    if (!run.isHeld())
         stopProcessing();
 }
 
-void ProcessingView::showEnoughSpacePopup()
+void ProcessingView::showEnoughSpacePopup(const PhotoFilePtr& photo)
 {
-    isProcessOnHold = true;
-    isPHOTOS_PROCESSING_IN_PROGERESS = false;
-    center.post("notificationShowAlertWithType", {{"type", spaceAlertType}});
+    batch.updatePhoto(photo,
+                      [](PhotoFile& record) { record.processStatus = PhotoStatus::Skipped; });
+    run.hold();
+    center.post("notificationShowAlertWithType", {{"type", AlertTag::NotEnoughSpace}});
     Q_EMIT changed();
 }
 
 void ProcessingView::btnOkOnEnoughtSpcaecTapped()
 {
     endRunAfterPhotoInHand();
-}
-
-void ProcessingView::showOverwriteExistingFilePopup(const PhotoFilePtr& photo,
-                                                    const QString& outputPath)
-{
-    if (isProcessStopped)
-        return;
-    isProcessOnHold = true;
-    isPHOTOS_PROCESSING_IN_PROGERESS = false;
-    question.open(photo, outputPath);
-    center.post("notificationShowOverwriteAlert");
-    Q_EMIT changed();
-}
-
-void ProcessingView::hideOverwriteExistingFilePopup()
-{
-    isPHOTOS_PROCESSING_IN_PROGERESS = true;
-    question.close();
-    center.post("notificationHideOverwriteAlert");
-    Q_EMIT changed();
-}
-
-// Standing answers start their worker before the question closes; one-photo
-// answers and skip-all close it first. Either way the new worker begins
-// again at the photo in question.
-void ProcessingView::answerQuestion(std::optional<int> fileAnswer, int processFlag,
-                                    bool startBeforeClosing)
-{
-    if (!question.isOpen())
-        return;
-    retireWorker();
-    isProcessOnHold = false;
-    if (fileAnswer)
-        currentFileFlag = *fileAnswer;
-    if (startBeforeClosing) {
-        startProcessingOfPhotos(processFlag);
-        hideOverwriteExistingFilePopup();
-    } else {
-        hideOverwriteExistingFilePopup();
-        startProcessingOfPhotos(processFlag);
-    }
-}
-
-void ProcessingView::btnReplaceImageTapped()
-{
-    answerQuestion(ReplaceThis, AskOrOverwrite, false);
-}
-
-void ProcessingView::btnReplaceAllImageTapped()
-{
-    answerQuestion(std::nullopt, ReplaceAll, true);
-}
-
-void ProcessingView::btnKeepImageTapped()
-{
-    answerQuestion(KeepBoth, AskOrOverwrite, false);
-}
-
-void ProcessingView::btnKeepAllImageTapped()
-{
-    answerQuestion(std::nullopt, KeepAll, true);
-}
-
-void ProcessingView::btnSkipImageTapped()
-{
-    answerQuestion(SkipThis, AskOrOverwrite, false);
-}
-
-void ProcessingView::btnSkipAllImageTapped()
-{
-    answerQuestion(std::nullopt, SkipAll, false);
-}
-
-void ProcessingView::btnRenameImageTapped()
-{
-    if (!question.isOpen())
-        return;
-    const std::optional<QString> renamed = question.acceptedRename(
-        localized("FILE_NAME_CANT_EMPTY"), localized("FILE_EXISTS_WITH_SAME_NAME"));
-    if (!renamed) {
-        Q_EMIT changed();
-        return;
-    }
-    newFilePath = *renamed;
-    answerQuestion(UseNewName, AskOrOverwrite, false);
-}
-
-void ProcessingView::controlTextDidChange(const QString& renameText)
-{
-    question.setRenameText(renameText);
-    Q_EMIT changed();
 }
 
 QString ProcessingView::getMessageForstatus(int status)
@@ -411,7 +260,7 @@ void ProcessingView::runOnMainThread(const std::function<void()>& work)
 
 QString ProcessingView::localized(const QString& key)
 {
-    return app.getLocalizedStringForKey(key);
+    return strings.getLocalizedStringForKey(key);
 }
 
 } // namespace fw

@@ -1,74 +1,55 @@
 #pragma once
 
 #include "batch/PhotoFile.h"
+#include "core/Codes.h"
 #include "log/RunLog.h"
 #include "processing/ImageSaver.h"
 #include "processing/OutputOptionSettings.h"
 #include "processing/OverwriteQuestion.h"
+#include "processing/PhotoResult.h"
 #include "processing/ResizingOptionsSettingObject.h"
+#include "processing/RunControl.h"
 #include "processing/RunSummary.h"
 
 #include <QDateTime>
 #include <QList>
 #include <QObject>
 #include <QStringList>
-#include <atomic>
 #include <functional>
-#include <mutex>
 #include <optional>
 
 namespace fw {
 
-class AppDelegate;
+class Batch;
 class FileSystemProbe;
+class LocalizedStrings;
 class NotificationCenter;
 class Utils;
+struct SharedFlags;
 
 // The processing screen's state and rules: it runs the marked photos of the
-// batch one at a time on a pool thread, reports progress, can be held,
-// resumed and stopped, asks about existing outputs, and ends with a summary
-// and a log. Lives on the main thread; the worker reaches the main thread
-// only through blocking calls.
+// batch one at a time on a pool thread (RunControl), reports progress, asks
+// about existing outputs, and ends with a summary and a log. Lives on the
+// main thread; the worker reaches it only through blocking calls.
+// (setProcessInfoAtBottm, btnOkOnEnoughtSpcaecTapped, getMessageForstatus and
+// ouptputFolder are the design's names, kept on purpose.)
 class ProcessingView : public QObject {
     Q_OBJECT
 public:
-    enum Status : int {
-        NotProcessed = 0,
-        Processed = 1,
-        MissingAtSource = 2,
-        SizeTooLarge = 7,
-        Skipped = 8,
-        SourceAccessDenied = 10,
-        DestinationAccessDenied = 11,
-        DestinationFolderMissing = 12,
-        InvalidFileName = 13,
-        NotSaved = 14,
-        NotRead = 15,
-    };
-    // Standing answers to existing outputs (the worker's ProcessFlag).
-    enum ProcessFlag : int { AskOrOverwrite = 0, SkipAll = 1, ReplaceAll = 2, KeepAll = 3 };
-    // One-photo answers (currentFileFlag).
-    enum FileAnswer : int {
-        NoAnswer = 0,
-        ReplaceThis = 4,
-        SkipThis = 5,
-        KeepBoth = 6,
-        UseNewName = 7
-    };
-
     // Free space below which the run stops writing (102 MiB).
     static constexpr qint64 minimumFreeBytes = 106954752;
 
-    ProcessingView(AppDelegate& app, NotificationCenter& center, const FileSystemProbe& fileSystem,
-                   const Utils& utils, QObject* parent = nullptr);
-    ~ProcessingView() override;
+    ProcessingView(Batch& batch, LocalizedStrings& strings, SharedFlags& flags,
+                   const QString& rawConvertFormat, NotificationCenter& center,
+                   const FileSystemProbe& fileSystem, const Utils& utils,
+                   QObject* parent = nullptr);
 
     // The run over the batch's marked photos. A run keeps every existing
     // output and gives the new one a free name until it is first held and
     // resumed; the command line may start it with another standing answer.
     void startProcess(const OutputOptionSettings& output,
                       const ResizingOptionsSettingObject& resizingOptionsObject,
-                      int initialProcessFlag = KeepAll);
+                      int initialProcessFlag = ProcessFlag::KeepAll);
     void startProcessingOfPhotos(int processFlag);
 
     void holdProcessing();
@@ -77,7 +58,7 @@ public:
     void btnStopProcessTapped();
     void btnOkOnEnoughtSpcaecTapped();
 
-    // The existing-file question's answers.
+    // The existing-file question's answers (ProcessingOverwriteAnswers.cpp).
     void btnReplaceImageTapped();
     void btnReplaceAllImageTapped();
     void btnKeepImageTapped();
@@ -103,39 +84,38 @@ public:
     const RunSummary& summary() const { return runSummary; }
     const QList<LogRecord>& arrLogDetails() const { return logDetails; }
     const OverwriteQuestion& overwriteQuestion() const { return question; }
-    bool isOnHold() const { return isProcessOnHold; }
+    bool isOnHold() const { return run.isHeld(); }
     // Stop was pressed while the worker still had a photo in hand: the
     // summary comes when it has finished or abandoned it.
     bool isStopping() const { return stopPending; }
-    int processedSuccessfully() const { return counterProcessedSuccessfully; }
-    int processedWithError() const { return counterProcessedWithError; }
-    int totalProgressed() const { return counterTotalProgressedFiles; }
+    int processedSuccessfully() const { return run.counterProcessedSuccessfully; }
+    int processedWithError() const { return run.counterProcessedWithError; }
+    int totalProgressed() const { return run.counterTotalProgressedFiles; }
 
-    // How the output folder is shown at the end of a run; none shows nothing.
+    // Shows the output folder at the end of a run; the application hands in
+    // the desktop's folder viewer, and without one nothing is shown.
     void setOutputFolderOpener(std::function<void(const QString& folder)> opener);
 
 Q_SIGNALS:
     void changed();
+    // One photo finished, with what it ended with (the record shows it too).
+    void photoFinished(const fw::PhotoFilePtr& photo, const fw::PhotoResult& result);
     void runFinished();
 
 private:
-    // Run control (ProcessingView.cpp).
-    void processFilesInBatch(const QList<PhotoFilePtr>& snapshot, int processFlag,
-                             quint64 generation);
-    void callForUpdatingProgressWithCountWithProcessStatus(int progressStatus,
-                                                           const QString& message);
+    void callForUpdatingProgressWithCountWithProcessStatus(const PhotoFilePtr& photo,
+                                                           const PhotoResult& result);
     void setProcessInfoAtBottm();
-    QString elapsedTimeText() const;
+    QString elapsedTimeText();
     void showSummaryOnce();
-    void endRunAfterPhotoInHand();
     void addSummaryInfo();
     void insertDetailsInDatabase();
     void openOutputFolder();
-    void showEnoughSpacePopup();
+    void endRunAfterPhotoInHand();
+    void showEnoughSpacePopup(const PhotoFilePtr& photo);
     void showOverwriteExistingFilePopup(const PhotoFilePtr& photo, const QString& outputPath);
     void hideOverwriteExistingFilePopup();
     void answerQuestion(std::optional<int> fileAnswer, int processFlag, bool startBeforeClosing);
-    void retireWorker();
     void runOnMainThread(const std::function<void()>& work);
     QString localized(const QString& key);
 
@@ -150,10 +130,13 @@ private:
     void outputAppearedMeanwhile(const PhotoFilePtr& photo, const QString& outputPath,
                                  int processFlag);
     void askAboutExistingOutput(const PhotoFilePtr& photo, const QString& outputPath);
-    void finishPhoto(PhotoFile& photo, int status, int progressStatus, const char* messageKey);
-    void report(int progressStatus, const char* messageKey);
+    void report(const PhotoFilePtr& photo, const PhotoResult& result);
+    void showCurrentPath(const PhotoFilePtr& photo);
 
-    AppDelegate& app;
+    Batch& batch;
+    LocalizedStrings& strings;
+    SharedFlags& flags;
+    const QString& appRawConvertFormat;
     NotificationCenter& center;
     const FileSystemProbe& fileSystem;
     const Utils& utils;
@@ -164,26 +147,6 @@ private:
     ResizingOptionsSettingObject resizingOptionObject;
     QString rawConvertFormat;
     QDateTime processStartedDateTime;
-
-    // Written on the main thread, read by the worker between photos and at
-    // fixed points of a photo's step.
-    std::atomic<int> counterTotalProgressedFiles = 0;
-    std::atomic<int> counterProcessedSuccessfully = 0;
-    std::atomic<int> counterProcessedWithError = 0;
-    std::atomic<bool> isPHOTOS_PROCESSING_IN_PROGERESS = false;
-    std::atomic<bool> isProcessOnHold = false;
-    std::atomic<bool> isProcessStopped = false;
-    std::atomic<int> currentFileFlag = NoAnswer;
-    // A worker whose generation is no longer current leaves at its next
-    // check. The main thread changes the generation and the active flag
-    // together under flagsMutex, and a worker decides whether to take the
-    // next photo under it, so a superseded worker never starts a photo;
-    // workerMutex keeps it from overlapping its successor.
-    std::atomic<quint64> workerGeneration = 0;
-    // Set by the worker, under flagsMutex, while it works on a photo.
-    std::atomic<bool> photoInHand = false;
-    std::mutex flagsMutex;
-    std::mutex workerMutex;
 
     QString newFilePath;
     OverwriteQuestion question;
@@ -199,6 +162,10 @@ private:
     RunSummary runSummary;
     QList<LogRecord> logDetails;
     QString runTimeStamp;
+
+    // Declared last: its destructor waits for the worker, which uses the
+    // members above.
+    RunControl run;
 };
 
 } // namespace fw

@@ -1,12 +1,12 @@
 #include "processing/RunPreview.h"
 
+#include "core/Codes.h"
+#include "core/Utils.h"
 #include "platform/FileSystemProbe.h"
 #include "platform/PathInfo.h"
 #include "processing/ImageFilter.h"
 #include "processing/OutputPathPlanner.h"
 #include "processing/PhotoChecks.h"
-#include "processing/ProcessingView.h"
-#include "processing/Utils.h"
 
 #include <QFileInfo>
 
@@ -29,19 +29,19 @@ RunPreview::PhotoPreview RunPreview::previewOf(const PhotoFile& photo) const
     preview.outputPath =
         OutputPathPlanner(output, rawConvertFormat).updatedFilePathWithSetting(photo);
     if (!PathInfo::of(photo.filePath).exists()) {
-        preview.status = ProcessingView::MissingAtSource;
+        preview.status = PhotoStatus::MissingAtSource;
         return preview;
     }
     if (!fileSystem.isReadable(photo.filePath)) {
-        preview.status = ProcessingView::SourceAccessDenied;
+        preview.status = PhotoStatus::SourceAccessDenied;
         return preview;
     }
     if (PathInfo::ofLink(preview.outputPath).exists()) {
-        if (processFlag == ProcessingView::SkipAll && output.askBeforeOverwrite) {
-            preview.status = ProcessingView::Skipped;
+        if (processFlag == ProcessFlag::SkipAll && output.askBeforeOverwrite) {
+            preview.status = PhotoStatus::Skipped;
             return preview;
         }
-        const bool keeps = processFlag == ProcessingView::KeepAll;
+        const bool keeps = processFlag == ProcessFlag::KeepAll;
         preview.existing = keeps ? PhotoPreview::Existing::Kept : PhotoPreview::Existing::Replaced;
         if (keeps)
             preview.outputPath = Utils::stringToAvoidNameCollisionForPath(preview.outputPath);
@@ -51,13 +51,13 @@ RunPreview::PhotoPreview RunPreview::previewOf(const PhotoFile& photo) const
         size.isKeepOriginalSize ? std::optional(preview.uprightSize)
                                 : ImageFilter::resizeTarget(QSizeF(preview.uprightSize), size);
     if (!target) {
-        preview.status = ProcessingView::SizeTooLarge;
+        preview.status = PhotoStatus::SizeTooLarge;
         return preview;
     }
     const bool quarterTurn = geometry.rotationType == 1 || geometry.rotationType == 2;
     preview.outputSize = quarterTurn ? target->transposed() : *target;
     checkWriting(photo, preview);
-    if (preview.status != ProcessingView::Processed)
+    if (preview.status != PhotoStatus::Processed)
         preview.outputSize = QSize();
     return preview;
 }
@@ -67,14 +67,14 @@ void RunPreview::checkWriting(const PhotoFile& photo, PhotoPreview& preview) con
 {
     const QString folder = QFileInfo(preview.outputPath).path();
     std::optional<int> denied = PhotoChecks(fileSystem).permissionStatus(photo, folder);
-    if (denied == ProcessingView::DestinationFolderMissing && canMakeFolder(folder))
+    if (denied == PhotoStatus::DestinationFolderMissing && canMakeFolder(folder))
         denied.reset();
     if (denied)
         preview.status = *denied;
     else if (PhotoChecks::isNameTooLong(preview.outputPath))
-        preview.status = ProcessingView::InvalidFileName;
+        preview.status = PhotoStatus::InvalidFileName;
     else
-        preview.status = ProcessingView::Processed;
+        preview.status = PhotoStatus::Processed;
 }
 
 bool RunPreview::canMakeFolder(const QString& folder) const

@@ -1,6 +1,6 @@
 #include "processing/RunSummary.h"
 
-#include "processing/Utils.h"
+#include "core/Utils.h"
 
 namespace fw {
 

@@ -40,8 +40,8 @@ TEST(BatchList, RemovingTheMarkedPhotosLeavesTheOthersAllMarked)
 
     EXPECT_EQ(harness.batchPaths(), QStringList({"0.jpg", "2.jpg", "4.jpg"}));
     EXPECT_EQ(harness.marks(), QList<bool>(3, true));
-    EXPECT_EQ(harness.screen->dictFileAdded.size(), 3);
-    EXPECT_EQ(harness.screen->screen().batchInformation.countText, "3");
+    EXPECT_EQ(harness.app.batch().size(), 3);
+    EXPECT_EQ(harness.screen->listRules().state().batchInformation.countText, "3");
     EXPECT_TRUE(harness.recorder.names().contains("notificationsPhotosModified"));
 
     ASSERT_TRUE(harness.drop({harness.folder.filePath("1.jpg")}));
@@ -51,7 +51,7 @@ TEST(BatchList, RemovingTheMarkedPhotosLeavesTheOthersAllMarked)
     unmark(harness, {0, 1, 2, 3});
     harness.screen->btnRemovePhotoTapped();
     EXPECT_EQ(harness.recorder.alertTypes(), QList<int>({116}));
-    harness.app.isSubWindowOpened = true;
+    harness.app.flags().isSubWindowOpened = true;
     harness.screen->btnRemovePhotoTapped();
     EXPECT_EQ(harness.recorder.alertTypes(), QList<int>({116})) << "ignored under a sheet";
 }
@@ -62,8 +62,8 @@ TEST(BatchList, DeletingOneRowMarksEveryRemainingPhoto)
     addPhotos(harness, 5);
     unmark(harness, {3, 4});
     QList<int> removedRows;
-    QObject::connect(harness.screen.get(), &AddPhotosVC::photoRemoved,
-                     [&removedRows](int index) { removedRows.append(index); });
+    QObject::connect(&harness.app.batch(), &Batch::photosAboutToBeRemoved,
+                     [&removedRows](int first, int) { removedRows.append(first); });
 
     harness.screen->btnDeleteTappedAtLocationInTableView(-1);
     harness.screen->btnDeleteTappedAtLocationInTableView(5);
@@ -73,7 +73,7 @@ TEST(BatchList, DeletingOneRowMarksEveryRemainingPhoto)
     EXPECT_EQ(harness.batchPaths(), QStringList({"1.jpg", "2.jpg", "3.jpg", "4.jpg"}));
     EXPECT_EQ(harness.marks(), QList<bool>(4, true));
     EXPECT_EQ(removedRows, QList<int>({0}));
-    EXPECT_FALSE(harness.screen->dictFileAdded.contains(harness.folder.filePath("0.jpg")));
+    EXPECT_FALSE(harness.app.batch().contains(harness.folder.filePath("0.jpg")));
 
     harness.screen->btnDeleteOnMenuOptionTapped(3);
     EXPECT_EQ(harness.batchPaths(), QStringList({"1.jpg", "2.jpg", "3.jpg"}));
@@ -82,7 +82,7 @@ TEST(BatchList, DeletingOneRowMarksEveryRemainingPhoto)
 TEST(BatchList, MarkAllTogglesEveryMarkAndTheHeaderFollows)
 {
     BatchScreenHarness harness;
-    const AddPhotosVC::ScreenState& screen = harness.screen->screen();
+    const BatchListRules::State& screen = harness.screen->listRules().state();
     EXPECT_FALSE(screen.isMarkAllEnabled);
     EXPECT_FALSE(screen.isRemoveEnabled);
     EXPECT_FALSE(screen.isRemoveAllEnabled);
@@ -117,13 +117,13 @@ TEST(BatchList, PhotosWhoseFilesAreGoneCannotBeMarkedAndCanBeRemoved)
     EXPECT_EQ(harness.recorder.alertTypes(), QList<int>({103}));
     EXPECT_TRUE(harness.batch().at(1)->isSelected);
 
-    harness.app.isSubWindowOpened = true;
+    harness.app.flags().isSubWindowOpened = true;
     harness.screen->btnRemoveFromBatchOnAlertTapped();
     ASSERT_TRUE(test::waitUntil([&] { return harness.batch().size() == 2; }));
     EXPECT_EQ(harness.batchPaths(), QStringList({"0.jpg", "2.jpg"}));
     EXPECT_EQ(harness.marks(), QList<bool>(2, true));
-    EXPECT_FALSE(harness.screen->dictFileAdded.contains(harness.folder.filePath("3.jpg")));
-    EXPECT_FALSE(harness.app.isSubWindowOpened);
+    EXPECT_FALSE(harness.app.batch().contains(harness.folder.filePath("3.jpg")));
+    EXPECT_FALSE(harness.app.flags().isSubWindowOpened);
 
     unmark(harness, {1});
     harness.recorder.clear();
@@ -148,12 +148,12 @@ TEST(BatchList, RemovingAllEmptiesTheBatchTheCheckAndTheThumbnails)
 
     const AddPhotosVC::ScreenState& screen = harness.screen->screen();
     EXPECT_TRUE(harness.batch().isEmpty());
-    EXPECT_TRUE(harness.screen->dictFileAdded.isEmpty());
+    EXPECT_TRUE(harness.app.batch().isEmpty());
     EXPECT_EQ(harness.screen->listThumbnails().cachedBytes(), 0);
     EXPECT_TRUE(screen.isDropHintVisible);
     EXPECT_EQ(screen.selectedPhotoIndex, -1);
-    EXPECT_TRUE(screen.batchInformation.line.isEmpty());
-    EXPECT_FALSE(screen.isRemoveAllEnabled);
+    EXPECT_TRUE(harness.screen->listRules().state().batchInformation.line.isEmpty());
+    EXPECT_FALSE(harness.screen->listRules().state().isRemoveAllEnabled);
     EXPECT_EQ(harness.recorder.lastUserInfo("notificationUpdateFooterInfo").value("textStr"),
               "Batch Count: 0  |  Batch Size: 0 bytes approx.  ");
 
@@ -170,7 +170,7 @@ TEST(BatchList, InformationLineCountsAndSumsEveryPhotoMarkedOrNot)
     unmark(harness, {0});
 
     harness.screen->updateBatchInformationInBottomView();
-    const BatchInformation& information = harness.screen->screen().batchInformation;
+    const BatchInformation& information = harness.screen->listRules().state().batchInformation;
     EXPECT_EQ(information.line, "Batch Count: 2  |  Batch Size: 3.50 MB approx.  ");
     EXPECT_EQ(information.countText, "2");
     EXPECT_EQ(information.sizeText, "3.50 MB approx.");

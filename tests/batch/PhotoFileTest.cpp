@@ -1,8 +1,8 @@
 #include "batch/PhotoFile.h"
 
-#include "batch/ExifInfo.h"
+#include "core/ExifInfo.h"
+#include "core/Utils.h"
 #include "platform/VipsImageService.h"
-#include "processing/Utils.h"
 #include "support/TemporaryFolder.h"
 #include "support/TestImages.h"
 

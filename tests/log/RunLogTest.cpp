@@ -1,6 +1,6 @@
 #include "log/RunLog.h"
 
-#include "processing/Utils.h"
+#include "core/Utils.h"
 
 #include <QDateTime>
 #include <QLocale>

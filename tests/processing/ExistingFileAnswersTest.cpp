@@ -30,7 +30,7 @@ protected:
 
     void startAsking()
     {
-        view->startProcess(intoDestination(), halfSize(), ProcessingView::AskOrOverwrite);
+        view->startProcess(intoDestination(), halfSize(), ProcessFlag::AskOrOverwrite);
         ASSERT_TRUE(questionOpensFor(first));
         EXPECT_TRUE(view->isOnHold());
         EXPECT_EQ(view->overwriteQuestion().txtRenamefileName(), "a");
@@ -91,10 +91,10 @@ TEST_F(ExistingFileAnswersTest, SkipAndSkipAllEndWithSkippedStatus)
     startAsking();
     view->btnSkipImageTapped();
     ASSERT_TRUE(questionOpensFor(second));
-    EXPECT_EQ(first->processStatus, ProcessingView::Skipped);
+    EXPECT_EQ(first->processStatus, PhotoStatus::Skipped);
     view->btnSkipAllImageTapped();
     ASSERT_TRUE(finished());
-    EXPECT_EQ(second->processStatus, ProcessingView::Skipped);
+    EXPECT_EQ(second->processStatus, PhotoStatus::Skipped);
     EXPECT_FALSE(replaced("a.jpg") || replaced("b.jpg"));
     EXPECT_EQ(view->processedWithError(), 2);
     EXPECT_EQ(view->arrLogDetails().first().value("information"),

@@ -1,8 +1,8 @@
+#include "core/Utils.h"
 #include "platform/VipsImage.h"
 #include "platform/VipsImageService.h"
 #include "processing/ImageFilter.h"
 #include "processing/RotateWithEXIF.h"
-#include "processing/Utils.h"
 #include "support/TemporaryFolder.h"
 #include "support/TestImages.h"
 

@@ -1,11 +1,11 @@
 #include "processing/ImageSaver.h"
 
 #include "batch/PhotoFile.h"
+#include "core/Utils.h"
 #include "platform/VipsImage.h"
 #include "platform/VipsImageService.h"
 #include "processing/ImageFilter.h"
 #include "processing/KnownFormats.h"
-#include "processing/Utils.h"
 #include "support/ScriptedImageService.h"
 #include "support/TemporaryFolder.h"
 #include "support/TestImages.h"

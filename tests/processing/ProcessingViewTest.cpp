@@ -1,4 +1,4 @@
-#include "app/MainThreadCall.h"
+#include "core/MainThreadCall.h"
 #include "platform/NativePath.h"
 #include "platform/PathInfo.h"
 #include "processing/RunFixture.h"
@@ -70,9 +70,9 @@ TEST_F(ProcessingViewTest, FailuresEndWithTheirStatusAndOnlyFailuresCountAsError
     const PhotoFilePtr fine = addPhoto("fine.jpg");
 
     ASSERT_TRUE(runToSummary(intoDestination(), halfSize()));
-    EXPECT_EQ(missing->processStatus, ProcessingView::MissingAtSource);
-    EXPECT_EQ(locked->processStatus, ProcessingView::SourceAccessDenied);
-    EXPECT_EQ(fine->processStatus, ProcessingView::Processed);
+    EXPECT_EQ(missing->processStatus, PhotoStatus::MissingAtSource);
+    EXPECT_EQ(locked->processStatus, PhotoStatus::SourceAccessDenied);
+    EXPECT_EQ(fine->processStatus, PhotoStatus::Processed);
     EXPECT_EQ(view->processedWithError(), 1);
     EXPECT_EQ(view->progressLineValues().at(1), "1");
     EXPECT_FALSE(QFileInfo::exists(destinationFile("missing.jpg")));
@@ -88,7 +88,7 @@ TEST_F(ProcessingViewTest, TargetAboveTheBoundIsRefusedAndNothingIsWritten)
     options.sizeObject.customWidth = 12000;
     options.sizeObject.customHeight = 500;
     ASSERT_TRUE(runToSummary(intoDestination(), options));
-    EXPECT_EQ(photo->processStatus, ProcessingView::SizeTooLarge);
+    EXPECT_EQ(photo->processStatus, PhotoStatus::SizeTooLarge);
     EXPECT_EQ(view->processedWithError(), 1);
     EXPECT_TRUE(QDir(destination.path()).isEmpty());
     EXPECT_EQ(view->summary().lblOldsize, "-");
@@ -105,17 +105,17 @@ TEST_F(ProcessingViewTest, NameLengthIsCountedInBytes)
     output.filenameOption = 3;
     output.prefixString = QString(250, 'x');
     ASSERT_TRUE(runToSummary(output, halfSize()));
-    EXPECT_EQ(fits->processStatus, ProcessingView::Processed);
+    EXPECT_EQ(fits->processStatus, PhotoStatus::Processed);
     EXPECT_EQ(QFileInfo(fits->filePathNew).fileName().toUtf8().size(), 255);
 
     output.prefixString = QString(251, 'x');
     ASSERT_TRUE(runToSummary(output, halfSize()));
-    EXPECT_EQ(fits->processStatus, ProcessingView::InvalidFileName);
+    EXPECT_EQ(fits->processStatus, PhotoStatus::InvalidFileName);
 
     // 126 two-byte letters: 131 characters but 257 bytes with "a" and ".jpg".
     output.prefixString = QString(126, QChar(0x00e9));
     ASSERT_TRUE(runToSummary(output, halfSize()));
-    EXPECT_EQ(fits->processStatus, ProcessingView::InvalidFileName);
+    EXPECT_EQ(fits->processStatus, PhotoStatus::InvalidFileName);
     EXPECT_EQ(view->processedWithError(), 1);
 }
 
@@ -124,14 +124,14 @@ TEST_F(ProcessingViewTest, DestinationThatCannotBeWrittenOrMade)
     const PhotoFilePtr photo = addPhoto("a.jpg");
     fileSystem.readOnlyPaths.insert(destination.path());
     ASSERT_TRUE(runToSummary(intoDestination(), halfSize()));
-    EXPECT_EQ(photo->processStatus, ProcessingView::DestinationAccessDenied);
+    EXPECT_EQ(photo->processStatus, PhotoStatus::DestinationAccessDenied);
     EXPECT_EQ(view->processedWithError(), 0) << "permission outcomes are not counted as errors";
     EXPECT_EQ(view->totalProgressed(), 1);
 
     OutputOptionSettings underAFile = intoDestination();
     underAFile.ouptputFolder = destination.writeFile("plain-file", "x") + "/sub";
     ASSERT_TRUE(runToSummary(underAFile, halfSize()));
-    EXPECT_EQ(photo->processStatus, ProcessingView::DestinationFolderMissing);
+    EXPECT_EQ(photo->processStatus, PhotoStatus::DestinationFolderMissing);
 }
 
 TEST_F(ProcessingViewTest, FullVolumeHoldsTheRunUntilTheAlertIsConfirmed)
@@ -143,8 +143,8 @@ TEST_F(ProcessingViewTest, FullVolumeHoldsTheRunUntilTheAlertIsConfirmed)
     ASSERT_TRUE(test::waitUntil([this] { return posted.alertTypes().contains(102); }));
     ASSERT_TRUE(test::waitUntil([this] { return view->isOnHold(); }));
     EXPECT_FALSE(view->isSummaryShown());
-    EXPECT_EQ(first->processStatus, ProcessingView::Skipped);
-    EXPECT_EQ(second->processStatus, ProcessingView::NotProcessed);
+    EXPECT_EQ(first->processStatus, PhotoStatus::Skipped);
+    EXPECT_EQ(second->processStatus, PhotoStatus::NotProcessed);
     view->btnOkOnEnoughtSpcaecTapped();
     EXPECT_TRUE(view->isSummaryShown());
     EXPECT_TRUE(QDir(destination.path()).isEmpty());
@@ -170,7 +170,7 @@ TEST_F(ProcessingViewTest, StopAfterTheFourthOfTenShowsTheSummaryOnce)
     EXPECT_LE(view->processedSuccessfully(), 5);
     EXPECT_EQ(view->summary().lblConversionFailed,
               QString::number(10 - view->processedSuccessfully()));
-    EXPECT_EQ(app.arraySelectedImagesToProcess.last()->processStatus, ProcessingView::NotProcessed);
+    EXPECT_EQ(app.arraySelectedImagesToProcess().last()->processStatus, PhotoStatus::NotProcessed);
     EXPECT_EQ(view->arrLogDetails().size(), 10);
     EXPECT_EQ(view->arrLogDetails().last().value("outputFilename"), " ");
 }
@@ -221,10 +221,10 @@ TEST_F(ProcessingViewTest, NonUtf8NamesAreReadAndWrittenUnderTheirOwnBytes)
     const QString written = addPhoto("x.jpg")->filePath;
     const QByteArray latin1 = NativePath::encode(source.path()) + "/caf\xe9.jpg";
     ASSERT_EQ(::rename(NativePath::encode(written).constData(), latin1.constData()), 0);
-    app.arraySelectedImagesToProcess.clear();
+    app.batch().clear();
     const PhotoFilePtr photo = addExisting(NativePath::decode(latin1));
     ASSERT_TRUE(runToSummary(intoDestination(), halfSize()));
-    EXPECT_EQ(photo->processStatus, ProcessingView::Processed);
+    EXPECT_EQ(photo->processStatus, PhotoStatus::Processed);
     EXPECT_TRUE(
         PathInfo::of(NativePath::decode(NativePath::encode(destination.path()) + "/caf\xe9.jpg"))
             .isFile());
@@ -242,9 +242,9 @@ TEST_F(ProcessingViewTest, JpegWithoutItsEndMarkerConvertsAndCutImageDataIsAnUnr
     output.formatOption = 1;
     output.selectedFileFormat = 2;
     ASSERT_TRUE(runToSummary(output, halfSize()));
-    EXPECT_EQ(complete->processStatus, ProcessingView::Processed);
+    EXPECT_EQ(complete->processStatus, PhotoStatus::Processed);
     EXPECT_EQ(utils.imageService().readProperties(complete->filePathNew)->value("PixelWidth"), 320);
-    EXPECT_EQ(cut->processStatus, ProcessingView::NotRead);
+    EXPECT_EQ(cut->processStatus, PhotoStatus::NotRead);
     EXPECT_FALSE(QFileInfo::exists(destinationFile("cut.png")));
     EXPECT_EQ(view->arrLogDetails().at(1).value("information"), "The photo could not be read");
 }
@@ -262,7 +262,7 @@ TEST_F(ProcessingViewTest, CopiedOutputKeepsTheSourceTimeAndPermissionsAndARepla
     ownSize.sizeObject.isKeepOriginalSize = true;
     OutputOptionSettings output = intoDestination();
     output.askBeforeOverwrite = false;
-    ASSERT_TRUE(runToSummary(output, ownSize, ProcessingView::ReplaceAll));
+    ASSERT_TRUE(runToSummary(output, ownSize, ProcessFlag::ReplaceAll));
     const PathInfo copy = PathInfo::of(destinationFile("a.jpg"));
     EXPECT_EQ(copy.permissions(), 0640u);
     EXPECT_EQ(copy.modified().tv_sec, 1000000000);
@@ -339,14 +339,14 @@ TEST_F(WhileWritingTest, AFileThatAppearsAtTheOutputNameIsNeverReplacedUnasked)
     const QByteArray users = "saved by the user meanwhile";
     scripted.beforeEncode = [this, users] { destination.writeFile("a.jpg", users); };
     ASSERT_TRUE(runToSummary(intoDestination(), halfSize()));
-    EXPECT_EQ(photo->processStatus, ProcessingView::Processed);
+    EXPECT_EQ(photo->processStatus, PhotoStatus::Processed);
     EXPECT_EQ(photo->filePathNew, destinationFile("a (1).jpg"));
     EXPECT_EQ(test::readBytes(destinationFile("a.jpg")), users);
 
     destination.removeFile("a.jpg");
     destination.removeFile("a (1).jpg");
-    ASSERT_TRUE(runToSummary(intoDestination(), halfSize(), ProcessingView::SkipAll));
-    EXPECT_EQ(photo->processStatus, ProcessingView::Skipped);
+    ASSERT_TRUE(runToSummary(intoDestination(), halfSize(), ProcessFlag::SkipAll));
+    EXPECT_EQ(photo->processStatus, PhotoStatus::Skipped);
     EXPECT_EQ(test::readBytes(destinationFile("a.jpg")), users);
     EXPECT_EQ(QDir(destination.path()).entryList(QDir::Files), QStringList({"a.jpg"}));
 }
@@ -358,7 +358,7 @@ TEST_F(WhileWritingTest, APhotoThatIsCopiedIsNeverDecoded)
     ResizingOptionsSettingObject ownSize;
     ownSize.sizeObject.isKeepOriginalSize = true;
     ASSERT_TRUE(runToSummary(intoDestination(), ownSize));
-    EXPECT_EQ(photo->processStatus, ProcessingView::Processed);
+    EXPECT_EQ(photo->processStatus, PhotoStatus::Processed);
     EXPECT_EQ(scripted.decodeCalls, 0);
     EXPECT_EQ(test::readBytes(destinationFile("turned.jpg")), test::readBytes(photo->filePath));
 }
@@ -373,7 +373,7 @@ TEST_F(UnwritableOutputTest, OutputThatIsNotWrittenIsAFailureAndLeavesNothing)
 {
     const PhotoFilePtr photo = addPhoto("a.jpg");
     ASSERT_TRUE(runToSummary(intoDestination(), halfSize()));
-    EXPECT_EQ(photo->processStatus, ProcessingView::NotSaved);
+    EXPECT_EQ(photo->processStatus, PhotoStatus::NotSaved);
     EXPECT_EQ(view->processedSuccessfully(), 0);
     EXPECT_EQ(view->processedWithError(), 1);
     EXPECT_EQ(view->summary().lblConversionFailed, "1");

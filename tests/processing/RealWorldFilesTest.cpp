@@ -107,7 +107,7 @@ TEST_F(RealWorldFilesTest, TheContentNotTheNameChoosesTheDecoder)
     test::saveJpeg(test::markedPicture(64, 48), source.filePath("camera.nef"));
     const PhotoFilePtr photo = addExisting(source.filePath("camera.nef"));
     ASSERT_TRUE(runToSummary(intoDestination(), ownSize()));
-    EXPECT_EQ(photo->processStatus, ProcessingView::Processed);
+    EXPECT_EQ(photo->processStatus, PhotoStatus::Processed);
     EXPECT_EQ(test::cornerMarkers(test::loadImage(destinationFile("camera.png"))), "RGB-");
 }
 
@@ -142,8 +142,8 @@ TEST_F(RealWorldFilesTest, SourcesThatCannotBeReadEndWithTheirOwnStatus)
     const PhotoFilePtr replaced = addPhoto("replaced.jpg");
     source.writeFile("replaced.jpg", "no longer a picture");
     ASSERT_TRUE(runToSummary(intoDestination(), halfSize()));
-    EXPECT_EQ(locked->processStatus, ProcessingView::SourceAccessDenied);
-    EXPECT_EQ(replaced->processStatus, ProcessingView::NotRead);
+    EXPECT_EQ(locked->processStatus, PhotoStatus::SourceAccessDenied);
+    EXPECT_EQ(replaced->processStatus, PhotoStatus::NotRead);
     EXPECT_TRUE(QDir(destination.path()).isEmpty());
 }
 
@@ -154,7 +154,7 @@ TEST_F(RealWorldFilesTest, RealFilesStrippedRawFileFailsAsUnreadable)
     QFile::copy(test::testDataPath("formats/raw/exiv2/IMG_1361.dng"), copy);
     const PhotoFilePtr photo = addExisting(copy);
     ASSERT_TRUE(runToSummary(convertingTo("jpg"), halfSize()));
-    EXPECT_EQ(photo->processStatus, ProcessingView::NotRead);
+    EXPECT_EQ(photo->processStatus, PhotoStatus::NotRead);
     EXPECT_TRUE(QDir(destination.path()).isEmpty());
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "app/AppDelegate.h"
-#include "app/NotificationCenter.h"
+#include "core/NotificationCenter.h"
+#include "core/Utils.h"
 #include "platform/VipsImageService.h"
 #include "processing/ProcessingView.h"
-#include "processing/Utils.h"
 #include "support/EventWaiting.h"
 #include "support/FakeFileSystem.h"
 #include "support/NotificationRecorder.h"
@@ -24,7 +24,8 @@ protected:
     explicit RunFixture(const ImageService& images = VipsImageService::shared())
         : utils(images), app(images, {"en"})
     {
-        view = std::make_unique<ProcessingView>(app, center, fileSystem, utils);
+        view = std::make_unique<ProcessingView>(app.batch(), app.strings(), app.flags(),
+                                                app.rawConvertFormat, center, fileSystem, utils);
         view->setOutputFolderOpener([this](const QString& folder) { openedFolders << folder; });
     }
 
@@ -39,7 +40,7 @@ protected:
     {
         PhotoFilePtr photo = PhotoFile::initWithFileUrl(path, false, utils.imageService());
         photo->isSelected = true;
-        app.arraySelectedImagesToProcess.append(photo);
+        app.batch().append({photo});
         return photo;
     }
 
@@ -63,7 +64,7 @@ protected:
 
     bool runToSummary(const OutputOptionSettings& output,
                       const ResizingOptionsSettingObject& options,
-                      int processFlag = ProcessingView::KeepAll)
+                      int processFlag = ProcessFlag::KeepAll)
     {
         view->startProcess(output, options, processFlag);
         return waitUntil([this] { return view->isSummaryShown(); });

@@ -12,7 +12,8 @@ namespace fw::test {
 
 BatchScreenHarness::BatchScreenHarness(int photoLimit)
     : app(VipsImageService::shared(), {"en"}), recorder(center, observedNames()),
-      screen(std::make_unique<AddPhotosVC>(app, center, messages, photoLimit))
+      screen(std::make_unique<AddPhotosVC>(app.batch(), app.strings(), app.flags(),
+                                           app.imageService(), center, messages, photoLimit))
 {
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/AppDelegate.h"
-#include "app/NotificationCenter.h"
 #include "batch/AddPhotosVC.h"
+#include "core/NotificationCenter.h"
 #include "support/NotificationRecorder.h"
 #include "support/RecordingModalMessages.h"
 #include "support/TemporaryFolder.h"
@@ -16,7 +16,7 @@ namespace fw::test {
 // modal messages and notifications, and a folder to make photos in.
 class BatchScreenHarness {
 public:
-    explicit BatchScreenHarness(int photoLimit = AddPhotosVC::defaultPhotoLimit);
+    explicit BatchScreenHarness(int photoLimit = Limits::defaultPhotoLimit);
 
     // The notifications of the batch screen, as the recorder lists them.
     static const QStringList& observedNames();
@@ -34,7 +34,7 @@ public:
     [[nodiscard]] bool choose(int panelIndex, const QStringList& paths);
     [[nodiscard]] bool waitForIdle();
 
-    const QList<PhotoFilePtr>& batch() const { return app.arraySelectedImagesToProcess; }
+    const QList<PhotoFilePtr>& batch() const { return app.arraySelectedImagesToProcess(); }
     // Paths of the batch relative to the folder, in batch order.
     QStringList batchPaths() const;
     QList<bool> marks() const;

@@ -1,4 +1,4 @@
-#include "app/LocalizedStrings.h"
+#include "core/LocalizedStrings.h"
 
 #include "platform/PlistReader.h"
 #include "support/TemporaryFolder.h"

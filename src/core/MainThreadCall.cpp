@@ -1,4 +1,4 @@
-#include "app/MainThreadCall.h"
+#include "core/MainThreadCall.h"
 
 #include <QMetaObject>
 #include <QObject>

@@ -1,6 +1,6 @@
-#include "processing/Utils.h"
+#include "core/Utils.h"
 
-#include "batch/ExifInfo.h"
+#include "core/ExifInfo.h"
 #include "platform/ExifOrientation.h"
 #include "platform/ImageService.h"
 #include "platform/PathInfo.h"

@@ -1,4 +1,4 @@
-#include "batch/ExifInfo.h"
+#include "core/ExifInfo.h"
 
 #include "platform/ImageService.h"
 

@@ -1,4 +1,4 @@
-#include "processing/Utils.h"
+#include "core/Utils.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/NotificationCenter.h"
+#include "core/NotificationCenter.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>
