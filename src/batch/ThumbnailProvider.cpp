@@ -6,10 +6,6 @@
 
 namespace fw {
 
-namespace {
-
-} // namespace
-
 ThumbnailProvider::ThumbnailProvider(QSize box, qint64 budgetInBytes, Maker maker, QObject* parent)
     : QObject(parent), thumbnailBox(box), maker(std::move(maker)), cache(budgetInBytes)
 {
@@ -24,27 +20,23 @@ ThumbnailProvider::~ThumbnailProvider()
 
 ThumbnailProvider::Maker ThumbnailProvider::makerFor(const ImageService& images)
 {
-    return [&images](const QString& path, QSize box) -> std::optional<Image> {
+    return [&images](const QString& path, QSize box) {
         const auto thumbnail =
             Utils(images).getThumbnailImageAtFilePath(path, box.width(), box.height());
-        if (!thumbnail || !thumbnail->isValid())
-            return std::nullopt;
-        // A decoded picture streams from its file and can be read once; a cached
-        // thumbnail is read whenever its row is shown again.
-        return thumbnail->inMemory();
+        return thumbnail ? thumbnail->toQImage() : QImage();
     };
 }
 
-std::optional<Image> ThumbnailProvider::cachedThumbnail(const QString& path)
+std::optional<QImage> ThumbnailProvider::cachedThumbnail(const QString& path)
 {
-    if (const Image* thumbnail = cache.object(path))
+    if (const QImage* thumbnail = cache.object(path))
         return *thumbnail;
     return std::nullopt;
 }
 
 void ThumbnailProvider::requestThumbnail(const QString& path)
 {
-    if (const Image* thumbnail = cache.object(path)) {
+    if (const QImage* thumbnail = cache.object(path)) {
         Q_EMIT thumbnailReady(path, *thumbnail);
         return;
     }
@@ -52,7 +44,7 @@ void ThumbnailProvider::requestThumbnail(const QString& path)
         return;
     requested.insert(path);
     pool.start([this, path, box = thumbnailBox, make = maker, requestGeneration = generation] {
-        const std::optional<Image> thumbnail = make(path, box);
+        const QImage thumbnail = make(path, box);
         QMetaObject::invokeMethod(
             this,
             [this, path, thumbnail, requestGeneration] {
@@ -75,23 +67,22 @@ void ThumbnailProvider::closeBackgroundOperations()
     ++generation;
 }
 
-void ThumbnailProvider::deliver(const QString& path, const std::optional<Image>& thumbnail,
-                                int requestGeneration)
+void ThumbnailProvider::deliver(const QString& path, const QImage& thumbnail, int requestGeneration)
 {
     if (requestGeneration != generation)
         return;
     requested.remove(path);
-    if (!thumbnail) {
+    if (thumbnail.isNull()) {
         Q_EMIT thumbnailNotAvailable(path);
         return;
     }
-    cache.insert(path, new Image(*thumbnail), costOf(*thumbnail));
-    Q_EMIT thumbnailReady(path, *thumbnail);
+    cache.insert(path, new QImage(thumbnail), costOf(thumbnail));
+    Q_EMIT thumbnailReady(path, thumbnail);
 }
 
-qint64 ThumbnailProvider::costOf(const Image& image)
+qint64 ThumbnailProvider::costOf(const QImage& image)
 {
-    return static_cast<qint64>(image.width()) * image.height() * image.bands();
+    return image.sizeInBytes();
 }
 
 } // namespace fw

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "platform/Image.h"
-
 #include <QCache>
+#include <QImage>
 #include <QObject>
 #include <QSet>
 #include <QSize>
@@ -26,9 +25,10 @@ class ThumbnailProvider : public QObject {
     Q_OBJECT
 public:
     // Makes the thumbnail of the file at the path, fitted into the box with
-    // its proportions kept, with its pixels held in memory; none when the file
-    // gives no picture. Called on the provider's threads.
-    using Maker = std::function<std::optional<Image>(const QString& path, QSize box)>;
+    // its proportions kept, ready to draw; a null image when the file gives
+    // no picture. Called on the provider's threads, so the main thread never
+    // decodes anything.
+    using Maker = std::function<QImage(const QString& path, QSize box)>;
 
     ThumbnailProvider(QSize box, qint64 budgetInBytes, Maker maker, QObject* parent = nullptr);
     ~ThumbnailProvider() override;
@@ -39,7 +39,7 @@ public:
     QSize box() const { return thumbnailBox; }
 
     // The cached thumbnail of the path, if it is still in the cache.
-    std::optional<Image> cachedThumbnail(const QString& path);
+    std::optional<QImage> cachedThumbnail(const QString& path);
     // Starts making the thumbnail unless it is cached or on its way; a cached
     // one is delivered at once.
     void requestThumbnail(const QString& path);
@@ -55,17 +55,17 @@ public:
     int pendingRequests() const { return static_cast<int>(requested.size()); }
 
 Q_SIGNALS:
-    void thumbnailReady(const QString& path, const fw::Image& image);
+    void thumbnailReady(const QString& path, const QImage& image);
     void thumbnailNotAvailable(const QString& path);
 
 private:
-    void deliver(const QString& path, const std::optional<Image>& thumbnail, int generation);
-    static qint64 costOf(const Image& image);
+    void deliver(const QString& path, const QImage& thumbnail, int generation);
+    static qint64 costOf(const QImage& image);
 
     const QSize thumbnailBox;
     const Maker maker;
     QThreadPool pool;
-    QCache<QString, Image> cache;
+    QCache<QString, QImage> cache;
     QSet<QString> requested;
     // Raised by closeBackgroundOperations; results of an older generation are
     // for a batch that no longer exists.

@@ -1,6 +1,7 @@
 #include "platform/PixelBudget.h"
 #include "platform/VipsImage.h"
 
+#include <QImage>
 #include <QLoggingCategory>
 #include <cmath>
 
@@ -91,6 +92,31 @@ VImage imageFromPixels(const void* data, size_t size, int width, int height, int
 VImage readableInAnyOrder(const Image& image)
 {
     return randomAccess(*image.impl());
+}
+
+QImage Image::toQImage() const
+{
+    if (!isValid())
+        return {};
+    try {
+        VImage pixels = d->image.coding() == VIPS_CODING_LABQ ? d->image.LabQ2Lab() : d->image;
+        if (pixels.interpretation() != VIPS_INTERPRETATION_sRGB)
+            pixels = pixels.colourspace(VIPS_INTERPRETATION_sRGB);
+        const bool alpha = pixels.has_alpha();
+        if (alpha)
+            pixels = pixels.premultiply();
+        pixels = pixels.cast(VIPS_FORMAT_UCHAR)
+                     .extract_band(0, VImage::option()->set("n", alpha ? 4 : 3));
+        const VImage ready = pixels.copy_memory();
+        const auto* data = static_cast<const uchar*>(vips_image_get_data(ready.get_image()));
+        const auto stride = static_cast<qsizetype>(VIPS_IMAGE_SIZEOF_LINE(ready.get_image()));
+        return QImage(data, ready.width(), ready.height(), stride,
+                      alpha ? QImage::Format_RGBA8888_Premultiplied : QImage::Format_RGB888)
+            .copy();
+    } catch (const vips::VError& error) {
+        qCWarning(logImage) << "picture for drawing failed:" << failureText(error);
+        return {};
+    }
 }
 
 QString failureText(const vips::VError& error)

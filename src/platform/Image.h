@@ -2,6 +2,8 @@
 
 #include <memory>
 
+class QImage;
+
 namespace fw {
 
 // A small copyable handle over a lazy libvips image. Every operation returns a
@@ -41,6 +43,11 @@ public:
     // came from: such an image can be read any number of times. Meant for
     // small pictures (thumbnails) that are kept.
     Image inMemory() const;
+    // The pixels as a QImage for drawing: sRGB, 8 bits, premultiplied alpha
+    // where there is alpha (Format_RGB888 or Format_RGBA8888_Premultiplied).
+    // Decodes the picture, so it is meant for thumbnails on a pool thread; a
+    // null QImage when it cannot be decoded.
+    QImage toQImage() const;
 
     const Impl* impl() const { return d.get(); }
 

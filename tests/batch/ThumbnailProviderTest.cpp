@@ -7,6 +7,7 @@
 
 #include <QFileInfo>
 #include <QHash>
+#include <QImage>
 #include <QThread>
 #include <atomic>
 #include <gtest/gtest.h>
@@ -24,8 +25,8 @@ struct Deliveries {
     explicit Deliveries(ThumbnailProvider& provider)
     {
         QObject::connect(&provider, &ThumbnailProvider::thumbnailReady,
-                         [this](const QString& path, const Image& image) {
-                             sizes[path] = QSize(image.width(), image.height());
+                         [this](const QString& path, const QImage& image) {
+                             sizes[path] = image.size();
                              order.append(path);
                          });
         QObject::connect(&provider, &ThumbnailProvider::thumbnailNotAvailable,
@@ -40,7 +41,7 @@ struct Deliveries {
 
 // The cost the cache counts for the list thumbnail of a 4:3 picture: the
 // shared thumbnail rule fits landscape pictures to the box's width.
-constexpr qint64 listThumbnailCost = 70 * 53 * 3;
+const qint64 listThumbnailCost = QImage(70, 53, QImage::Format_RGB888).sizeInBytes();
 
 TEST(ThumbnailProvider, DeliversUprightThumbnailsThatCanBeShownAgain)
 {
@@ -63,14 +64,11 @@ TEST(ThumbnailProvider, DeliversUprightThumbnailsThatCanBeShownAgain)
 
     // A row scrolled back into view shows the cached picture again.
     for (const QString& path : {wide, turned}) {
-        const std::optional<Image> cached = provider.cachedThumbnail(path);
+        const std::optional<QImage> cached = provider.cachedThumbnail(path);
         ASSERT_TRUE(cached.has_value());
-        for (const char* name : {"first.png", "second.png"}) {
-            const QString out = folder.filePath(name);
-            ASSERT_TRUE(images().encode(*cached, out, "public.png", {}, std::nullopt).ok())
-                << name << " of " << path.toStdString();
-            EXPECT_EQ(test::cornerMarkers(test::loadImage(out)), "RGB-");
-        }
+        const QString out = folder.filePath("shown.png");
+        ASSERT_TRUE(cached->save(out)) << path.toStdString();
+        EXPECT_EQ(test::cornerMarkers(test::loadImage(out)), "RGB-");
     }
 }
 
