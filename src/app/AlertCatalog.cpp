@@ -2,6 +2,7 @@
 
 #include "core/Codes.h"
 #include "core/LocalizedStrings.h"
+#include "core/StringKeys.h"
 
 #include <QHash>
 #include <utility>
@@ -15,21 +16,31 @@ using KeyPair = std::pair<const char*, const char*>;
 const QHash<int, KeyPair>& alertKeys()
 {
     static const QHash<int, KeyPair> keys = {
-        {102, {"NOT_ENOUGH_SPACE", "DEST_SPACE_UNAVAILABLE"}},
-        {103, {"REMOVE_FROM_BATCH", "NO_LONGER_EXISTS_AT_SOURCE"}},
-        {104, {"REMOVE_FROM_BATCH", "SOME_PHOTOS_NOT_EXISTS"}},
-        {105, {"REMOVE_FROM_BATCH", "SOME_PHOTOS_NOT_EXISTS"}},
-        {106, {"REMOVE_FROM_BATCH", "ALL_PHOTO_NOT_EXISTS"}},
-        {110, {"FILE_CANT_ADDED", "SOME_FILES_CANT_ADDED"}},
-        {111, {"PHOTO_EXISTS", "PHOTOS_EXISTS_IN_BATCH"}},
-        {112, {"NO_PHOTOS_TO_ADD", "NO_PHOTOS_TO_ADD_MSG"}},
-        {113, {"REMOVE_SELECTED_PHOTOS", "REMOVE_SELECTED_MSG"}},
-        {114, {"REMOVE_ALL_PHOTOS", "REMOVE_ALL_MSG"}},
-        {116, {"NO_PHOTOS_SELECTED", "NO_PHOTOS_SELECTED_MSG"}},
-        {117, {"NO_PHOTOS_ADDED", "NO_PHOTOS_ADDED_MSG"}},
-        {118, {"NO_PHOTOS_SELECTED", "SELECTED_TO_PROCESS"}},
-        {122, {"STOP_PROCESS", "STOP_MSG"}},
-        {123, {"NO_SIZE_SELECTED", "NO_SIZE_SELECTED_MSG"}},
+        {AlertTag::NotEnoughSpace,
+         {StringKey::NOT_ENOUGH_SPACE, StringKey::DEST_SPACE_UNAVAILABLE}},
+        {AlertTag::PhotoMissingAtSource,
+         {StringKey::REMOVE_FROM_BATCH, StringKey::NO_LONGER_EXISTS_AT_SOURCE}},
+        {AlertTag::SomePhotosMissing,
+         {StringKey::REMOVE_FROM_BATCH, StringKey::SOME_PHOTOS_NOT_EXISTS}},
+        {AlertTag::SomePhotosMissingAgain,
+         {StringKey::REMOVE_FROM_BATCH, StringKey::SOME_PHOTOS_NOT_EXISTS}},
+        {AlertTag::AllPhotosMissing,
+         {StringKey::REMOVE_FROM_BATCH, StringKey::ALL_PHOTO_NOT_EXISTS}},
+        {AlertTag::FilesCannotBeAdded,
+         {StringKey::FILE_CANT_ADDED, StringKey::SOME_FILES_CANT_ADDED}},
+        {AlertTag::PhotosAlreadyInBatch,
+         {StringKey::PHOTO_EXISTS, StringKey::PHOTOS_EXISTS_IN_BATCH}},
+        {AlertTag::NoPhotosToAdd, {StringKey::NO_PHOTOS_TO_ADD, StringKey::NO_PHOTOS_TO_ADD_MSG}},
+        {AlertTag::RemoveMarkedPhotos,
+         {StringKey::REMOVE_SELECTED_PHOTOS, StringKey::REMOVE_SELECTED_MSG}},
+        {AlertTag::RemoveAllPhotos, {StringKey::REMOVE_ALL_PHOTOS, StringKey::REMOVE_ALL_MSG}},
+        {AlertTag::NoPhotosMarkedToRemove,
+         {StringKey::NO_PHOTOS_SELECTED, StringKey::NO_PHOTOS_SELECTED_MSG}},
+        {AlertTag::NoPhotosAdded, {StringKey::NO_PHOTOS_ADDED, StringKey::NO_PHOTOS_ADDED_MSG}},
+        {AlertTag::NoPhotosMarkedToProcess,
+         {StringKey::NO_PHOTOS_SELECTED, StringKey::SELECTED_TO_PROCESS}},
+        {AlertTag::StopRun, {StringKey::STOP_PROCESS, StringKey::STOP_MSG}},
+        {AlertTag::NoSizeChosen, {StringKey::NO_SIZE_SELECTED, StringKey::NO_SIZE_SELECTED_MSG}},
     };
     return keys;
 }
@@ -40,7 +51,7 @@ std::optional<AlertCatalog::Alert> AlertCatalog::alertForTag(int tag, LocalizedS
 {
     if (tag == AlertTag::PhotoLimitExceeded) {
         return Alert{
-            strings.getLocalizedStringForKey("PHOTO_LIMIT_EXCEED"),
+            strings.getLocalizedStringForKey(StringKey::PHOTO_LIMIT_EXCEED),
             QStringLiteral("Photo limit exceeded! A Batch of %1 photos can be processed at a time.")
                 .arg(Limits::defaultPhotoLimit)};
     }

@@ -5,7 +5,9 @@
 #include "batch/TrashRule.h"
 #include "core/LocalizedStrings.h"
 #include "core/NotificationCenter.h"
+#include "core/NotificationNames.h"
 #include "core/SharedFlags.h"
+#include "core/StringKeys.h"
 #include "platform/PathInfo.h"
 
 #include <QFileInfo>
@@ -47,13 +49,13 @@ AddPhotosVC::AddPhotosVC(Batch& batch, LocalizedStrings& strings, SharedFlags& f
 
 void AddPhotosVC::observeNotifications()
 {
-    notifications.addObserver(this, "notificationsEnable",
+    notifications.addObserver(this, NotificationName::notificationsEnable,
                               [this](const QVariantMap&) { setAddButtonsEnabled(true); });
-    notifications.addObserver(this, "notificationsDisbleView",
+    notifications.addObserver(this, NotificationName::notificationsDisbleView,
                               [this](const QVariantMap&) { setAddButtonsEnabled(false); });
-    notifications.addObserver(this, "FileDragDropNotification", [this](const QVariantMap& info) {
-        handleFileDragDropNotification(info);
-    });
+    notifications.addObserver(
+        this, NotificationName::FileDragDropNotification,
+        [this](const QVariantMap& info) { handleFileDragDropNotification(info); });
 }
 
 void AddPhotosVC::setAddButtonsEnabled(bool enabled)
@@ -72,7 +74,7 @@ void AddPhotosVC::btnAddPhotosTappedWithIndex(int index)
 
 void AddPhotosVC::btnAddIphotosTapped()
 {
-    pathType = 2;
+    pathType = LibraryKind::IPhotoOrAperture;
     flags.isSubWindowOpened = true;
     Q_EMIT panelRequested(AddPanel::Library);
 }
@@ -82,7 +84,8 @@ void AddPhotosVC::panelEnded(const QStringList& chosenPaths)
 {
     flags.isSubWindowOpened = false;
     if (!chosenPaths.isEmpty() && TrashRule::forCurrentUser().isInTrash(chosenPaths.first())) {
-        modalMessages.showMessage(strings.getLocalizedStringForKey("PHOTOS_CANT_ADDED_FROM_TRASH"));
+        modalMessages.showMessage(
+            strings.getLocalizedStringForKey(StringKey::PHOTOS_CANT_ADDED_FROM_TRASH));
         isAddFromSubFolderSelected = false;
         return;
     }
@@ -121,13 +124,13 @@ void AddPhotosVC::startAddingOperation(const QStringList& urls, const QString& f
     totalPhotoToAdd = 0;
     photosAdded = 0;
     // Looked up once: the texts are set for every group of a large folder.
-    progressWords = {strings.getLocalizedStringForKey("ADDED"),
-                     strings.getLocalizedStringForKey("WAIT_IMPORTING_PHOTOS"),
-                     strings.getLocalizedStringForKey("PHOTOS_ADDED")};
+    progressWords = {strings.getLocalizedStringForKey(StringKey::ADDED),
+                     strings.getLocalizedStringForKey(StringKey::WAIT_IMPORTING_PHOTOS),
+                     strings.getLocalizedStringForKey(StringKey::PHOTOS_ADDED)};
     state.isAddingProgressVisible = true;
     state.isDropAreaEnabled = false;
-    notifications.post("notificationsDisbleCross");
-    notifications.post("notificationsDisbleView");
+    notifications.post(NotificationName::notificationsDisbleCross);
+    notifications.post(NotificationName::notificationsDisbleView);
     if (!batch.isEmpty()) {
         state.progressPathText.clear();
         flags.isSubWindowOpened = true;
@@ -160,7 +163,7 @@ void AddPhotosVC::finishAddingOperation()
         pathType = outcome.pathType;
     flags.isSubWindowOpened = false;
     state.isProgressSheetShown = false;
-    notifications.post("notificationsHideLoading");
+    notifications.post(NotificationName::notificationsHideLoading);
     processAfterAllPhotosAdded();
     // Single refusals are not worth an alert when anything was added, and a
     // walk the user stopped ends as the user asked, without one.
@@ -174,8 +177,8 @@ void AddPhotosVC::finishAddingOperation()
 
 void AddPhotosVC::processAfterAllPhotosAdded()
 {
-    notifications.post("notificationsEnableCross");
-    notifications.post("notificationsEnable");
+    notifications.post(NotificationName::notificationsEnableCross);
+    notifications.post(NotificationName::notificationsEnable);
     rules.updateBatchInformationInBottomView();
     state.isDropAreaEnabled = true;
     state.isAddingProgressVisible = false;
@@ -188,7 +191,7 @@ void AddPhotosVC::processAfterAllPhotosAdded()
     state.selectedPhotoIndex = batch.isEmpty() ? -1 : 0;
     rules.addBottomInfoAboutBatch();
     Q_EMIT changed();
-    notifications.post("notificationsPhotosModified");
+    notifications.post(NotificationName::notificationsPhotosModified);
 }
 
 PhotoFilePtr AddPhotosVC::photoAt(int index) const
@@ -274,7 +277,7 @@ void AddPhotosVC::closeBackgroundOperations()
 
 void AddPhotosVC::postAlert(int type)
 {
-    notifications.post("notificationShowAlertWithType", {{"type", type}});
+    notifications.post(NotificationName::notificationShowAlertWithType, {{"type", type}});
 }
 
 } // namespace fw

@@ -101,7 +101,7 @@ public:
     bool isPhotoFormatNotSupported = false;
     QList<RefusedFile> refusedFiles;
     // Kind of the last package chosen or met: 2 iPhoto or Aperture, 3 Photos.
-    int pathType = 0;
+    int pathType = LibraryKind::None;
     int totalPhotoToAdd = 0;
     int photosAdded = 0;
     int IMAGES_VIEW_MODE = ViewMode::List;

@@ -2,6 +2,7 @@
 
 #include "batch/FolderWalker.h"
 #include "batch/LibraryPackage.h"
+#include "core/Codes.h"
 #include "platform/PathInfo.h"
 
 namespace fw {
@@ -52,7 +53,8 @@ bool AddingWalk::walkItem(const QString& path)
 
 bool AddingWalk::walkPackage(const QString& packagePath)
 {
-    lastPathType = LibraryPackage::isPhotosLibrary(packagePath) ? 3 : 2;
+    lastPathType = LibraryPackage::isPhotosLibrary(packagePath) ? LibraryKind::Photos
+                                                                : LibraryKind::IPhotoOrAperture;
     const LibraryPackage::PhotoPaths photos =
         LibraryPackage::photoPathsToOffer(packagePath, hooks.onMissingArchivePath);
     for (const QString& outside : photos.outside)

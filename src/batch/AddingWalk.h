@@ -1,6 +1,7 @@
 #pragma once
 
 #include "batch/RefusedFile.h"
+#include "core/Codes.h"
 
 #include <QString>
 #include <QStringList>
@@ -52,7 +53,7 @@ private:
     const QStringList imageExtensions;
     QStringList admitted;
     bool limitExceeded = false;
-    int lastPathType = 0;
+    int lastPathType = LibraryKind::None;
 };
 
 } // namespace fw

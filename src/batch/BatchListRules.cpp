@@ -1,10 +1,13 @@
 #include "batch/BatchListRules.h"
 
 #include "batch/Batch.h"
+#include "core/Codes.h"
 #include "core/LocalizedStrings.h"
 #include "core/MainThreadCall.h"
 #include "core/NotificationCenter.h"
+#include "core/NotificationNames.h"
 #include "core/SharedFlags.h"
+#include "core/StringKeys.h"
 #include "platform/PathInfo.h"
 
 #include <QCoreApplication>
@@ -36,7 +39,7 @@ void BatchListRules::toggleMark(const PhotoFilePtr& photo)
     if (row < 0)
         return;
     if (!PathInfo::of(photo->filePath).exists()) {
-        postAlert(103);
+        postAlert(AlertTag::PhotoMissingAtSource);
         return;
     }
     batch.setMarked(row, !photo->isSelected);
@@ -58,7 +61,8 @@ void BatchListRules::markAll()
 void BatchListRules::askToRemoveMarked()
 {
     if (!flags.isSubWindowOpened)
-        postAlert(batch.isAnyMarked() ? 113 : 116);
+        postAlert(batch.isAnyMarked() ? AlertTag::RemoveMarkedPhotos
+                                      : AlertTag::NoPhotosMarkedToRemove);
 }
 
 void BatchListRules::removeMarked()
@@ -107,8 +111,8 @@ void BatchListRules::updateButtonsEnability()
     listState.isRemoveAllEnabled = hasPhotos;
     listState.isMarkAllEnabled = hasPhotos;
     listState.isMarkAllTicked = allMarked;
-    listState.markAllLabelText =
-        strings.getLocalizedStringForKey(allMarked ? "UNSELECT_ALL" : "SELECT_ALL");
+    listState.markAllLabelText = strings.getLocalizedStringForKey(
+        allMarked ? StringKey::UNSELECT_ALL : StringKey::SELECT_ALL);
     Q_EMIT changed();
 }
 
@@ -124,14 +128,15 @@ void BatchListRules::addBottomInfoAboutBatch()
 {
     const BatchInformation information =
         BatchInformation::forBatch(batch.arraySelectedImagesToProcess());
-    notifications.post("notificationUpdateFooterInfo", {{"textStr", information.line},
-                                                        {"countText", information.countText},
-                                                        {"sizeText", information.sizeText}});
+    notifications.post(NotificationName::notificationUpdateFooterInfo,
+                       {{"textStr", information.line},
+                        {"countText", information.countText},
+                        {"sizeText", information.sizeText}});
 }
 
 void BatchListRules::postAlert(int type)
 {
-    notifications.post("notificationShowAlertWithType", {{"type", type}});
+    notifications.post(NotificationName::notificationShowAlertWithType, {{"type", type}});
 }
 
 } // namespace fw

@@ -3,6 +3,7 @@
 #include "batch/Batch.h"
 #include "batch/ThumbnailProvider.h"
 #include "core/LocalizedStrings.h"
+#include "core/StringKeys.h"
 
 #include <QImage>
 
@@ -138,8 +139,9 @@ void BatchModel::thumbnailArrived(const QString& path)
 
 QVariant BatchModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    static const char* const keys[] = {"COLUMN_NAME",      "COLUMN_TYPE",     "COLUMN_DIMENSIONS",
-                                       "COLUMN_FILE_SIZE", "COLUMN_LOCATION", "COLUMN_MARK"};
+    static const char* const keys[] = {StringKey::COLUMN_NAME,       StringKey::COLUMN_TYPE,
+                                       StringKey::COLUMN_DIMENSIONS, StringKey::COLUMN_FILE_SIZE,
+                                       StringKey::COLUMN_LOCATION,   StringKey::COLUMN_MARK};
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
         section >= ColumnCount)
         return {};

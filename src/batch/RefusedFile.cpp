@@ -1,22 +1,24 @@
 #include "batch/RefusedFile.h"
 
+#include "core/StringKeys.h"
+
 namespace fw {
 
 const char* RefusedFile::messageKey(Reason reason)
 {
     switch (reason) {
     case Reason::NotAPhoto:
-        return "REFUSED_NOT_A_PHOTO";
+        return StringKey::REFUSED_NOT_A_PHOTO;
     case Reason::CannotBeRead:
-        return "REFUSED_CANNOT_BE_READ";
+        return StringKey::REFUSED_CANNOT_BE_READ;
     case Reason::PermissionDenied:
-        return "REFUSED_PERMISSION_DENIED";
+        return StringKey::REFUSED_PERMISSION_DENIED;
     case Reason::AlreadyInBatch:
-        return "REFUSED_ALREADY_IN_BATCH";
+        return StringKey::REFUSED_ALREADY_IN_BATCH;
     case Reason::OutsideLibrary:
-        return "REFUSED_OUTSIDE_LIBRARY";
+        return StringKey::REFUSED_OUTSIDE_LIBRARY;
     }
-    return "REFUSED_CANNOT_BE_READ";
+    return StringKey::REFUSED_CANNOT_BE_READ;
 }
 
 } // namespace fw

@@ -19,13 +19,19 @@ using Choices = QList<std::pair<QString, int>>;
 
 const Choices& rotations()
 {
-    static const Choices names = {{"none", 0}, {"cw", 1}, {"ccw", 2}, {"180", 3}, {"auto", 4}};
+    static const Choices names = {{"none", RotationType::None},
+                                  {"cw", RotationType::QuarterClockwise},
+                                  {"ccw", RotationType::QuarterCounterClockwise},
+                                  {"180", RotationType::HalfTurn},
+                                  {"auto", RotationType::UprightByTag}};
     return names;
 }
 
 const Choices& flips()
 {
-    static const Choices names = {{"none", 0}, {"horizontal", 1}, {"vertical", 2}};
+    static const Choices names = {{"none", FlipOption::None},
+                                  {"horizontal", FlipOption::Horizontal},
+                                  {"vertical", FlipOption::Vertical}};
     return names;
 }
 
@@ -265,8 +271,8 @@ QString Parser::applyFlip(const QString& value)
     int flip = 0;
     if (QString error = choose("--flip", value, flips(), flip); !error.isEmpty())
         return error;
-    options.geometry.isHorizontalFlip = flip == 1;
-    options.geometry.isVerticalFlip = flip == 2;
+    options.geometry.isHorizontalFlip = flip == FlipOption::Horizontal;
+    options.geometry.isVerticalFlip = flip == FlipOption::Vertical;
     return {};
 }
 
@@ -275,7 +281,7 @@ QString Parser::applyFormat(const QString& value)
     int format = 0;
     if (QString error = choose("--format", value, formats(), format); !error.isEmpty())
         return error;
-    options.output.formatOption = format < 0 ? 0 : 1;
+    options.output.formatOption = format < 0 ? FormatOption::KeepFormat : FormatOption::Convert;
     options.output.selectedFileFormat = std::max(format, 0);
     return {};
 }
@@ -289,10 +295,10 @@ QString Parser::applyName(const QString& value)
         return failure("--name", "original, size, prefix:TEXT or suffix:TEXT");
     if (takesText && Utils::validFileNameString(text) != text)
         return failure("--name", "a text without any of : ; , . / \\ ? % * | \" < >");
-    options.output.filenameOption = kind == "original" ? 0
-                                    : kind == "size"   ? 1
-                                    : kind == "prefix" ? 2
-                                                       : 3;
+    options.output.filenameOption = kind == "original" ? FileNameOption::SourceName
+                                    : kind == "size"   ? FileNameOption::WithPixelSize
+                                    : kind == "prefix" ? FileNameOption::Prefix
+                                                       : FileNameOption::Suffix;
     options.output.prefixString = takesText ? text : QString();
     return {};
 }
@@ -332,7 +338,7 @@ CliOptions::Parsed CliOptions::parse(const QStringList& arguments,
                                      const QString& defaultOutputFolder)
 {
     CliOptions options;
-    options.output.folderOption = 1;
+    options.output.folderOption = FolderOption::IntoFolder;
     options.output.ouptputFolder = defaultOutputFolder;
     options.output.compressionRatio = 75;
     options.output.askBeforeOverwrite = true;

@@ -2,6 +2,8 @@
 
 #include "app/AlertCatalog.h"
 #include "cli/TerminationSignals.h"
+#include "core/NotificationNames.h"
+#include "core/StringKeys.h"
 #include "log/RunLogWriter.h"
 #include "platform/LocalFileSystem.h"
 #include "platform/PathInfo.h"
@@ -26,13 +28,14 @@ CliRunner::CliRunner(CliOptions cliOptions, const ImageService& images, QTextStr
       view(app.batch(), app.strings(), app.flags(), app.rawConvertFormat, center,
            LocalFileSystem::shared(), utils)
 {
-    center.addObserver(this, "notificationShowAlertWithType",
+    center.addObserver(this, NotificationName::notificationShowAlertWithType,
                        [this](const QVariantMap& info) { showAlert(info.value("type").toInt()); });
-    center.addObserver(this, "notificationsPhotosModified", [this](const QVariantMap&) {
-        // Alerts of the adding operation are posted right after it; the run
-        // starts once they are shown.
-        QTimer::singleShot(0, this, [this] { startRun(); });
-    });
+    center.addObserver(this, NotificationName::notificationsPhotosModified,
+                       [this](const QVariantMap&) {
+                           // Alerts of the adding operation are posted right after it; the run
+                           // starts once they are shown.
+                           QTimer::singleShot(0, this, [this] { startRun(); });
+                       });
     connect(&view, &ProcessingView::changed, this, [this] { showProgress(); });
     connect(&view, &ProcessingView::runFinished, this, [this] { finishRun(); });
 }
@@ -103,7 +106,7 @@ void CliRunner::startRun()
         return;
     }
     if (app.batch().isEmpty()) {
-        message() << app.getLocalizedStringForKey("NO_PHOTOS_ADDED") << Qt::endl;
+        message() << app.getLocalizedStringForKey(StringKey::NO_PHOTOS_ADDED) << Qt::endl;
         exitStatus = BadUsageOrNothingToDo;
         loop.quit();
         return;
@@ -192,9 +195,10 @@ int CliRunner::printDryRun()
         allWritten = allWritten && planned.status == PhotoStatus::Processed;
         QString status = view.getMessageForstatus(planned.status);
         if (planned.existing == RunPreview::PhotoPreview::Existing::Kept)
-            status += " (" + app.getLocalizedStringForKey("EXISTING_OUTPUT_KEPT") + ')';
+            status += " (" + app.getLocalizedStringForKey(StringKey::EXISTING_OUTPUT_KEPT) + ')';
         else if (planned.existing == RunPreview::PhotoPreview::Existing::Replaced)
-            status += " (" + app.getLocalizedStringForKey("EXISTING_OUTPUT_REPLACED") + ')';
+            status +=
+                " (" + app.getLocalizedStringForKey(StringKey::EXISTING_OUTPUT_REPLACED) + ')';
         out << photo->filePath << '\t' << sizeText(planned.uprightSize) << '\t'
             << planned.outputPath << '\t' << sizeText(planned.outputSize) << '\t' << status
             << Qt::endl;
@@ -217,19 +221,19 @@ void CliRunner::printSummary()
     auto line = [this](const char* key, const QString& value) {
         out << "  " << app.getLocalizedStringForKey(key) << ' ' << value << Qt::endl;
     };
-    out << app.getLocalizedStringForKey("SUMMARY") << " (" << options.output.ouptputFolder << ')'
-        << Qt::endl;
-    line("TOTAL_IMAGE_SELECTED", summary.lblImagesSelected);
-    line("TOTAL_IMAGE_CONVERTED", summary.lblImagesConverted);
-    line("CONVERSION_FAILED", summary.lblConversionFailed);
-    line("TOTAL_BATCH_SIZE", summary.lblTotalOldsize);
-    line("SELECTED_BATCH_ORIGINAL_SIZE", summary.lblOldsize);
-    line("NEW_SIZE", summary.lblNewsize);
+    out << app.getLocalizedStringForKey(StringKey::SUMMARY) << " (" << options.output.ouptputFolder
+        << ')' << Qt::endl;
+    line(StringKey::TOTAL_IMAGE_SELECTED, summary.lblImagesSelected);
+    line(StringKey::TOTAL_IMAGE_CONVERTED, summary.lblImagesConverted);
+    line(StringKey::CONVERSION_FAILED, summary.lblConversionFailed);
+    line(StringKey::TOTAL_BATCH_SIZE, summary.lblTotalOldsize);
+    line(StringKey::SELECTED_BATCH_ORIGINAL_SIZE, summary.lblOldsize);
+    line(StringKey::NEW_SIZE, summary.lblNewsize);
     if (summary.isSpaceSaveShown)
-        line("SPACE_SAVED", summary.lblspaceSave);
-    line("TIME_ELAPSED", summary.lblTimeElapsed);
+        line(StringKey::SPACE_SAVED, summary.lblspaceSave);
+    line(StringKey::TIME_ELAPSED, summary.lblTimeElapsed);
     if (!adder.refusedFiles.isEmpty())
-        line("FILES_NOT_ADDED", QString::number(adder.refusedFiles.size()));
+        line(StringKey::FILES_NOT_ADDED, QString::number(adder.refusedFiles.size()));
 }
 
 } // namespace fw

@@ -81,6 +81,11 @@ struct AddPanel {
     enum Code : int { Files = 0, Folder = 1, FolderFiltered = 2, Library = 3 };
 };
 
+// The kind of photo-library package met last (pathType).
+struct LibraryKind {
+    enum Code : int { None = 0, IPhotoOrAperture = 2, Photos = 3 };
+};
+
 // The batch screen's views (IMAGES_VIEW_MODE).
 struct ViewMode {
     enum Code : int { List = 1, Grid = 2, LargeGrid = 3 };

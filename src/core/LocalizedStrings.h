@@ -18,6 +18,7 @@ namespace fw {
 // table lacks comes back as the key itself, which keeps the interface usable
 // and makes the gap visible; it is logged once per key. Any thread may look up
 // a text.
+// (replaceOccuranceOfSpecialCharacter is the design's name, kept on purpose.)
 class LocalizedStrings {
 public:
     explicit LocalizedStrings(QStringList preferredLanguages = QLocale::system().uiLanguages(),

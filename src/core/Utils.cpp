@@ -1,6 +1,7 @@
 #include "core/Utils.h"
 
 #include "core/ExifInfo.h"
+#include "core/StringKeys.h"
 #include "platform/ExifOrientation.h"
 #include "platform/ImageService.h"
 #include "platform/PathInfo.h"
@@ -80,11 +81,11 @@ QString Utils::timeFormattedString(qint64 seconds, const Localizer& localize)
     };
     QString text;
     if (hours > 0)
-        text += part(hours, "HOURS");
+        text += part(hours, StringKey::HOURS);
     if (hours > 0 || minutes > 0)
-        text += part(minutes, "MINUTES");
+        text += part(minutes, StringKey::MINUTES);
     if (rest > 0 || hours > 0 || minutes > 0)
-        text += part(rest, "SECONDS");
+        text += part(rest, StringKey::SECONDS);
     return text;
 }
 

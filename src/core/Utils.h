@@ -16,6 +16,7 @@ class ImageService;
 
 // The shared helpers of a run and of the screens: byte-size texts, upright
 // sizes, decoding and geometry. One instance per image service. Thread-safe.
+// (getImageWithFixedOrientionFromUrl is the design's name, kept on purpose.)
 class Utils {
 public:
     explicit Utils(const ImageService& images);

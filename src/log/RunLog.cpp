@@ -1,5 +1,6 @@
 #include "log/RunLog.h"
 
+#include "core/Codes.h"
 #include "core/Utils.h"
 
 #include <QLocale>
@@ -7,8 +8,6 @@
 namespace fw {
 
 namespace {
-
-constexpr int processedSuccessfully = 1;
 
 QString orBlank(const QString& text, const QString& blank)
 {
@@ -49,7 +48,7 @@ QString RunLog::getDateStringFromDate(const QDateTime& date, const QString& form
 LogRecord RunLog::recordFor(const PhotoFile& photo, const QString& timeStamp,
                             const QString& information)
 {
-    const bool processed = photo.processStatus == processedSuccessfully;
+    const bool processed = photo.processStatus == PhotoStatus::Processed;
     return {
         {"timeStamp", timeStamp},
         {"inputFilename", orBlank(photo.filePath, " ")},

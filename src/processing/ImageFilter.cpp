@@ -1,5 +1,6 @@
 #include "processing/ImageFilter.h"
 
+#include "core/Codes.h"
 #include "core/Utils.h"
 
 namespace fw {
@@ -68,17 +69,17 @@ FilteredImage ImageFilter::getFilteredImage(const Image& image,
 bool ImageFilter::isAnyChangesMadeInImageFilterObject(const ResizingOptionsSettingObject& options)
 {
     return !options.sizeObject.isKeepOriginalSize || options.isHorizontalFlip ||
-           options.isVerticalFlip || options.rotationType != 0;
+           options.isVerticalFlip || options.rotationType != RotationType::None;
 }
 
 double ImageFilter::degreesForRotationType(int rotationType)
 {
     switch (rotationType) {
-    case 1:
+    case RotationType::QuarterClockwise:
         return 270;
-    case 2:
+    case RotationType::QuarterCounterClockwise:
         return 90;
-    case 3:
+    case RotationType::HalfTurn:
         return 180;
     default:
         return 0;

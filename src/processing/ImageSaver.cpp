@@ -1,6 +1,7 @@
 #include "processing/ImageSaver.h"
 
 #include "batch/PhotoFile.h"
+#include "core/Codes.h"
 #include "core/Utils.h"
 #include "platform/AtomicFileWriter.h"
 #include "platform/ImageService.h"
@@ -16,7 +17,6 @@ namespace {
 
 Q_LOGGING_CATEGORY(logSaver, "framewright.save")
 
-constexpr int automaticCorrection = 4;
 constexpr double qualityWhenKeepingFormats = 0.75;
 
 int formatIndexOf(const QString& outputPath)
@@ -71,8 +71,8 @@ ImageSaver::Saved ImageSaver::saveImageUsingDefaultMethodInDirectoryFilteredImg(
 bool ImageSaver::needsEncoding(const PhotoFile& photo, const QString& outputPath,
                                bool isChangeMade) const
 {
-    const bool lossyConversion =
-        output.formatOption != 0 && KnownFormats::isLossy(output.selectedFileFormat);
+    const bool lossyConversion = output.formatOption != FormatOption::KeepFormat &&
+                                 KnownFormats::isLossy(output.selectedFileFormat);
     return lossyConversion || KnownFormats::forcesReencoding(photo.fileExtension) || isChangeMade ||
            isFomatchangesOldPath(photo.filePath, outputPath);
 }
@@ -81,7 +81,7 @@ std::optional<double> ImageSaver::qualityFactor(int formatIndex) const
 {
     if (!KnownFormats::isLossy(formatIndex))
         return std::nullopt;
-    if (output.formatOption == 0)
+    if (output.formatOption == FormatOption::KeepFormat)
         return qualityWhenKeepingFormats;
     return static_cast<double>(static_cast<float>(output.compressionRatio) / 100.0f);
 }
@@ -105,7 +105,7 @@ Outcome ImageSaver::encode(const Image& filteredImage, const QString& path, int 
     const QVariantMap source = images.readProperties(photo.fileURL).value_or(QVariantMap{});
     const int storedOrientation = source.value("Orientation").toInt();
     const bool keepsTag =
-        rotationType != automaticCorrection && KnownFormats::carriesOrientation(formatIndex);
+        rotationType != RotationType::UprightByTag && KnownFormats::carriesOrientation(formatIndex);
     Image bitmap = filteredImage;
     if (storedOrientation != 0 && keepsTag) {
         qCDebug(logSaver) << "setup rotating image beacuse autocorrection is off";

@@ -19,6 +19,7 @@ struct PhotoFile;
 // extension with the source's metadata and stored orientation. Either way the
 // output appears under its final name only when it is complete, and the step
 // says whether it wrote it and under which name.
+// (isFomatchangesOldPath is the design's name, kept on purpose.)
 class ImageSaver {
 public:
     // What the output does to a file that is at its name when it is linked in

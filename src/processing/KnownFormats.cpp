@@ -1,5 +1,7 @@
 #include "processing/KnownFormats.h"
 
+#include "core/Codes.h"
+
 namespace fw {
 
 const QStringList& KnownFormats::extensions()
@@ -22,16 +24,16 @@ QString KnownFormats::extensionAt(int index)
 QString KnownFormats::typeIdentifierAt(int index)
 {
     switch (index) {
-    case 2:
+    case FormatIndex::Png:
         return "public.png";
-    case 3:
-    case 4:
+    case FormatIndex::Jpg:
+    case FormatIndex::Jpeg:
         return "public.jpeg";
-    case 5:
+    case FormatIndex::Jp2:
         return "public.jpeg-2000";
-    case 6:
+    case FormatIndex::Bmp:
         return "com.microsoft.bmp";
-    case 7:
+    case FormatIndex::Gif:
         return "com.compuserve.gif";
     default:
         return "public.tiff";
@@ -40,12 +42,12 @@ QString KnownFormats::typeIdentifierAt(int index)
 
 bool KnownFormats::isLossy(int index)
 {
-    return index == 3 || index == 4 || index == 5;
+    return index == FormatIndex::Jpg || index == FormatIndex::Jpeg || index == FormatIndex::Jp2;
 }
 
 bool KnownFormats::carriesOrientation(int index)
 {
-    return index >= 0 && index <= 4;
+    return index >= FormatIndex::Tif && index <= FormatIndex::Jpeg;
 }
 
 bool KnownFormats::forcesReencoding(const QString& sourceExtension)

@@ -6,6 +6,7 @@ namespace fw {
 
 // The output choices of one run, made from the output settings panel when the
 // run starts and owned by the run from then on. Lives in memory only.
+// (ouptputFolder is the design's name, kept on purpose.)
 struct OutputOptionSettings {
     // 0 keep each photo's format, 1 convert every photo to selectedFileFormat.
     int formatOption = 0;

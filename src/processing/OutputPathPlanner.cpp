@@ -1,6 +1,7 @@
 #include "processing/OutputPathPlanner.h"
 
 #include "batch/PhotoFile.h"
+#include "core/Codes.h"
 #include "processing/KnownFormats.h"
 #include "processing/OutputOptionSettings.h"
 
@@ -39,7 +40,7 @@ QString OutputPathPlanner::updatedFilePathWithSetting(const PhotoFile& photo) co
 QString OutputPathPlanner::outputFolderFor(const PhotoFile& photo) const
 {
     const QString sourceFolder = QFileInfo(photo.filePath).path();
-    if (output.folderOption != 1)
+    if (output.folderOption != FolderOption::IntoFolder)
         return sourceFolder;
     QString folder = QDir::cleanPath(output.ouptputFolder);
     if (output.keepFolderHierarchy && !photo.isIphotosNode)
@@ -51,13 +52,13 @@ QString OutputPathPlanner::outputNameFor(const PhotoFile& photo) const
 {
     const QString name = QFileInfo(photo.fileName).completeBaseName();
     switch (output.filenameOption) {
-    case 1:
+    case FileNameOption::WithPixelSize:
         return QStringLiteral("%1_%2X%3")
             .arg(name, QString::number(static_cast<int>(photo.width)),
                  QString::number(static_cast<int>(photo.height)));
-    case 2:
+    case FileNameOption::Prefix:
         return output.prefixString + name;
-    case 3:
+    case FileNameOption::Suffix:
         return name + output.prefixString;
     default:
         return name;
@@ -66,7 +67,7 @@ QString OutputPathPlanner::outputNameFor(const PhotoFile& photo) const
 
 QString OutputPathPlanner::outputExtensionFor(const PhotoFile& photo) const
 {
-    if (output.formatOption != 0)
+    if (output.formatOption != FormatOption::KeepFormat)
         return KnownFormats::extensionAt(output.selectedFileFormat);
     if (KnownFormats::indexOfExtension(photo.fileExtension) >= 0)
         return photo.fileExtension;

@@ -1,6 +1,7 @@
 #include "processing/PhotoChecks.h"
 
 #include "batch/PhotoFile.h"
+#include "core/Codes.h"
 #include "platform/FileSystemProbe.h"
 #include "platform/NativePath.h"
 #include "platform/PathInfo.h"
@@ -15,9 +16,6 @@ namespace {
 Q_LOGGING_CATEGORY(logChecks, "framewright.run")
 
 constexpr qsizetype longestNameBytes = 255;
-constexpr int sourceAccessDenied = 10;
-constexpr int destinationAccessDenied = 11;
-constexpr int destinationFolderMissing = 12;
 
 } // namespace
 
@@ -29,10 +27,11 @@ std::optional<int> PhotoChecks::permissionStatus(const PhotoFile& photo,
     if (locked)
         qCDebug(logChecks) << "File is locked" << photo.filePath;
     if (readOnly || locked)
-        return sourceAccessDenied;
+        return PhotoStatus::SourceAccessDenied;
     const bool folderExists = PathInfo::of(outputFolder).isDir();
     if (!folderExists || !fileSystem.isWritable(outputFolder))
-        return folderExists ? destinationAccessDenied : destinationFolderMissing;
+        return folderExists ? PhotoStatus::DestinationAccessDenied
+                            : PhotoStatus::DestinationFolderMissing;
     return std::nullopt;
 }
 

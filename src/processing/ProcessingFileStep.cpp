@@ -3,6 +3,7 @@
 // anything is decoded; the step's outcome goes to the main thread as a
 // result record.
 #include "core/MainThreadCall.h"
+#include "core/StringKeys.h"
 #include "core/Utils.h"
 #include "platform/FileSystemProbe.h"
 #include "platform/ImageService.h"
@@ -35,7 +36,7 @@ PhotoResult failed(int status, const QString& outputPath, const char* messageKey
 
 PhotoResult denied(int status, const QString& outputPath)
 {
-    return {status, status, outputPath, 0, "PERMISSION_ERROR"};
+    return {status, status, outputPath, 0, StringKey::PERMISSION_ERROR};
 }
 
 } // namespace
@@ -54,7 +55,8 @@ void ProcessingView::processFileFromBunch(const PhotoFilePtr& photo, int /*index
     if (freeBytes && *freeBytes < minimumFreeBytes)
         runOnMainThread([this, photo] { showEnoughSpacePopup(photo); });
     if (!PathInfo::of(photo->fileURL).exists()) {
-        report(photo, failed(PhotoStatus::MissingAtSource, outputPath, "FILE_NOT_PROCESSED"));
+        report(photo,
+               failed(PhotoStatus::MissingAtSource, outputPath, StringKey::FILE_NOT_PROCESSED));
         return;
     }
     // A source whose permissions changed since it was added is refused as an
@@ -91,7 +93,7 @@ void ProcessingView::writePhoto(const PhotoFilePtr& photo, const QString& output
 {
     const QSizeF sourceSize = utils.getImageOriginalSizeAtFilePathUrl(photo->fileURL);
     if (sourceSize.isEmpty()) {
-        report(photo, failed(PhotoStatus::NotRead, outputPath, "FILE_NOT_READ"));
+        report(photo, failed(PhotoStatus::NotRead, outputPath, StringKey::FILE_NOT_READ));
         return;
     }
     const SizeObject& sizeObject = resizingOptionObject.sizeObject;
@@ -99,7 +101,7 @@ void ProcessingView::writePhoto(const PhotoFilePtr& photo, const QString& output
                                             ? std::nullopt
                                             : ImageFilter::resizeTarget(sourceSize, sizeObject);
     if (!sizeObject.isKeepOriginalSize && !target) {
-        report(photo, failed(PhotoStatus::SizeTooLarge, outputPath, "FILE_SIZE_EXCEEDED"));
+        report(photo, failed(PhotoStatus::SizeTooLarge, outputPath, StringKey::FILE_SIZE_EXCEEDED));
         return;
     }
     const QString outputFolder = QFileInfo(outputPath).path();
@@ -108,7 +110,8 @@ void ProcessingView::writePhoto(const PhotoFilePtr& photo, const QString& output
         return;
     }
     if (PhotoChecks::isNameTooLong(outputPath)) {
-        report(photo, failed(PhotoStatus::InvalidFileName, outputPath, "FILE_NOT_PROCESSED"));
+        report(photo,
+               failed(PhotoStatus::InvalidFileName, outputPath, StringKey::FILE_NOT_PROCESSED));
         return;
     }
 
@@ -120,7 +123,7 @@ void ProcessingView::writePhoto(const PhotoFilePtr& photo, const QString& output
     if (encoded) {
         result = transformedPicture(*photo, sourceSize, target);
         if (!result.isValid()) {
-            report(photo, failed(PhotoStatus::NotRead, outputPath, "FILE_NOT_READ"));
+            report(photo, failed(PhotoStatus::NotRead, outputPath, StringKey::FILE_NOT_READ));
             return;
         }
     }
@@ -135,13 +138,13 @@ void ProcessingView::writePhoto(const PhotoFilePtr& photo, const QString& output
         // Pixels are decoded while they are written, so a source that stops
         // short shows only now; it is the source's fault, not the output's.
         if (encoded && !utils.imageService().decodesCompletely(photo->fileURL))
-            report(photo, failed(PhotoStatus::NotRead, outputPath, "FILE_NOT_READ"));
+            report(photo, failed(PhotoStatus::NotRead, outputPath, StringKey::FILE_NOT_READ));
         else
-            report(photo, failed(PhotoStatus::NotSaved, outputPath, "FILE_NOT_SAVED"));
+            report(photo, failed(PhotoStatus::NotSaved, outputPath, StringKey::FILE_NOT_SAVED));
         return;
     }
     report(photo, {PhotoStatus::Processed, ProgressStatus::Success, saved.path,
-                   static_cast<double>(PathInfo::of(saved.path).size()), "FILE_PROCESS"});
+                   static_cast<double>(PathInfo::of(saved.path).size()), StringKey::FILE_PROCESS});
 }
 
 // The picture upright, at the output size, flipped and turned; invalid when
@@ -175,7 +178,7 @@ ProcessingView::resolveExistingOutput(const PhotoFilePtr& photo, QString& output
     if (PathInfo::ofLink(outputPath).exists() && processFlag != ProcessFlag::ReplaceAll && mayAsk) {
         if (processFlag == ProcessFlag::SkipAll || answer == FileAnswer::SkipThis) {
             run.currentFileFlag = FileAnswer::NoAnswer;
-            report(photo, failed(PhotoStatus::Skipped, outputPath, "FILE_SIZE_EXCEEDED"));
+            report(photo, failed(PhotoStatus::Skipped, outputPath, StringKey::FILE_SIZE_EXCEEDED));
             return std::nullopt;
         }
         askAboutExistingOutput(photo, outputPath);
@@ -198,7 +201,7 @@ void ProcessingView::outputAppearedMeanwhile(const PhotoFilePtr& photo, const QS
                                              int processFlag)
 {
     if (processFlag == ProcessFlag::SkipAll) {
-        report(photo, failed(PhotoStatus::Skipped, outputPath, "FILE_SIZE_EXCEEDED"));
+        report(photo, failed(PhotoStatus::Skipped, outputPath, StringKey::FILE_SIZE_EXCEEDED));
         return;
     }
     askAboutExistingOutput(photo, outputPath);

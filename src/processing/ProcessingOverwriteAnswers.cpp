@@ -2,6 +2,8 @@
 // seven answers, each of which resumes the run at the photo in question.
 #include "core/LocalizedStrings.h"
 #include "core/NotificationCenter.h"
+#include "core/NotificationNames.h"
+#include "core/StringKeys.h"
 #include "processing/ProcessingView.h"
 
 namespace fw {
@@ -13,7 +15,7 @@ void ProcessingView::showOverwriteExistingFilePopup(const PhotoFilePtr& photo,
         return;
     run.hold();
     question.open(photo, outputPath);
-    center.post("notificationShowOverwriteAlert");
+    center.post(NotificationName::notificationShowOverwriteAlert);
     Q_EMIT changed();
 }
 
@@ -21,7 +23,7 @@ void ProcessingView::hideOverwriteExistingFilePopup()
 {
     run.setActive(true);
     question.close();
-    center.post("notificationHideOverwriteAlert");
+    center.post(NotificationName::notificationHideOverwriteAlert);
     Q_EMIT changed();
 }
 
@@ -80,8 +82,9 @@ void ProcessingView::btnRenameImageTapped()
 {
     if (!question.isOpen())
         return;
-    const std::optional<QString> renamed = question.acceptedRename(
-        localized("FILE_NAME_CANT_EMPTY"), localized("FILE_EXISTS_WITH_SAME_NAME"));
+    const std::optional<QString> renamed =
+        question.acceptedRename(localized(StringKey::FILE_NAME_CANT_EMPTY),
+                                localized(StringKey::FILE_EXISTS_WITH_SAME_NAME));
     if (!renamed) {
         Q_EMIT changed();
         return;

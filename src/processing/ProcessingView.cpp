@@ -4,7 +4,9 @@
 #include "core/LocalizedStrings.h"
 #include "core/MainThreadCall.h"
 #include "core/NotificationCenter.h"
+#include "core/NotificationNames.h"
 #include "core/SharedFlags.h"
+#include "core/StringKeys.h"
 #include "core/Utils.h"
 #include "platform/PathInfo.h"
 
@@ -20,17 +22,17 @@ constexpr int openFolderDelayMilliseconds = 200;
 const QHash<int, QString>& statusMessageKeys()
 {
     static const QHash<int, QString> keys = {
-        {PhotoStatus::NotProcessed, "FILE_NOT_PROCESSED"},
-        {PhotoStatus::Processed, "PROCESSED_SUCCESSFULLY"},
-        {PhotoStatus::MissingAtSource, "FILE_NOT_AT_SOURCE_DIR"},
-        {PhotoStatus::SizeTooLarge, "FILE_DIM_TOO_LONG"},
-        {PhotoStatus::Skipped, "FILE_SKIPPED"},
-        {PhotoStatus::SourceAccessDenied, "ACCESS_DENIED_SOURCE"},
-        {PhotoStatus::DestinationAccessDenied, "ACCESS_DENIED_DEST"},
-        {PhotoStatus::DestinationFolderMissing, "DEST_FOLDER_NOT_EXISTS"},
-        {PhotoStatus::InvalidFileName, "INVALID_FILENAME"},
-        {PhotoStatus::NotSaved, "FILE_NOT_SAVED"},
-        {PhotoStatus::NotRead, "FILE_NOT_READ"},
+        {PhotoStatus::NotProcessed, StringKey::FILE_NOT_PROCESSED},
+        {PhotoStatus::Processed, StringKey::PROCESSED_SUCCESSFULLY},
+        {PhotoStatus::MissingAtSource, StringKey::FILE_NOT_AT_SOURCE_DIR},
+        {PhotoStatus::SizeTooLarge, StringKey::FILE_DIM_TOO_LONG},
+        {PhotoStatus::Skipped, StringKey::FILE_SKIPPED},
+        {PhotoStatus::SourceAccessDenied, StringKey::ACCESS_DENIED_SOURCE},
+        {PhotoStatus::DestinationAccessDenied, StringKey::ACCESS_DENIED_DEST},
+        {PhotoStatus::DestinationFolderMissing, StringKey::DEST_FOLDER_NOT_EXISTS},
+        {PhotoStatus::InvalidFileName, StringKey::INVALID_FILENAME},
+        {PhotoStatus::NotSaved, StringKey::FILE_NOT_SAVED},
+        {PhotoStatus::NotRead, StringKey::FILE_NOT_READ},
     };
     return keys;
 }
@@ -87,7 +89,7 @@ void ProcessingView::startProcess(const OutputOptionSettings& output,
     runTimeStamp = RunLog::runTimeStamp(processStartedDateTime);
     setProcessInfoAtBottm();
     startProcessingOfPhotos(initialProcessFlag);
-    center.post("notificationsDisbleView");
+    center.post(NotificationName::notificationsDisbleView);
 }
 
 void ProcessingView::startProcessingOfPhotos(int processFlag)
@@ -95,7 +97,7 @@ void ProcessingView::startProcessingOfPhotos(int processFlag)
     if (photos.isEmpty() || summaryShown)
         return;
     flags.isProcessingInProgress = true;
-    titleText = localized("PROCESSING");
+    titleText = localized(StringKey::PROCESSING);
     run.startWorker(photos, processFlag);
     Q_EMIT changed();
 }
@@ -136,9 +138,10 @@ void ProcessingView::setProcessInfoAtBottm()
     progressValues = {QStringLiteral("%1 %").arg(percent),
                       QString::number(run.counterProcessedWithError), elapsedTimeText()};
     progressText = QStringLiteral("%1 %2  |  %3 %4  |  %5 %6 %7")
-                       .arg(localized("PROCESS_COMPLETED"), progressValues[0],
-                            localized("ERROR_REPORTED"), progressValues[1],
-                            localized("TIME_ELAPSED"), progressValues[2], localized("APPROX"));
+                       .arg(localized(StringKey::PROCESS_COMPLETED), progressValues[0],
+                            localized(StringKey::ERROR_REPORTED), progressValues[1],
+                            localized(StringKey::TIME_ELAPSED), progressValues[2],
+                            localized(StringKey::APPROX));
 }
 
 QString ProcessingView::elapsedTimeText()
@@ -147,7 +150,7 @@ QString ProcessingView::elapsedTimeText()
         Utils::getDurationBetweenDate(processStartedDateTime, QDateTime::currentDateTime());
     const Utils::Localizer localize = [this](const QString& key) { return localized(key); };
     const QString text = Utils::timeFormattedString(seconds, localize);
-    return text.isEmpty() ? QStringLiteral("1 %1").arg(localize("SECONDS")) : text;
+    return text.isEmpty() ? QStringLiteral("1 %1").arg(localize(StringKey::SECONDS)) : text;
 }
 
 void ProcessingView::showSummaryOnce()
@@ -162,12 +165,12 @@ void ProcessingView::showSummaryOnce()
 
 void ProcessingView::addSummaryInfo()
 {
-    titleText = localized("SUMMARY");
+    titleText = localized(StringKey::SUMMARY);
     runSummary = RunSummary::make(photos, run.counterProcessedSuccessfully, elapsedTimeText());
     insertDetailsInDatabase();
-    center.post("notificationsEnable");
-    center.post("notificationsSaveasPredefinedSize");
-    center.post("notificationsProcessFinished");
+    center.post(NotificationName::notificationsEnable);
+    center.post(NotificationName::notificationsSaveasPredefinedSize);
+    center.post(NotificationName::notificationsProcessFinished);
     QTimer::singleShot(openFolderDelayMilliseconds, this, [this] { openOutputFolder(); });
     run.setActive(false);
     flags.isProcessingInProgress = false;
@@ -238,7 +241,8 @@ void ProcessingView::showEnoughSpacePopup(const PhotoFilePtr& photo)
     batch.updatePhoto(photo,
                       [](PhotoFile& record) { record.processStatus = PhotoStatus::Skipped; });
     run.hold();
-    center.post("notificationShowAlertWithType", {{"type", AlertTag::NotEnoughSpace}});
+    center.post(NotificationName::notificationShowAlertWithType,
+                {{"type", AlertTag::NotEnoughSpace}});
     Q_EMIT changed();
 }
 

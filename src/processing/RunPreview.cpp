@@ -54,7 +54,8 @@ RunPreview::PhotoPreview RunPreview::previewOf(const PhotoFile& photo) const
         preview.status = PhotoStatus::SizeTooLarge;
         return preview;
     }
-    const bool quarterTurn = geometry.rotationType == 1 || geometry.rotationType == 2;
+    const bool quarterTurn = geometry.rotationType == RotationType::QuarterClockwise ||
+                             geometry.rotationType == RotationType::QuarterCounterClockwise;
     preview.outputSize = quarterTurn ? target->transposed() : *target;
     checkWriting(photo, preview);
     if (preview.status != PhotoStatus::Processed)

@@ -1,5 +1,6 @@
 #include "processing/RunSummary.h"
 
+#include "core/Codes.h"
 #include "core/Utils.h"
 
 namespace fw {
@@ -21,7 +22,7 @@ RunSummary RunSummary::make(const QList<PhotoFilePtr>& photos, int processedSucc
     double newSize = 0;
     for (const PhotoFilePtr& photo : photos) {
         total += photo->fileSizeInBytes;
-        if (photo->processStatus == 1) {
+        if (photo->processStatus == PhotoStatus::Processed) {
             oldSize += photo->fileSizeInBytes;
             newSize += photo->newfileSizeInBytes;
         }
