@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QThread>
 #include <fcntl.h>
 #include <sys/stat.h>
 
@@ -195,6 +196,29 @@ TEST_F(ProcessingViewTest, RawAndUnknownFormatsBecomePngAndKeptFormatsKeepTheirC
               40);
     EXPECT_EQ(upper->filePathNew, destinationFile("b.JPG"));
     EXPECT_EQ(test::readBytes(destinationFile("b.JPG")), test::readBytes(upper->filePath));
+}
+
+TEST_F(ProcessingViewTest, ResultsReachThePhotoRecordsOnTheMainThreadOnly)
+{
+    addPhoto("a.jpg");
+    const PhotoFilePtr missing = addPhoto("gone.jpg");
+    QFile::remove(missing->filePath);
+    QList<QThread*> changingThreads;
+    QObject::connect(&app.batch(), &Batch::photosChanged,
+                     [&] { changingThreads.append(QThread::currentThread()); });
+    QList<PhotoResult> results;
+    QObject::connect(view.get(), &ProcessingView::photoFinished,
+                     [&](const PhotoFilePtr&, const PhotoResult& result) { results.append(result); });
+    ASSERT_TRUE(runToSummary(intoDestination(), halfSize()));
+    ASSERT_EQ(results.size(), 2);
+    EXPECT_EQ(results.at(0).status, PhotoStatus::Processed);
+    EXPECT_EQ(results.at(0).outputPath, destinationFile("a.jpg"));
+    EXPECT_GT(results.at(0).outputBytes, 0);
+    EXPECT_EQ(results.at(1).status, PhotoStatus::MissingAtSource);
+    EXPECT_EQ(app.arraySelectedImagesToProcess().first()->filePathNew, destinationFile("a.jpg"));
+    EXPECT_FALSE(changingThreads.isEmpty());
+    for (QThread* thread : changingThreads)
+        EXPECT_EQ(thread, QCoreApplication::instance()->thread());
 }
 
 TEST_F(ProcessingViewTest, PercentSignsInFolderAndFileNamesReachTheOutputsAsTyped)
