@@ -45,13 +45,15 @@ std::optional<ProjectSession> ProjectSession::unarchive(const QByteArray& data)
     return session;
 }
 
-QList<SizeObject> ProjectSession::loadPresets(QSettings& store)
+ProjectSession::Loaded ProjectSession::loadPresets(QSettings& store)
 {
     const QVariant stored = store.value(settingsKey);
     if (!stored.isValid())
         return {};
     const std::optional<ProjectSession> session = unarchive(stored.toByteArray());
-    return session ? session->arrayPredefinedSize : QList<SizeObject>{};
+    if (!session)
+        return {{}, true};
+    return {session->arrayPredefinedSize, false};
 }
 
 void ProjectSession::saveProjectSession(QSettings& store, const QList<SizeObject>& presets)

@@ -14,6 +14,8 @@ namespace fw {
 // user-defaults store, keeping the archive keys and value types.
 struct ProjectSession {
     static constexpr const char* settingsKey = "PROJECT_SESSION";
+    // Where stored data that could not be decoded is kept aside.
+    static constexpr const char* unreadableKey = "PROJECT_SESSION_UNREADABLE";
 
     std::optional<QString> dateString;
     QList<SizeObject> arrayPredefinedSize;
@@ -22,8 +24,13 @@ struct ProjectSession {
     // Undecodable data gives no session, and a diagnostic line.
     static std::optional<ProjectSession> unarchive(const QByteArray& data);
 
+    struct Loaded {
+        QList<SizeObject> presets;
+        // Data is stored but cannot be decoded (the presets are then empty).
+        bool unreadable = false;
+    };
     // The stored presets; an empty list when nothing or nothing decodable is stored.
-    static QList<SizeObject> loadPresets(QSettings& store);
+    static Loaded loadPresets(QSettings& store);
     // Replaces the stored session with one holding the presets, and syncs.
     static void saveProjectSession(QSettings& store, const QList<SizeObject>& presets);
 };

@@ -153,6 +153,7 @@ QStringList stringLiterals(const QString& source)
 // cell identifier, colour models, file extensions and byte-size units.
 const QSet<QString> literalsThatAreNotKeys = {"ALL",
                                               "PROJECT_SESSION",
+                                              "PROJECT_SESSION_UNREADABLE",
                                               "DONOT_TRANSLATE_INTEGER_VALUE",
                                               "DONOT_TRANSLATE_STRING_VALUE",
                                               "CELL",

@@ -31,7 +31,7 @@ TEST_F(ProjectSessionTest, PresetsRoundTripInSinglePrecisionUnderArchiveKeys)
     percent.isPercentSize = true;
     ProjectSession::saveProjectSession(store, {custom, percent});
 
-    const QList<SizeObject> loaded = ProjectSession::loadPresets(store);
+    const QList<SizeObject> loaded = ProjectSession::loadPresets(store).presets;
     ASSERT_EQ(loaded.size(), 2);
     EXPECT_EQ(loaded[0].customWidth, 1234.5670166015625);
     EXPECT_TRUE(loaded[0].isCustomSize);
@@ -54,16 +54,18 @@ TEST_F(ProjectSessionTest, PresetsRoundTripInSinglePrecisionUnderArchiveKeys)
 TEST_F(ProjectSessionTest, MissingKeysAndUndecodableDataReadAsDefaultsOrNothing)
 {
     store.setValue("PROJECT_SESSION", QByteArray(R"({"arrayPresets":[{"customWidth":800}]})"));
-    const QList<SizeObject> sparse = ProjectSession::loadPresets(store);
+    const QList<SizeObject> sparse = ProjectSession::loadPresets(store).presets;
     ASSERT_EQ(sparse.size(), 1);
     EXPECT_EQ(sparse[0].customWidth, 800);
     EXPECT_FALSE(sparse[0].isCustomSize);
     EXPECT_TRUE(sparse[0].name.isEmpty());
 
     store.setValue("PROJECT_SESSION", QByteArray("\x04\x0bstreamtyped\x81\xe8\x03", 16));
-    EXPECT_TRUE(ProjectSession::loadPresets(store).isEmpty());
+    EXPECT_TRUE(ProjectSession::loadPresets(store).presets.isEmpty());
+    EXPECT_TRUE(ProjectSession::loadPresets(store).unreadable);
     store.remove("PROJECT_SESSION");
-    EXPECT_TRUE(ProjectSession::loadPresets(store).isEmpty());
+    EXPECT_TRUE(ProjectSession::loadPresets(store).presets.isEmpty());
+    EXPECT_FALSE(ProjectSession::loadPresets(store).unreadable);
 }
 
 } // namespace

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "processing/SizeObject.h"
+
+#include <QList>
+#include <QObject>
+#include <QSizeF>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class QSettings;
+
+namespace fw {
+
+class Batch;
+class LocalizedStrings;
+class NotificationCenter;
+
+// The resize screen without its widgets: the four ways to size the outputs
+// (own size, a preset, a custom size, a percentage), the bounds and the
+// aspect coupling of the four number fields, and the presets, stored under
+// "PROJECT_SESSION" and added to after a run. Main thread only.
+// (isPredefinedSizeNotSlectedAnyValue and getReSizeSettingObject are the
+// design's names, kept on purpose.)
+class ResizeView : public QObject {
+    Q_OBJECT
+public:
+    enum SizeOption { KeepOriginal = 0, Preset = 1, Custom = 2, Percent = 3 };
+    enum Field { CustomWidth, CustomHeight, PercentWidth, PercentHeight };
+
+    struct State {
+        int option = KeepOriginal;
+        bool isKeepAspectRatio = false;
+        bool isSaveAsPreset = false;
+        // The four fields' texts, in Field order.
+        QStringList fields = {"200", "200", "100", "100"};
+        QString presetText;
+        bool areCustomFieldsEnabled = false;
+        bool arePercentFieldsEnabled = false;
+        bool isPresetChoiceEnabled = false;
+        bool areCheckBoxesEnabled = false;
+        bool isResetEnabled = false;
+    };
+
+    ResizeView(const Batch& batch, LocalizedStrings& strings, NotificationCenter& notifications,
+               QSettings& store, QObject* parent = nullptr);
+
+    const State& state() const { return screen; }
+    QSizeF referenceSize() const { return selectedPhotoFileSize; }
+    const QList<SizeObject>& presets() const { return arrPredefinedSize; }
+    // The preset list's rows, as the list and the preset text show them.
+    QStringList presetTexts() const;
+
+    void setDefaultCustomSize();
+    void resetTextFields();
+    void changeSizeSettingWithSelectedOption(int option);
+    void predefinedSizeSelectedAtIndex(int index);
+    void calculateAspectedValuesForTextField(Field field);
+    SizeObject getReSizeSettingObject();
+    bool isPredefinedSizeNotSlectedAnyValue() const;
+    void savePredefinedSizeObject();
+    void loadPresets();
+
+    // The user's actions.
+    void btnKeepOriginalSizeTapped(bool checked);
+    void btnPredefinedSizeTapped() { changeSizeSettingWithSelectedOption(Preset); }
+    void btnCustomSizeTapped() { changeSizeSettingWithSelectedOption(Custom); }
+    void btnPercentSizeTapped() { changeSizeSettingWithSelectedOption(Percent); }
+    void upDownTapped(Field field, bool up);
+    void btnResetSettingTapped();
+    // A field's new text as typed or pasted; "," is taken out.
+    void controlTextDidChange(Field field, const QString& text);
+    // Ticking keep-aspect-ratio couples the pair again at once, as if its
+    // width had been typed again, so the outputs are never distorted.
+    void setKeepAspectRatio(bool keep);
+    void setSaveAsPreset(bool save);
+
+Q_SIGNALS:
+    void changed();
+    void presetsChanged();
+
+private:
+    QString presetTextOf(const SizeObject& size) const;
+    void coupleWidth(Field widthField, Field heightField, bool percentMode);
+    void coupleHeight(Field widthField, Field heightField, bool percentMode);
+    void boundAlone(Field field);
+    void saveProjectSession();
+    float valueOf(Field field) const;
+    void setValue(Field field, qint64 value);
+    bool isDuplicate(const SizeObject& candidate) const;
+
+    const Batch& batch;
+    LocalizedStrings& strings;
+    QSettings& store;
+    State screen;
+    QSizeF selectedPhotoFileSize{200, 200};
+    QList<SizeObject> arrPredefinedSize;
+    std::optional<int> selectedPredefinedSizeIndex;
+    std::optional<SizeObject> selectedSizeObj;
+    // Stored data that could not be decoded, kept aside before a new preset
+    // replaces it.
+    bool storedPresetsUnreadable = false;
+};
+
+} // namespace fw

@@ -1,0 +1,107 @@
+#pragma once
+
+#include "processing/OutputOptionSettings.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+namespace fw {
+
+class LocalizedStrings;
+struct SharedFlags;
+
+// The output settings panel without its widgets: the output format and its
+// quality, the output file name, and the destination folder, read into one
+// record when a run starts. One panel exists; the window may show it in two
+// places. Main thread only. (getOutputSettingObject, txtSuffix and the other
+// names of the design are kept on purpose.)
+class SettingView : public QObject {
+    Q_OBJECT
+public:
+    struct FormatSection {
+        bool isKeepOriginalFormat = true;
+        int selectedFormatOptionIndex = 0;
+        QString qualityText = "75";
+        // "*.TIF" ... of the chosen format.
+        QString selectedFormatText;
+        bool isQualityAreaShown = false;
+        bool areConvertControlsEnabled = false;
+    };
+    struct FileNameSection {
+        int selectedFileNameOptionIndex = 0;
+        QString txtSuffix;
+        QString chosenOptionText;
+        QString placeholderText;
+        QString captionText;
+        // The field shows prefix or suffix text in the normal colour.
+        bool isFieldTextNormal = false;
+        bool isResetEnabled = false;
+    };
+    struct FolderSection {
+        bool isKeepOriginalFolder = false;
+        QString ouptputFolder;
+        bool isSelectFolderEnabled = true;
+        bool isResetEnabled = false;
+        bool isKeepFolderHierarchy = false;
+        bool isKeepFolderHierarchyEnabled = true;
+        bool isAskBeforeOverwrite = true;
+    };
+
+    // The destination folder of a fresh panel: the user's Pictures folder
+    // with the product's folder in it.
+    SettingView(LocalizedStrings& strings, SharedFlags& flags, QString defaultFolder,
+                QObject* parent = nullptr);
+
+    const FormatSection& format() const { return formatSection; }
+    const FileNameSection& fileName() const { return fileNameSection; }
+    const FolderSection& folder() const { return folderSection; }
+    // "*.TIF" ... and the file-name options, as the pop-up lists show them.
+    static QStringList formatTexts();
+    QStringList fileNameTexts() const;
+
+    // Format section.
+    void btnKeepOriginalFormatTapped() { btnResetFormatTapped(); }
+    void btnResetFormatTapped();
+    void btnConvertFormatTapped();
+    void formatSelectionChangedWithIndex(int index);
+    void upDownCompressionQualityTapped(bool up);
+    // The quality field's text as the filter let it through; an empty field
+    // shows the last value again when it loses the focus.
+    void qualityTextEdited(const QString& text);
+    void qualityEditingFinished();
+
+    // File-name section.
+    void filenameSelectionChangedWithIndex(int index);
+    void btnResetFilenameTapped() { filenameSelectionChangedWithIndex(0); }
+    void controlTextDidChange(const QString& text);
+
+    // Folder section. The widgets open the chooser on folderChooserRequested
+    // and hand the choice to folderChooserEnded (an empty path for Cancel).
+    void btnKeepOriginalFolderTapped();
+    void btnOutputToFolderTapped();
+    void btnSelectFolderTapped();
+    void folderChooserEnded(const QString& chosenFolder);
+    void btnResetFolderTapped();
+    void btnKeepFolderHierarchyTapped(bool on);
+    void btnAskbeforeOverwriteTapped(bool on);
+
+    OutputOptionSettings getOutputSettingObject() const;
+
+Q_SIGNALS:
+    void changed();
+    void folderChooserRequested(const QString& startFolder);
+
+private:
+    void enableResetFilenameButton();
+
+    LocalizedStrings& strings;
+    SharedFlags& flags;
+    const QString defaultFolder;
+    FormatSection formatSection;
+    FileNameSection fileNameSection;
+    FolderSection folderSection;
+    QString lastValidQuality = "75";
+};
+
+} // namespace fw

@@ -1,0 +1,237 @@
+#include "settings/widgets/OutputSettingsPanel.h"
+
+#include "core/LocalizedStrings.h"
+#include "core/StringKeys.h"
+#include "settings/OnlyIntegerValueFormatter.h"
+#include "settings/SettingView.h"
+#include "settings/widgets/PopupList.h"
+#include "settings/widgets/SteppedField.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace fw {
+
+namespace {
+
+template <typename Control> Control* named(Control* control, const QString& text)
+{
+    control->setAccessibleName(text);
+    control->setToolTip(text);
+    return control;
+}
+
+QLabel* plainLabel(const QString& text, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+} // namespace
+
+OutputSettingsPanel::OutputSettingsPanel(SettingView& view, LocalizedStrings& strings,
+                                         QWidget* parent)
+    : QWidget(parent), view(view), strings(strings)
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(buildFormatSection());
+    layout->addWidget(buildFileNameSection());
+    layout->addWidget(buildFolderSection());
+    layout->addStretch();
+    connectActions();
+    connect(&view, &SettingView::changed, this, &OutputSettingsPanel::render);
+    connect(&view, &SettingView::folderChooserRequested, this,
+            &OutputSettingsPanel::openFolderChooser);
+    render();
+}
+
+QWidget* OutputSettingsPanel::buildFormatSection()
+{
+    const auto text = [this](const char* key) { return strings.getLocalizedStringForKey(key); };
+    auto* box =
+        named(new QGroupBox(text(StringKey::OUTPUT_FORMAT), this), text(StringKey::OUTPUT_FORMAT));
+    keepFormat = named(new QRadioButton(text(StringKey::RETAIN_ORIGINAL_FORMAT), box),
+                       text(StringKey::RETAIN_ORIGINAL_FORMAT));
+    convertFormat = named(new QRadioButton(text(StringKey::CONVERT_FORMAT), box),
+                          text(StringKey::CONVERT_FORMAT));
+    auto* choices = new QButtonGroup(box);
+    choices->addButton(keepFormat);
+    choices->addButton(convertFormat);
+    formatButton = named(new QPushButton(box), text(StringKey::CHOOSE_FORMAT));
+    resetFormat = named(new QPushButton(text(StringKey::RESET), box),
+                        text(StringKey::RESET) + ' ' + text(StringKey::OUTPUT_FORMAT));
+    qualityBox = new QWidget(box);
+    quality = new SteppedField(
+        text(StringKey::QUALITY_FIELD), text(StringKey::INCREASE), text(StringKey::DECREASE),
+        new OnlyIntegerValueFormatter(100, false, OnlyIntegerValueFormatter::unlimited, this),
+        qualityBox);
+    auto* qualityLayout = new QHBoxLayout(qualityBox);
+    qualityLayout->setContentsMargins(0, 0, 0, 0);
+    qualityLayout->addWidget(plainLabel(text(StringKey::QUALITY) + " :", qualityBox));
+    qualityLayout->addWidget(quality);
+    qualityLayout->addStretch();
+    auto* grid = new QGridLayout(box);
+    grid->addWidget(keepFormat, 0, 0);
+    grid->addWidget(convertFormat, 1, 0);
+    grid->addWidget(formatButton, 1, 1);
+    grid->addWidget(qualityBox, 2, 0, 1, 2);
+    grid->addWidget(resetFormat, 3, 0, Qt::AlignLeft);
+    grid->setColumnStretch(2, 1);
+    return box;
+}
+
+QWidget* OutputSettingsPanel::buildFileNameSection()
+{
+    const auto text = [this](const char* key) { return strings.getLocalizedStringForKey(key); };
+    auto* box = named(new QGroupBox(text(StringKey::OUTPUT_FILE_NAME), this),
+                      text(StringKey::OUTPUT_FILE_NAME));
+    fileNameButton = named(new QPushButton(box), text(StringKey::CHOOSE_FILE_NAME));
+    affixCaption = plainLabel(QString(), box);
+    affix = named(new QLineEdit(box), text(StringKey::OUTPUT_FILE_NAME));
+    resetFileName = named(new QPushButton(text(StringKey::RESET), box),
+                          text(StringKey::RESET) + ' ' + text(StringKey::OUTPUT_FILE_NAME));
+    auto* grid = new QGridLayout(box);
+    grid->addWidget(fileNameButton, 0, 0, 1, 2);
+    grid->addWidget(affixCaption, 1, 0);
+    grid->addWidget(affix, 1, 1);
+    grid->addWidget(resetFileName, 2, 0, Qt::AlignLeft);
+    grid->setColumnStretch(1, 1);
+    return box;
+}
+
+QWidget* OutputSettingsPanel::buildFolderSection()
+{
+    const auto text = [this](const char* key) { return strings.getLocalizedStringForKey(key); };
+    auto* box =
+        named(new QGroupBox(text(StringKey::OUTPUT_FOLDER), this), text(StringKey::OUTPUT_FOLDER));
+    keepFolder = named(new QRadioButton(text(StringKey::KEEP_ORIGINAL_FOLDER), box),
+                       text(StringKey::KEEP_ORIGINAL_FOLDER));
+    intoFolder = named(new QRadioButton(text(StringKey::OUTPUT_TO_FOLDER), box),
+                       text(StringKey::OUTPUT_TO_FOLDER));
+    auto* choices = new QButtonGroup(box);
+    choices->addButton(keepFolder);
+    choices->addButton(intoFolder);
+    folderLabel = plainLabel(QString(), box);
+    folderLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    folderLabel->setWordWrap(true);
+    selectFolder = named(new QPushButton(text(StringKey::SELECT_FOLDER), box),
+                         text(StringKey::SELECT_DEST_FOLDER));
+    resetFolder = named(new QPushButton(text(StringKey::RESET), box),
+                        text(StringKey::RESET) + ' ' + text(StringKey::OUTPUT_FOLDER));
+    keepHierarchy = named(new QCheckBox(text(StringKey::KEEP_FOLDER_HIERARCHY), box),
+                          text(StringKey::KEEP_FOLDER_HIERARCHY));
+    askBeforeOverwrite = named(new QCheckBox(text(StringKey::ASK_BEFORE_OVERWRITE), box),
+                               text(StringKey::ASK_BEFORE_OVERWRITE));
+    auto* grid = new QGridLayout(box);
+    grid->addWidget(keepFolder, 0, 0, 1, 2);
+    grid->addWidget(intoFolder, 1, 0);
+    grid->addWidget(selectFolder, 1, 1, Qt::AlignLeft);
+    grid->addWidget(folderLabel, 2, 0, 1, 3);
+    grid->addWidget(keepHierarchy, 3, 0, 1, 3);
+    grid->addWidget(askBeforeOverwrite, 4, 0, 1, 3);
+    grid->addWidget(resetFolder, 5, 0, Qt::AlignLeft);
+    grid->setColumnStretch(2, 1);
+    return box;
+}
+
+void OutputSettingsPanel::connectActions()
+{
+    connect(keepFormat, &QRadioButton::clicked, this,
+            [this] { view.btnKeepOriginalFormatTapped(); });
+    connect(convertFormat, &QRadioButton::clicked, this, [this] { view.btnConvertFormatTapped(); });
+    connect(resetFormat, &QPushButton::clicked, this, [this] { view.btnResetFormatTapped(); });
+    connect(formatButton, &QPushButton::clicked, this, [this] {
+        PopupList::openBeside(formatButton, SettingView::formatTexts(),
+                              [this](int row) { view.formatSelectionChangedWithIndex(row); });
+    });
+    connect(quality, &SteppedField::textEdited, this,
+            [this](const QString& text) { view.qualityTextEdited(text); });
+    connect(quality, &SteppedField::stepped, this,
+            [this](bool up) { view.upDownCompressionQualityTapped(up); });
+    connect(quality, &SteppedField::focusLeft, this, [this] { view.qualityEditingFinished(); });
+    connect(fileNameButton, &QPushButton::clicked, this, [this] {
+        PopupList::openBeside(fileNameButton, view.fileNameTexts(), [this](int row) {
+            view.filenameSelectionChangedWithIndex(row);
+            affix->setFocus();
+        });
+    });
+    connect(affix, &QLineEdit::textEdited, this,
+            [this](const QString& text) { view.controlTextDidChange(text); });
+    connect(resetFileName, &QPushButton::clicked, this, [this] { view.btnResetFilenameTapped(); });
+    connect(keepFolder, &QRadioButton::clicked, this,
+            [this] { view.btnKeepOriginalFolderTapped(); });
+    connect(intoFolder, &QRadioButton::clicked, this, [this] { view.btnOutputToFolderTapped(); });
+    connect(selectFolder, &QPushButton::clicked, this, [this] { view.btnSelectFolderTapped(); });
+    connect(resetFolder, &QPushButton::clicked, this, [this] { view.btnResetFolderTapped(); });
+    connect(keepHierarchy, &QCheckBox::clicked, this,
+            [this](bool on) { view.btnKeepFolderHierarchyTapped(on); });
+    connect(askBeforeOverwrite, &QCheckBox::clicked, this,
+            [this](bool on) { view.btnAskbeforeOverwriteTapped(on); });
+}
+
+void OutputSettingsPanel::render()
+{
+    const SettingView::FormatSection& format = view.format();
+    keepFormat->setChecked(format.isKeepOriginalFormat);
+    convertFormat->setChecked(!format.isKeepOriginalFormat);
+    formatButton->setText(format.selectedFormatText);
+    formatButton->setEnabled(format.areConvertControlsEnabled);
+    resetFormat->setEnabled(format.areConvertControlsEnabled);
+    qualityBox->setVisible(format.isQualityAreaShown);
+    quality->setFieldEnabled(format.areConvertControlsEnabled && format.isQualityAreaShown);
+    quality->showText(format.qualityText);
+
+    const SettingView::FileNameSection& name = view.fileName();
+    fileNameButton->setText(name.chosenOptionText);
+    affixCaption->setText(name.captionText);
+    affix->setPlaceholderText(name.placeholderText);
+    if (affix->text() != name.txtSuffix)
+        affix->setText(name.txtSuffix);
+    QPalette palette = affix->palette();
+    palette.setColor(QPalette::Text, name.isFieldTextNormal
+                                         ? QPalette().color(QPalette::Text)
+                                         : QPalette().color(QPalette::PlaceholderText));
+    affix->setPalette(palette);
+    resetFileName->setEnabled(name.isResetEnabled);
+
+    const SettingView::FolderSection& folder = view.folder();
+    keepFolder->setChecked(folder.isKeepOriginalFolder);
+    intoFolder->setChecked(!folder.isKeepOriginalFolder);
+    folderLabel->setText(folder.ouptputFolder);
+    folderLabel->setToolTip(folder.ouptputFolder);
+    selectFolder->setEnabled(folder.isSelectFolderEnabled);
+    resetFolder->setEnabled(folder.isResetEnabled);
+    keepHierarchy->setChecked(folder.isKeepFolderHierarchy);
+    keepHierarchy->setEnabled(folder.isKeepFolderHierarchyEnabled);
+    askBeforeOverwrite->setChecked(folder.isAskBeforeOverwrite);
+}
+
+void OutputSettingsPanel::openFolderChooser(const QString& startFolder)
+{
+    auto* chooser = new QFileDialog(
+        window(), strings.getLocalizedStringForKey(StringKey::SELECT_DEST_FOLDER), startFolder);
+    chooser->setAttribute(Qt::WA_DeleteOnClose);
+    chooser->setFileMode(QFileDialog::Directory);
+    chooser->setOption(QFileDialog::ShowDirsOnly);
+    chooser->setLabelText(QFileDialog::Accept,
+                          strings.getLocalizedStringForKey(StringKey::SELECT_DEST_FOLDER));
+    chooser->setAccessibleName(strings.getLocalizedStringForKey(StringKey::SELECT_DEST_FOLDER));
+    connect(chooser, &QFileDialog::finished, this, [this, chooser](int result) {
+        const QStringList chosen = chooser->selectedFiles();
+        view.folderChooserEnded(result == QDialog::Accepted && !chosen.isEmpty() ? chosen.first()
+                                                                                 : QString());
+    });
+    chooser->open();
+}
+
+} // namespace fw

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QWidget>
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+namespace fw {
+
+class LocalizedStrings;
+class OnlyIntegerValueFormatter;
+class ResizeView;
+class SteppedField;
+
+// The resize screen's widgets: they show ResizeView and hand it the user's
+// actions.
+class ResizePanel : public QWidget {
+    Q_OBJECT
+public:
+    ResizePanel(ResizeView& view, LocalizedStrings& strings, QWidget* parent = nullptr);
+
+    SteppedField* field(int which) const { return fields[which]; }
+
+private:
+    void build(LocalizedStrings& strings);
+    void connectActions();
+    void render();
+    void openPresetList();
+
+    ResizeView& view;
+    OnlyIntegerValueFormatter* sizeFilter;
+    QCheckBox* keepOriginal;
+    QRadioButton* presetChoice;
+    QRadioButton* customChoice;
+    QRadioButton* percentChoice;
+    QPushButton* presetButton;
+    SteppedField* fields[4];
+    QCheckBox* keepAspect;
+    QCheckBox* saveAsPreset;
+    QPushButton* reset;
+};
+
+} // namespace fw

@@ -1,0 +1,82 @@
+#include "settings/widgets/SteppedField.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace fw {
+
+namespace {
+
+QToolButton* stepButton(Qt::ArrowType arrow, const QString& name, QWidget* parent)
+{
+    auto* button = new QToolButton(parent);
+    button->setArrowType(arrow);
+    button->setAutoRepeat(true);
+    button->setFixedSize(18, 12);
+    button->setAccessibleName(name);
+    button->setToolTip(name);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+} // namespace
+
+SteppedField::SteppedField(const QString& accessibleName, const QString& increaseText,
+                           const QString& decreaseText, QValidator* validator, QWidget* parent)
+    : QWidget(parent), field(new QLineEdit(this)),
+      up(stepButton(Qt::UpArrow, increaseText + ' ' + accessibleName, this)),
+      down(stepButton(Qt::DownArrow, decreaseText + ' ' + accessibleName, this))
+{
+    field->setValidator(validator);
+    field->setAccessibleName(accessibleName);
+    field->setToolTip(accessibleName);
+    field->setAlignment(Qt::AlignRight);
+    field->setMinimumWidth(64);
+    field->installEventFilter(this);
+    auto* buttons = new QVBoxLayout;
+    buttons->setSpacing(0);
+    buttons->addWidget(up);
+    buttons->addWidget(down);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->addWidget(field);
+    layout->addLayout(buttons);
+    setFocusProxy(field);
+    connect(field, &QLineEdit::textEdited, this, &SteppedField::textEdited);
+    connect(up, &QToolButton::clicked, this, [this] { Q_EMIT stepped(true); });
+    connect(down, &QToolButton::clicked, this, [this] { Q_EMIT stepped(false); });
+}
+
+void SteppedField::showText(const QString& text)
+{
+    if (field->text() != text)
+        field->setText(text);
+}
+
+void SteppedField::setFieldEnabled(bool enabled)
+{
+    field->setEnabled(enabled);
+    up->setEnabled(enabled);
+    down->setEnabled(enabled);
+}
+
+bool SteppedField::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == field && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down) {
+            Q_EMIT stepped(key == Qt::Key_Up);
+            return true;
+        }
+    }
+    if (watched == field && event->type() == QEvent::FocusOut)
+        Q_EMIT focusLeft();
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace fw

@@ -1,0 +1,167 @@
+#include "batch/Batch.h"
+#include "core/Codes.h"
+#include "core/LocalizedStrings.h"
+#include "core/NotificationCenter.h"
+#include "core/NotificationNames.h"
+#include "core/SharedFlags.h"
+#include "settings/ResizeView.h"
+#include "settings/SettingView.h"
+#include "settings/widgets/OutputSettingsPanel.h"
+#include "settings/widgets/ResizePanel.h"
+#include "settings/widgets/SteppedField.h"
+#include "support/TemporaryFolder.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QSettings>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace fw {
+namespace {
+
+using Field = ResizeView::Field;
+
+// The control the user would find by its accessible name.
+template <typename Control> Control* find(QWidget& panel, const QString& name)
+{
+    for (Control* control : panel.findChildren<Control*>()) {
+        if (control->accessibleName() == name)
+            return control;
+    }
+    ADD_FAILURE() << "no control named " << name.toStdString();
+    return nullptr;
+}
+
+// Types over the whole field, as a user who selected its text.
+void retype(QLineEdit* field, const QString& text)
+{
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClicks(field, text);
+}
+
+class ResizePanelTest : public ::testing::Test {
+protected:
+    ResizePanelTest()
+    {
+        auto photo = std::make_shared<PhotoFile>();
+        photo->width = 4000;
+        photo->height = 3000;
+        photo->isSelected = true;
+        batch.append({photo});
+        view.setDefaultCustomSize();
+        panel.show();
+    }
+    QLineEdit* field(Field which) { return panel.field(which)->lineEdit(); }
+
+    test::TemporaryFolder folder;
+    QSettings store{folder.filePath("defaults.ini"), QSettings::IniFormat};
+    Batch batch;
+    LocalizedStrings strings{{"en"}};
+    NotificationCenter center;
+    ResizeView view{batch, strings, center, store};
+    ResizePanel panel{view, strings};
+};
+
+TEST_F(ResizePanelTest, TypedSizesKeepToTheirBoundsAndTheAspectRatio)
+{
+    find<QAbstractButton>(panel, "Custom size (pixels)")->click();
+    find<QAbstractButton>(panel, "Keep aspect ratio")->click();
+    retype(field(Field::CustomWidth), "12000");
+    EXPECT_EQ(field(Field::CustomWidth)->text(), "1200");
+
+    find<QAbstractButton>(panel, "Percent of original size")->click();
+    retype(field(Field::PercentWidth), "300");
+    EXPECT_EQ(field(Field::PercentWidth)->text(), "30");
+    EXPECT_EQ(field(Field::PercentHeight)->text(), "30");
+    QTest::keyClick(field(Field::PercentWidth), Qt::Key_Up);
+    EXPECT_EQ(field(Field::PercentHeight)->text(), "31") << "the arrow keys step the number";
+
+    find<QAbstractButton>(panel, "Keep aspect ratio")->click();
+    retype(field(Field::PercentWidth), "50");
+    retype(field(Field::PercentHeight), "100");
+    find<QAbstractButton>(panel, "Keep aspect ratio")->click();
+    EXPECT_EQ(field(Field::PercentWidth)->text(), "50");
+    EXPECT_EQ(field(Field::PercentHeight)->text(), "50");
+}
+
+TEST_F(ResizePanelTest, ASavedPresetIsInTheListAfterARestart)
+{
+    find<QAbstractButton>(panel, "Custom size (pixels)")->click();
+    retype(field(Field::CustomWidth), "800");
+    view.getReSizeSettingObject();
+    center.post(NotificationName::notificationsSaveasPredefinedSize);
+
+    QSettings reopened(folder.filePath("defaults.ini"), QSettings::IniFormat);
+    ResizeView restarted(batch, strings, center, reopened);
+    ResizePanel restartedPanel(restarted, strings);
+    restartedPanel.show();
+    find<QAbstractButton>(restartedPanel, "Saved size")->click();
+    find<QPushButton>(restartedPanel, "Choose a saved size")->click();
+    auto* list = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->actions().size(), 1);
+    EXPECT_EQ(list->actions().first()->text(), "Custom Size: 800 X 600");
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(restarted.getReSizeSettingObject().customWidth, 800);
+}
+
+class OutputSettingsPanelTest : public ::testing::Test {
+protected:
+    OutputSettingsPanelTest() { panel.show(); }
+
+    test::TemporaryFolder folder;
+    LocalizedStrings strings{{"en"}};
+    SharedFlags flags;
+    SettingView view{strings, flags, folder.filePath("Framewright")};
+    OutputSettingsPanel panel{view, strings};
+};
+
+TEST_F(OutputSettingsPanelTest, TheQualityAreaShowsForLossyFormatsOnly)
+{
+    EXPECT_FALSE(panel.qualityArea()->isVisible());
+    find<QAbstractButton>(panel, "Convert to")->click();
+    auto* formats = find<QPushButton>(panel, "Choose the output format");
+    ASSERT_TRUE(formats->isEnabled());
+    formats->click();
+    auto* list = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(list, nullptr);
+    list->actions().at(FormatIndex::Jpg)->trigger();
+    EXPECT_TRUE(panel.qualityArea()->isVisible());
+    EXPECT_EQ(formats->text(), "*.JPG");
+    auto* quality = find<QLineEdit>(panel, "Quality from 0 to 100");
+    quality->setFocus();
+    quality->selectAll();
+    QTest::keyClicks(quality, "-5");
+    EXPECT_NE(view.getOutputSettingObject().compressionRatio, -5);
+
+    formats->click();
+    qobject_cast<QMenu*>(QApplication::activePopupWidget())
+        ->actions()
+        .at(FormatIndex::Png)
+        ->trigger();
+    EXPECT_FALSE(panel.qualityArea()->isVisible());
+}
+
+TEST_F(OutputSettingsPanelTest, APastedPrefixLosesTheCharactersNoFileNameMayHold)
+{
+    find<QPushButton>(panel, "Choose how outputs are named")->click();
+    qobject_cast<QMenu*>(QApplication::activePopupWidget())
+        ->actions()
+        .at(FileNameOption::Prefix)
+        ->trigger();
+    QApplication::clipboard()->setText("a/b:c.d");
+    panel.affixField()->setFocus();
+    QTest::keySequence(panel.affixField(), QKeySequence::Paste);
+    EXPECT_EQ(panel.affixField()->text(), "abcd");
+    EXPECT_EQ(view.getOutputSettingObject().prefixString, "abcd");
+}
+
+} // namespace
+} // namespace fw
