@@ -93,8 +93,8 @@ void addFolderOf10000SmallJpegs(benchmark::State& state)
         fw::NotificationCenter notifications;
         LoggedMessages messages;
         app.batch().clear();
-        fw::AddPhotosVC screen(app.batch(), app.strings(), app.flags(), app.imageService(),
-                               notifications, messages);
+        fw::AddPhotosVC screen(app.batch(), app.strings(), app.flags(), app.dialogs(),
+                               app.imageService(), notifications, messages);
         const double heapBefore = heapBytesInUse();
         state.ResumeTiming();
 
@@ -141,8 +141,8 @@ void batchOf100000Photos(benchmark::State& state)
         fw::AppDelegate app(fw::VipsImageService::shared(), {"en"});
         fw::NotificationCenter notifications;
         LoggedMessages messages;
-        fw::AddPhotosVC screen(app.batch(), app.strings(), app.flags(), app.imageService(),
-                               notifications, messages);
+        fw::AddPhotosVC screen(app.batch(), app.strings(), app.flags(), app.dialogs(),
+                               app.imageService(), notifications, messages);
         const double heapBefore = heapBytesInUse();
         const double residentBefore = residentBytes();
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "batch/Batch.h"
+#include "core/DialogQueue.h"
 #include "core/LocalizedStrings.h"
 #include "core/SharedFlags.h"
 
@@ -27,6 +28,7 @@ public:
         return photos.arraySelectedImagesToProcess();
     }
     SharedFlags& flags() { return sharedFlags; }
+    DialogQueue& dialogs() { return dialogQueue; }
     LocalizedStrings& strings() { return localizedStrings; }
     const ImageService& imageService() const { return images; }
 
@@ -41,6 +43,7 @@ private:
     Batch photos;
     LocalizedStrings localizedStrings;
     SharedFlags sharedFlags;
+    DialogQueue dialogQueue{sharedFlags};
 };
 
 } // namespace fw

@@ -3,10 +3,10 @@
 #include "batch/Batch.h"
 #include "batch/ModalMessages.h"
 #include "batch/TrashRule.h"
+#include "core/DialogQueue.h"
 #include "core/LocalizedStrings.h"
 #include "core/NotificationCenter.h"
 #include "core/NotificationNames.h"
-#include "core/SharedFlags.h"
 #include "core/StringKeys.h"
 #include "platform/PathInfo.h"
 
@@ -24,10 +24,12 @@ constexpr qint64 listThumbnailBudget = 32LL * 1024 * 1024;
 } // namespace
 
 AddPhotosVC::AddPhotosVC(Batch& batch, LocalizedStrings& strings, SharedFlags& flags,
-                         const ImageService& images, NotificationCenter& notifications,
-                         ModalMessages& modalMessages, int photoLimit, QObject* parent)
-    : QObject(parent), batch(batch), strings(strings), flags(flags), notifications(notifications),
-      modalMessages(modalMessages), rules(batch, strings, flags, notifications),
+                         DialogQueue& dialogs, const ImageService& images,
+                         NotificationCenter& notifications, ModalMessages& modalMessages,
+                         int photoLimit, QObject* parent)
+    : QObject(parent), batch(batch), strings(strings), dialogs(dialogs),
+      notifications(notifications), modalMessages(modalMessages),
+      rules(batch, strings, flags, notifications),
       gridThumbnailProvider(QSize(404, 414), gridThumbnailBudget,
                             ThumbnailProvider::makerFor(images)),
       listThumbnailProvider(QSize(70, 48), listThumbnailBudget,
@@ -36,6 +38,7 @@ AddPhotosVC::AddPhotosVC(Batch& batch, LocalizedStrings& strings, SharedFlags& f
 {
     observeNotifications();
     connect(&rules, &BatchListRules::changed, this, &AddPhotosVC::changed);
+    connect(&dialogs, &DialogQueue::showingChanged, this, &AddPhotosVC::changed);
     connect(&operation, &AddingOperation::photoAdmitted, this,
             &AddPhotosVC::callForUpdatingProgressCountWithFilePath);
     connect(&operation, &AddingOperation::finished, this, &AddPhotosVC::finishAddingOperation);
@@ -61,28 +64,33 @@ void AddPhotosVC::observeNotifications()
 void AddPhotosVC::setAddButtonsEnabled(bool enabled)
 {
     state.areAddButtonsEnabled = enabled;
-    flags.isSubWindowOpened = false;
     Q_EMIT changed();
 }
 
 void AddPhotosVC::btnAddPhotosTappedWithIndex(int index)
 {
     isAddFromSubFolderSelected = index != AddPanel::Files;
-    flags.isSubWindowOpened = true;
-    Q_EMIT panelRequested(index);
+    requestPanel(index);
 }
 
 void AddPhotosVC::btnAddIphotosTapped()
 {
     pathType = LibraryKind::IPhotoOrAperture;
-    flags.isSubWindowOpened = true;
-    Q_EMIT panelRequested(AddPanel::Library);
+    requestPanel(AddPanel::Library);
+}
+
+void AddPhotosVC::requestPanel(int index)
+{
+    dialogs.request([this, index] {
+        Q_EMIT panelRequested(index);
+        return true;
+    });
 }
 
 // Only the first item decides: a choice is made in one folder at a time.
 void AddPhotosVC::panelEnded(const QStringList& chosenPaths)
 {
-    flags.isSubWindowOpened = false;
+    dialogs.closed();
     if (!chosenPaths.isEmpty() && TrashRule::forCurrentUser().isInTrash(chosenPaths.first())) {
         modalMessages.showMessage(
             strings.getLocalizedStringForKey(StringKey::PHOTOS_CANT_ADDED_FROM_TRASH));
@@ -94,6 +102,11 @@ void AddPhotosVC::panelEnded(const QStringList& chosenPaths)
         return;
     }
     addPhotosFromPathUrls(chosenPaths);
+}
+
+bool AddPhotosVC::acceptsDrops() const
+{
+    return state.isDropAreaEnabled && state.areAddButtonsEnabled && !dialogs.isShowing();
 }
 
 bool AddPhotosVC::panelShouldEnableUrl(const QString& path)
@@ -131,13 +144,25 @@ void AddPhotosVC::startAddingOperation(const QStringList& urls, const QString& f
     state.isDropAreaEnabled = false;
     notifications.post(NotificationName::notificationsDisbleCross);
     notifications.post(NotificationName::notificationsDisbleView);
-    if (!batch.isEmpty()) {
-        state.progressPathText.clear();
-        flags.isSubWindowOpened = true;
-        state.isProgressSheetShown = true;
-    }
+    const bool addsToPhotos = !batch.isEmpty();
     Q_EMIT changed();
     operation.start(urls, isAddFromSubFolderSelected, fileType);
+    if (addsToPhotos)
+        requestProgressSheet();
+}
+
+// The sheet waits its turn behind another dialog; an import that has ended
+// by then needs none.
+void AddPhotosVC::requestProgressSheet()
+{
+    state.progressPathText.clear();
+    dialogs.request([this] {
+        if (!isAdding())
+            return false;
+        state.isProgressSheetShown = true;
+        Q_EMIT changed();
+        return true;
+    });
 }
 
 void AddPhotosVC::callForUpdatingProgressCountWithFilePath(const QString& path, int admittedSoFar)
@@ -161,8 +186,10 @@ void AddPhotosVC::finishAddingOperation()
     refusedFiles = outcome.refusedFiles;
     if (outcome.pathType != 0)
         pathType = outcome.pathType;
-    flags.isSubWindowOpened = false;
-    state.isProgressSheetShown = false;
+    if (state.isProgressSheetShown) {
+        state.isProgressSheetShown = false;
+        dialogs.closed();
+    }
     notifications.post(NotificationName::notificationsHideLoading);
     processAfterAllPhotosAdded();
     // Single refusals are not worth an alert when anything was added, and a
@@ -227,7 +254,6 @@ void AddPhotosVC::removeThenRefresh(const std::function<void()>& removal)
     if (isAdding())
         return;
     removal();
-    flags.isSubWindowOpened = false;
     processAfterAllPhotosAdded();
 }
 
@@ -257,10 +283,7 @@ void AddPhotosVC::btnDeleteOnMenuOptionTapped(int index)
 
 void AddPhotosVC::btnRemoveFromBatchOnAlertTapped()
 {
-    rules.removeMissingPhotos([this] {
-        flags.isSubWindowOpened = false;
-        processAfterAllPhotosAdded();
-    });
+    rules.removeMissingPhotos([this] { processAfterAllPhotosAdded(); });
 }
 
 void AddPhotosVC::changePhotosViewImageMode(int mode)

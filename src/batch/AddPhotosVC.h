@@ -13,6 +13,7 @@
 namespace fw {
 
 class Batch;
+class DialogQueue;
 class ImageService;
 class LocalizedStrings;
 class ModalMessages;
@@ -46,7 +47,7 @@ public:
 
     // A photo limit below the default is for tests, which cannot make a
     // million files.
-    AddPhotosVC(Batch& batch, LocalizedStrings& strings, SharedFlags& flags,
+    AddPhotosVC(Batch& batch, LocalizedStrings& strings, SharedFlags& flags, DialogQueue& dialogs,
                 const ImageService& images, NotificationCenter& notifications,
                 ModalMessages& modalMessages, int photoLimit = Limits::defaultPhotoLimit,
                 QObject* parent = nullptr);
@@ -54,6 +55,9 @@ public:
     const ScreenState& screen() const { return state; }
     BatchListRules& listRules() { return rules; }
     bool isAdding() const { return operation.isRunning(); }
+    // The drop area takes files while no import runs and no sheet is on
+    // screen; a dialog waiting its turn does not switch it off.
+    bool acceptsDrops() const;
     ThumbnailProvider& gridThumbnails() { return gridThumbnailProvider; }
     ThumbnailProvider& listThumbnails() { return listThumbnailProvider; }
 
@@ -115,7 +119,9 @@ Q_SIGNALS:
 private:
     void observeNotifications();
     void setAddButtonsEnabled(bool enabled);
+    void requestPanel(int index);
     void startAddingOperation(const QStringList& urls, const QString& fileType);
+    void requestProgressSheet();
     void callForUpdatingProgressCountWithFilePath(const QString& path, int admittedSoFar);
     void finishAddingOperation();
     void removeThenRefresh(const std::function<void()>& removal);
@@ -124,7 +130,7 @@ private:
 
     Batch& batch;
     LocalizedStrings& strings;
-    SharedFlags& flags;
+    DialogQueue& dialogs;
     NotificationCenter& notifications;
     ModalMessages& modalMessages;
     ScreenState state;

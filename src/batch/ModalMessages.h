@@ -6,8 +6,9 @@ namespace fw {
 
 // Messages that stop the user until they are read: a text, an optional
 // informative line and one "OK" button. The window gives the dialogs; tests
-// give an implementation that records what was shown. Main thread only; the
-// call returns when the user has dismissed the message.
+// give an implementation that records what was shown. Any thread may call;
+// the call returns at once, and the message waits its turn behind any
+// dialog already open.
 class ModalMessages {
 public:
     virtual ~ModalMessages() = default;

@@ -24,7 +24,7 @@ CliRunner::CliRunner(CliOptions cliOptions, const ImageService& images, QTextStr
                      QTextStream& err, bool progressOnTerminal)
     : options(std::move(cliOptions)), out(out), err(err), progressOnTerminal(progressOnTerminal),
       utils(images), app(images),
-      adder(app.batch(), app.strings(), app.flags(), images, center, *this),
+      adder(app.batch(), app.strings(), app.flags(), app.dialogs(), images, center, *this),
       view(app.batch(), app.strings(), app.flags(), app.rawConvertFormat, center,
            LocalFileSystem::shared(), utils)
 {

@@ -2,8 +2,8 @@
 
 #include "batch/TrashRule.h"
 #include "core/Codes.h"
+#include "core/DialogQueue.h"
 #include "core/LocalizedStrings.h"
-#include "core/SharedFlags.h"
 #include "core/StringKeys.h"
 #include "core/Utils.h"
 #include "platform/NativePath.h"
@@ -44,9 +44,9 @@ bool isAffixOption(int index)
 
 } // namespace
 
-SettingView::SettingView(LocalizedStrings& strings, SharedFlags& flags, QString defaultFolder,
+SettingView::SettingView(LocalizedStrings& strings, DialogQueue& dialogs, QString defaultFolder,
                          QObject* parent)
-    : QObject(parent), strings(strings), flags(flags), defaultFolder(std::move(defaultFolder))
+    : QObject(parent), strings(strings), dialogs(dialogs), defaultFolder(std::move(defaultFolder))
 {
     btnKeepOriginalFormatTapped();
     filenameSelectionChangedWithIndex(FileNameOption::SourceName);
@@ -177,17 +177,19 @@ void SettingView::btnOutputToFolderTapped()
 // cannot be made the chooser still opens.
 void SettingView::btnSelectFolderTapped()
 {
-    flags.isSubWindowOpened = true;
     if (!NativePath::makePath(defaultFolder))
         qCWarning(logSettings) << "cannot make the default folder" << defaultFolder;
-    Q_EMIT folderChooserRequested(defaultFolder);
+    dialogs.request([this] {
+        Q_EMIT folderChooserRequested(defaultFolder);
+        return true;
+    });
 }
 
 // Paths keep their case and are compared exactly: the file system tells
 // "Photos" from "photos". A folder in the trash is refused without a word.
 void SettingView::folderChooserEnded(const QString& chosenFolder)
 {
-    flags.isSubWindowOpened = false;
+    dialogs.closed();
     if (chosenFolder.isEmpty() || TrashRule::forCurrentUser().isInTrash(chosenFolder)) {
         Q_EMIT changed();
         return;

@@ -9,7 +9,7 @@
 namespace fw {
 
 class LocalizedStrings;
-struct SharedFlags;
+class DialogQueue;
 
 // The output settings panel without its widgets: the output format and its
 // quality, the output file name, and the destination folder, read into one
@@ -50,7 +50,7 @@ public:
 
     // The destination folder of a fresh panel: the user's Pictures folder
     // with the product's folder in it.
-    SettingView(LocalizedStrings& strings, SharedFlags& flags, QString defaultFolder,
+    SettingView(LocalizedStrings& strings, DialogQueue& dialogs, QString defaultFolder,
                 QObject* parent = nullptr);
 
     const FormatSection& format() const { return formatSection; }
@@ -96,7 +96,7 @@ private:
     void enableResetFilenameButton();
 
     LocalizedStrings& strings;
-    SharedFlags& flags;
+    DialogQueue& dialogs;
     const QString defaultFolder;
     FormatSection formatSection;
     FileNameSection fileNameSection;

@@ -1,5 +1,6 @@
 #include "batch/Batch.h"
 #include "core/Codes.h"
+#include "core/DialogQueue.h"
 #include "core/LocalizedStrings.h"
 #include "core/NotificationCenter.h"
 #include "core/NotificationNames.h"
@@ -119,7 +120,8 @@ protected:
     test::TemporaryFolder folder;
     LocalizedStrings strings{{"en"}};
     SharedFlags flags;
-    SettingView view{strings, flags, folder.filePath("Framewright")};
+    DialogQueue dialogs{flags};
+    SettingView view{strings, dialogs, folder.filePath("Framewright")};
     OutputSettingsPanel panel{view, strings};
 };
 

@@ -1,4 +1,5 @@
 #include "batch/Batch.h"
+#include "core/DialogQueue.h"
 #include "core/LocalizedStrings.h"
 #include "core/NotificationCenter.h"
 #include "core/NotificationNames.h"
@@ -191,7 +192,8 @@ protected:
     test::TemporaryFolder folder;
     LocalizedStrings strings{{"en"}};
     SharedFlags flags;
-    SettingView view{strings, flags, folder.filePath("Pictures/Framewright")};
+    DialogQueue dialogs{flags};
+    SettingView view{strings, dialogs, folder.filePath("Pictures/Framewright")};
 };
 
 TEST_F(SettingViewTest, FormatAndQualityFollowTheChoices)

@@ -12,7 +12,7 @@ namespace fw::test {
 
 BatchScreenHarness::BatchScreenHarness(int photoLimit)
     : app(VipsImageService::shared(), {"en"}), recorder(center, observedNames()),
-      screen(std::make_unique<AddPhotosVC>(app.batch(), app.strings(), app.flags(),
+      screen(std::make_unique<AddPhotosVC>(app.batch(), app.strings(), app.flags(), app.dialogs(),
                                            app.imageService(), center, messages, photoLimit))
 {
 }
