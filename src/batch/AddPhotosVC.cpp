@@ -82,6 +82,7 @@ void AddPhotosVC::btnAddIphotosTapped()
 void AddPhotosVC::requestPanel(int index)
 {
     dialogs.request([this, index] {
+        openPanel = index;
         Q_EMIT panelRequested(index);
         return true;
     });
@@ -101,7 +102,26 @@ void AddPhotosVC::panelEnded(const QStringList& chosenPaths)
         isAddFromSubFolderSelected = false;
         return;
     }
-    addPhotosFromPathUrls(chosenPaths);
+    addPhotosFromPathUrls(chosenPaths, fileTypeOfPanel(openPanel));
+}
+
+QStringList AddPhotosVC::fileTypeTexts()
+{
+    return {"*.*", "*.JPG", "*.BMP", "*.JPEG", "*.GIF", "*.PNG"};
+}
+
+void AddPhotosVC::fileTypeSelectedAtIndex(int index)
+{
+    if (index >= 0 && index < fileTypeTexts().size())
+        fileTypeIndex = index;
+}
+
+// "*.JPG" admits the paths ending with ".JPG" in either case.
+QString AddPhotosVC::fileTypeOfPanel(int panel) const
+{
+    if (panel != AddPanel::FolderFiltered || fileTypeIndex == 0)
+        return QStringLiteral("ALL");
+    return fileTypeTexts().at(fileTypeIndex).mid(1);
 }
 
 bool AddPhotosVC::acceptsDrops() const

@@ -71,6 +71,13 @@ public:
     // The library panel lets the user move through folders and choose packages.
     static bool panelShouldEnableUrl(const QString& path);
 
+    // The screen's file-type list ("*.*", "*.JPG", ...). "Add with Filters"
+    // admits only files of the chosen type, in either letter case; "*.*"
+    // admits every photo.
+    static QStringList fileTypeTexts();
+    void fileTypeSelectedAtIndex(int index);
+    int selectedFileTypeIndex() const { return fileTypeIndex; }
+
     void handleFileDragDropNotification(const QVariantMap& userInfo);
     // One adding operation over files, folders and library packages; ignored
     // while one is running. The file type "ALL" admits every image; another
@@ -120,6 +127,7 @@ private:
     void observeNotifications();
     void setAddButtonsEnabled(bool enabled);
     void requestPanel(int index);
+    QString fileTypeOfPanel(int panel) const;
     void startAddingOperation(const QStringList& urls, const QString& fileType);
     void requestProgressSheet();
     void callForUpdatingProgressCountWithFilePath(const QString& path, int admittedSoFar);
@@ -134,6 +142,8 @@ private:
     NotificationCenter& notifications;
     ModalMessages& modalMessages;
     ScreenState state;
+    int openPanel = AddPanel::Files;
+    int fileTypeIndex = 0;
     struct ProgressWords {
         QString added;
         QString pleaseWait;

@@ -102,6 +102,18 @@ TEST(AddPhotos, FolderWithoutSubFoldersOffersOnlyItsOwnImageEntries)
     EXPECT_EQ(onlyText.recorder.alertTypes(), QList<int>({112}));
 }
 
+TEST(AddPhotos, AddWithFiltersAdmitsOnlyTheChosenTypeInEitherCase)
+{
+    BatchScreenHarness harness;
+    const QString folder = makeMixedFolder(harness);
+    harness.screen->fileTypeSelectedAtIndex(AddPhotosVC::fileTypeTexts().indexOf("*.JPG"));
+
+    ASSERT_TRUE(harness.choose(AddPanel::FolderFiltered, {folder}));
+
+    EXPECT_EQ(sorted(harness.batchPaths()), QStringList({"mixed/a.jpg", "mixed/b.JPG"}))
+        << "e.png and the files below are left out";
+}
+
 TEST(AddPhotos, OperationThatAdmitsNothingEndsWithTheAlertOfItsReason)
 {
     BatchScreenHarness harness;
