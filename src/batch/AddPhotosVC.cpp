@@ -34,6 +34,11 @@ AddPhotosVC::AddPhotosVC(Batch& batch, LocalizedStrings& strings, SharedFlags& f
                             ThumbnailProvider::makerFor(images)),
       listThumbnailProvider(QSize(70, 48), listThumbnailBudget,
                             ThumbnailProvider::makerFor(images)),
+      actions(batch, images, dialogs,
+              {[this](const PhotoFilePtr& photo) {
+                   removeThenRefresh([this, photo] { rules.removePhoto(photo); });
+               },
+               [this] { btnRemoveFromBatchOnAlertTapped(); }}),
       operation(batch, images, photoLimit)
 {
     observeNotifications();
@@ -294,11 +299,6 @@ void AddPhotosVC::btnDeleteTappedAtLocationInTableView(int index)
 {
     if (const PhotoFilePtr photo = photoAt(index))
         removeThenRefresh([this, photo] { rules.removePhoto(photo); });
-}
-
-void AddPhotosVC::btnDeleteOnMenuOptionTapped(int index)
-{
-    btnDeleteTappedAtLocationInTableView(index);
 }
 
 void AddPhotosVC::btnRemoveFromBatchOnAlertTapped()

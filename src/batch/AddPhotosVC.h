@@ -2,6 +2,7 @@
 
 #include "batch/AddingOperation.h"
 #include "batch/BatchListRules.h"
+#include "batch/PhotoActions.h"
 #include "batch/RefusedFile.h"
 #include "batch/ThumbnailProvider.h"
 #include "core/Codes.h"
@@ -60,6 +61,7 @@ public:
     bool acceptsDrops() const;
     ThumbnailProvider& gridThumbnails() { return gridThumbnailProvider; }
     ThumbnailProvider& listThumbnails() { return listThumbnailProvider; }
+    PhotoActions& photoActions() { return actions; }
 
     // Panels (AddPanel codes). The widgets open the panel on panelRequested
     // and hand the choice to panelEnded (an empty list for Cancel).
@@ -96,7 +98,6 @@ public:
     void btnYesOnRemoveSelectedPhotoTapped();
     void btnYesOnRemoveAllPhotoTapped();
     void btnDeleteTappedAtLocationInTableView(int index);
-    void btnDeleteOnMenuOptionTapped(int index);
     void btnRemoveFromBatchOnAlertTapped();
 
     // ViewMode codes.
@@ -152,6 +153,7 @@ private:
     BatchListRules rules;
     ThumbnailProvider gridThumbnailProvider;
     ThumbnailProvider listThumbnailProvider;
+    PhotoActions actions;
     AddingOperation operation;
 };
 

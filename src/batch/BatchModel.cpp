@@ -27,7 +27,10 @@ BatchModel::BatchModel(Batch& batch, ThumbnailProvider& thumbnails, LocalizedStr
     connect(&thumbnails, &ThumbnailProvider::thumbnailReady, this,
             [this](const QString& path) { thumbnailArrived(path); });
     connect(&thumbnails, &ThumbnailProvider::thumbnailNotAvailable, this,
-            [this](const QString& path) { thumbnailArrived(path); });
+            [this](const QString& path) {
+                missing.insert(path);
+                thumbnailArrived(path);
+            });
 }
 
 void BatchModel::connectBatch()
@@ -43,6 +46,7 @@ void BatchModel::connectBatch()
     connect(&batch, &Batch::photosRemoved, this, [this] { endRemoveRows(); });
     connect(&batch, &Batch::aboutToBeCleared, this, [this] {
         awaited.clear();
+        missing.clear();
         beginResetModel();
     });
     connect(&batch, &Batch::cleared, this, [this] { endResetModel(); });
@@ -70,7 +74,8 @@ QVariant BatchModel::data(const QModelIndex& index, int role) const
     case Qt::DisplayRole:
         return displayText(photo, index.column());
     case Qt::ToolTipRole:
-        return index.column() == Location ? photo.filePath : photo.fileName;
+    case Qt::AccessibleTextRole:
+        return toolTipOf(photo, index.column());
     case Qt::CheckStateRole:
         return index.column() == Mark ? QVariant(photo.isSelected ? Qt::Checked : Qt::Unchecked)
                                       : QVariant();
@@ -92,8 +97,26 @@ QVariant BatchModel::data(const QModelIndex& index, int role) const
         return photo.processStatus;
     case ThumbnailRole:
         return thumbnailOf(photo);
+    case ThumbnailMissingRole:
+        return missing.contains(photo.filePath);
     default:
         return {};
+    }
+}
+
+QVariant BatchModel::toolTipOf(const PhotoFile& photo, int column) const
+{
+    switch (column) {
+    case Location:
+        return photo.filePath;
+    case Mark:
+        return strings.getLocalizedStringForKey(StringKey::MARK_PHOTO);
+    case Delete:
+        return strings.getLocalizedStringForKey(StringKey::REMOVE_PHOTO);
+    case Info:
+        return strings.getLocalizedStringForKey(StringKey::INFO);
+    default:
+        return photo.fileName;
     }
 }
 
@@ -121,7 +144,7 @@ QVariant BatchModel::thumbnailOf(const PhotoFile& photo) const
 {
     if (const std::optional<QImage> cached = thumbnails.cachedThumbnail(photo.filePath))
         return *cached;
-    if (!awaited.contains(photo.filePath)) {
+    if (!awaited.contains(photo.filePath) && !missing.contains(photo.filePath)) {
         awaited.insert(photo.filePath, &photo);
         thumbnails.requestThumbnail(photo.filePath);
     }
@@ -134,7 +157,7 @@ void BatchModel::thumbnailArrived(const QString& path)
     const qsizetype row = photo != nullptr ? batch.indexOf(photo) : -1;
     if (row >= 0)
         Q_EMIT dataChanged(index(static_cast<int>(row), Name), index(static_cast<int>(row), Name),
-                           {Qt::DecorationRole, ThumbnailRole});
+                           {Qt::DecorationRole, ThumbnailRole, ThumbnailMissingRole});
 }
 
 QVariant BatchModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -142,8 +165,7 @@ QVariant BatchModel::headerData(int section, Qt::Orientation orientation, int ro
     static const char* const keys[] = {StringKey::COLUMN_NAME,       StringKey::COLUMN_TYPE,
                                        StringKey::COLUMN_DIMENSIONS, StringKey::COLUMN_FILE_SIZE,
                                        StringKey::COLUMN_LOCATION,   StringKey::COLUMN_MARK};
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
-        section >= ColumnCount)
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section > Mark)
         return {};
     return strings.getLocalizedStringForKey(keys[section]);
 }
@@ -158,7 +180,8 @@ QHash<int, QByteArray> BatchModel::roleNames() const
                   {LocationRole, "location"},
                   {MarkRole, "mark"},
                   {StatusRole, "status"},
-                  {ThumbnailRole, "thumbnail"}});
+                  {ThumbnailRole, "thumbnail"},
+                  {ThumbnailMissingRole, "thumbnailMissing"}});
     return names;
 }
 

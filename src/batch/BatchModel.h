@@ -2,6 +2,7 @@
 
 #include <QAbstractTableModel>
 #include <QHash>
+#include <QSet>
 
 namespace fw {
 
@@ -18,7 +19,8 @@ struct PhotoFile;
 class BatchModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { Name, Type, Dimensions, FileSize, Location, Mark, ColumnCount };
+    // Delete and Info hold the row's buttons.
+    enum Column { Name, Type, Dimensions, FileSize, Location, Mark, Delete, Info, ColumnCount };
     enum Role {
         NameRole = Qt::UserRole + 1,
         TypeRole,
@@ -29,6 +31,8 @@ public:
         StatusRole,
         // The thumbnail once made (a QImage); null until then.
         ThumbnailRole,
+        // True when no thumbnail can be made of the file.
+        ThumbnailMissingRole,
     };
 
     BatchModel(Batch& batch, ThumbnailProvider& thumbnails, LocalizedStrings& strings,
@@ -42,6 +46,7 @@ public:
 
 private:
     QVariant displayText(const PhotoFile& photo, int column) const;
+    QVariant toolTipOf(const PhotoFile& photo, int column) const;
     QVariant thumbnailOf(const PhotoFile& photo) const;
     void thumbnailArrived(const QString& path);
     void connectBatch();
@@ -51,6 +56,9 @@ private:
     LocalizedStrings& strings;
     // Thumbnails asked for and not yet arrived, to find their rows again.
     mutable QHash<QString, const PhotoFile*> awaited;
+    // Files that gave no thumbnail; not asked again, or every redraw of
+    // their row would ask anew.
+    QSet<QString> missing;
 };
 
 } // namespace fw

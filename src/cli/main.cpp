@@ -1,6 +1,7 @@
 #include "cli/CliOptions.h"
 #include "cli/CliRunner.h"
 #include "cli/TerminationSignals.h"
+#include "core/ProductInfo.h"
 #include "platform/NativePath.h"
 #include "platform/VipsImageService.h"
 
@@ -14,7 +15,7 @@ int main(int argc, char** argv)
 {
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName("framewright-cli");
-    QCoreApplication::setApplicationVersion(FRAMEWRIGHT_VERSION);
+    QCoreApplication::setApplicationVersion(fw::ProductInfo::version());
     QTextStream out(stdout);
     QTextStream err(stderr);
 

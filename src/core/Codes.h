@@ -81,6 +81,11 @@ struct AddPanel {
     enum Code : int { Files = 0, Folder = 1, FolderFiltered = 2, Library = 3 };
 };
 
+// The photo menu's entries, by the design's option numbers.
+struct PhotoMenuOption {
+    enum Code : int { RevealInFolder = 0, OpenWithDefault = 1, GetInfo = 2, Remove = 4 };
+};
+
 // The kind of photo-library package met last (pathType).
 struct LibraryKind {
     enum Code : int { None = 0, IPhotoOrAperture = 2, Photos = 3 };
@@ -111,6 +116,11 @@ struct AlertTag {
         StopRun = 122,
         NoSizeChosen = 123,
     };
+};
+
+// The steps of a job: the batch, resizing, output settings, and the run.
+struct Step {
+    enum Code : int { Photos = 1, Resize = 2, Settings = 3, Processing = 4 };
 };
 
 struct Limits {

@@ -9,6 +9,7 @@ struct NotificationName {
     static constexpr const char* notificationHideOverwriteAlert = "notificationHideOverwriteAlert";
     static constexpr const char* notificationShowAlertWithType = "notificationShowAlertWithType";
     static constexpr const char* notificationShowOverwriteAlert = "notificationShowOverwriteAlert";
+    static constexpr const char* notificationchangeTabUI = "notificationchangeTabUI";
     static constexpr const char* notificationUpdateFooterInfo = "notificationUpdateFooterInfo";
     static constexpr const char* notificationsDisbleCross = "notificationsDisbleCross";
     static constexpr const char* notificationsDisbleView = "notificationsDisbleView";
@@ -19,6 +20,7 @@ struct NotificationName {
     static constexpr const char* notificationsProcessFinished = "notificationsProcessFinished";
     static constexpr const char* notificationsSaveasPredefinedSize =
         "notificationsSaveasPredefinedSize";
+    static constexpr const char* showRatePopup = "showRatePopup";
 };
 
 } // namespace fw
