@@ -3,7 +3,7 @@
 // under 100 MB, about 1 KB a photo, for the records and the duplicate check.
 #include "app/AppDelegate.h"
 #include "batch/AddPhotosVC.h"
-#include "batch/ModalMessages.h"
+#include "core/ModalMessages.h"
 #include "core/NotificationCenter.h"
 #include "core/Utils.h"
 #include "platform/VipsImageService.h"

@@ -353,6 +353,11 @@ void MainScreenView::btnRemoveFromBatchTapped()
     answerAlert([this](int) { photosView.btnRemoveFromBatchOnAlertTapped(); });
 }
 
+void MainScreenView::sendRateMeNotification()
+{
+    notifications.post(NotificationName::showRatePopup);
+}
+
 void MainScreenView::showOverwriteSheet()
 {
     app.dialogs().request([this] {

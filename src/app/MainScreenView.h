@@ -106,6 +106,8 @@ public:
     void btnNoOnAlertTapped();
     void btnOkOnAlertTapped();
     void btnRemoveFromBatchTapped();
+    // The rate-us action: the window controller shows its sheet.
+    void sendRateMeNotification();
 
     QString outputPath;
     int alertTag = 0;

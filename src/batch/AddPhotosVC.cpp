@@ -1,10 +1,10 @@
 #include "batch/AddPhotosVC.h"
 
 #include "batch/Batch.h"
-#include "batch/ModalMessages.h"
 #include "batch/TrashRule.h"
 #include "core/DialogQueue.h"
 #include "core/LocalizedStrings.h"
+#include "core/ModalMessages.h"
 #include "core/NotificationCenter.h"
 #include "core/NotificationNames.h"
 #include "core/StringKeys.h"

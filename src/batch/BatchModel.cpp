@@ -26,6 +26,8 @@ BatchModel::BatchModel(Batch& batch, ThumbnailProvider& thumbnails, LocalizedStr
     connectBatch();
     connect(&thumbnails, &ThumbnailProvider::thumbnailReady, this,
             [this](const QString& path) { thumbnailArrived(path); });
+    connect(&thumbnails, &ThumbnailProvider::pendingRequestsCancelled, this,
+            [this] { awaited.clear(); });
     connect(&thumbnails, &ThumbnailProvider::thumbnailNotAvailable, this,
             [this](const QString& path) {
                 missing.insert(path);
@@ -144,7 +146,7 @@ QVariant BatchModel::thumbnailOf(const PhotoFile& photo) const
 {
     if (const std::optional<QImage> cached = thumbnails.cachedThumbnail(photo.filePath))
         return *cached;
-    if (!awaited.contains(photo.filePath) && !missing.contains(photo.filePath)) {
+    if (!requestsPaused && !awaited.contains(photo.filePath) && !missing.contains(photo.filePath)) {
         awaited.insert(photo.filePath, &photo);
         thumbnails.requestThumbnail(photo.filePath);
     }
@@ -158,6 +160,11 @@ void BatchModel::thumbnailArrived(const QString& path)
     if (row >= 0)
         Q_EMIT dataChanged(index(static_cast<int>(row), Name), index(static_cast<int>(row), Name),
                            {Qt::DecorationRole, ThumbnailRole, ThumbnailMissingRole});
+}
+
+void BatchModel::setThumbnailRequestsPaused(bool paused)
+{
+    requestsPaused = paused;
 }
 
 QVariant BatchModel::headerData(int section, Qt::Orientation orientation, int role) const

@@ -44,6 +44,10 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     QHash<int, QByteArray> roleNames() const override;
 
+    // While a view scrolls, rows flying past ask for no thumbnail; when it
+    // rests, the rows in sight ask for theirs.
+    void setThumbnailRequestsPaused(bool paused);
+
 private:
     QVariant displayText(const PhotoFile& photo, int column) const;
     QVariant toolTipOf(const PhotoFile& photo, int column) const;
@@ -59,6 +63,7 @@ private:
     // Files that gave no thumbnail; not asked again, or every redraw of
     // their row would ask anew.
     QSet<QString> missing;
+    bool requestsPaused = false;
 };
 
 } // namespace fw

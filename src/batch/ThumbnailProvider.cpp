@@ -58,6 +58,7 @@ void ThumbnailProvider::cancelPendingRequests()
 {
     pool.clear();
     requested.clear();
+    Q_EMIT pendingRequestsCancelled();
 }
 
 void ThumbnailProvider::closeBackgroundOperations()

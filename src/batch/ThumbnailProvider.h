@@ -57,6 +57,9 @@ public:
 Q_SIGNALS:
     void thumbnailReady(const QString& path, const QImage& image);
     void thumbnailNotAvailable(const QString& path);
+    // The requests that had not started were dropped; ask again for the
+    // rows still in sight.
+    void pendingRequestsCancelled();
 
 private:
     void deliver(const QString& path, const QImage& thumbnail, int generation);

@@ -2,8 +2,8 @@
 
 #include "app/AppDelegate.h"
 #include "batch/AddPhotosVC.h"
-#include "batch/ModalMessages.h"
 #include "cli/CliOptions.h"
+#include "core/ModalMessages.h"
 #include "core/NotificationCenter.h"
 #include "core/Utils.h"
 #include "processing/ProcessingView.h"

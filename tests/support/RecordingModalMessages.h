@@ -1,6 +1,6 @@
 #pragma once
 
-#include "batch/ModalMessages.h"
+#include "core/ModalMessages.h"
 
 #include <QStringList>
 

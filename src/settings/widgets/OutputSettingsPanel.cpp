@@ -2,6 +2,7 @@
 
 #include "core/LocalizedStrings.h"
 #include "core/StringKeys.h"
+#include "core/widgets/FolderChooser.h"
 #include "settings/OnlyIntegerValueFormatter.h"
 #include "settings/SettingView.h"
 #include "settings/widgets/PopupList.h"
@@ -9,7 +10,6 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -218,20 +218,9 @@ void OutputSettingsPanel::render()
 
 void OutputSettingsPanel::openFolderChooser(const QString& startFolder)
 {
-    auto* chooser = new QFileDialog(
-        window(), strings.getLocalizedStringForKey(StringKey::SELECT_DEST_FOLDER), startFolder);
-    chooser->setAttribute(Qt::WA_DeleteOnClose);
-    chooser->setFileMode(QFileDialog::Directory);
-    chooser->setOption(QFileDialog::ShowDirsOnly);
-    chooser->setLabelText(QFileDialog::Accept,
-                          strings.getLocalizedStringForKey(StringKey::SELECT_DEST_FOLDER));
-    chooser->setAccessibleName(strings.getLocalizedStringForKey(StringKey::SELECT_DEST_FOLDER));
-    connect(chooser, &QFileDialog::finished, this, [this, chooser](int result) {
-        const QStringList chosen = chooser->selectedFiles();
-        view.folderChooserEnded(result == QDialog::Accepted && !chosen.isEmpty() ? chosen.first()
-                                                                                 : QString());
-    });
-    chooser->open();
+    FolderChooser::open(window(), strings.getLocalizedStringForKey(StringKey::SELECT_DEST_FOLDER),
+                        startFolder,
+                        [this](const QString& chosen) { view.folderChooserEnded(chosen); });
 }
 
 } // namespace fw

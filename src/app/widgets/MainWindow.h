@@ -1,0 +1,96 @@
+#pragma once
+
+#include "core/NotificationCenter.h"
+#include "core/Utils.h"
+
+#include <QMainWindow>
+#include <memory>
+
+class QAbstractButton;
+class QButtonGroup;
+class QLabel;
+class QPushButton;
+class QSettings;
+class QStackedWidget;
+
+namespace fw {
+
+class AlertSheet;
+class AppDelegate;
+class BatchScreen;
+class Desktop;
+class DialogMessages;
+class MainScreenView;
+class MainWindowController;
+class OverwriteSheet;
+class RatePrompt;
+
+// The program's one window: the step tabs, the batch screen, the resize and
+// output panels behind the RESIZE / CONVERT switch, the run, the bottom
+// buttons and footer, the menus, and every sheet. It renders the main
+// screen and the window controller and hands them the user's actions.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    struct Environment {
+        QSettings& store;
+        // The desktop's file manager and applications; none in tests.
+        const Desktop* desktop = nullptr;
+        // Opens a web page; false when it could not.
+        std::function<bool(const QString& address)> openPage;
+        QString defaultFolder;
+    };
+
+    MainWindow(AppDelegate& app, Environment environment, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    MainScreenView& mainScreen() { return *screen; }
+    MainWindowController& controller() { return *windowController; }
+    BatchScreen& batchScreen() { return *batch; }
+    NotificationCenter& notifications() { return center; }
+
+    // Paths given to the program are added as a drop is.
+    void addPaths(const QStringList& paths);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    QWidget* buildTabs();
+    QWidget* buildOptionsPage();
+    QWidget* buildBottomBar();
+    void connectSheets();
+    void render();
+    void renderAlertSheet();
+    void renderRateSheet();
+    void chooseDestination(const QString& startFolder);
+    void showAbout();
+    void quitNow();
+    QString text(const char* key) const;
+
+    AppDelegate& app;
+    Environment environment;
+    NotificationCenter center;
+    Utils utils;
+    AlertSheet* sheet;
+    std::unique_ptr<DialogMessages> messages;
+    std::unique_ptr<MainScreenView> screen;
+    std::unique_ptr<RatePrompt> ratePrompt;
+    std::unique_ptr<MainWindowController> windowController;
+    BatchScreen* batch = nullptr;
+    OverwriteSheet* overwriteSheet = nullptr;
+    QWidget* tabs = nullptr;
+    QButtonGroup* tabButtons = nullptr;
+    QButtonGroup* optionSwitch = nullptr;
+    QStackedWidget* steps = nullptr;
+    QStackedWidget* options = nullptr;
+    QLabel* footer = nullptr;
+    QPushButton* back = nullptr;
+    QPushButton* next = nullptr;
+    QPushButton* start = nullptr;
+    QPushButton* finish = nullptr;
+    bool mayClose = false;
+};
+
+} // namespace fw

@@ -1,0 +1,42 @@
+#include "app/AppDelegate.h"
+#include "app/MainWindowController.h"
+#include "app/widgets/MainWindow.h"
+#include "core/ProductInfo.h"
+#include "platform/FreedesktopDesktop.h"
+#include "platform/NativePath.h"
+#include "platform/VipsImageService.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QUrl>
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("framewright");
+    QApplication::setOrganizationName("Framewright");
+    QApplication::setApplicationDisplayName(fw::ProductInfo::name());
+    QApplication::setApplicationVersion(fw::ProductInfo::version());
+    QApplication::setDesktopFileName("framewright");
+
+    // Paths are taken by their bytes: QApplication would turn a name that is
+    // not UTF-8 into another name.
+    QStringList paths;
+    for (int index = 1; index < argc; ++index)
+        paths << fw::NativePath::decode(QByteArray(argv[index]));
+
+    QSettings store;
+    const fw::FreedesktopDesktop desktop;
+    fw::AppDelegate app(fw::VipsImageService::shared());
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    fw::MainWindow window(
+        app, {store, &desktop,
+              [](const QString& address) { return QDesktopServices::openUrl(QUrl(address)); },
+              pictures + "/Framewright"});
+    window.show();
+    window.controller().applicationDidFinishLaunching();
+    window.addPaths(paths);
+    return QApplication::exec();
+}

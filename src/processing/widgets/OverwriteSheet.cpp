@@ -1,0 +1,97 @@
+#include "processing/widgets/OverwriteSheet.h"
+
+#include "core/LocalizedStrings.h"
+#include "core/StringKeys.h"
+#include "processing/ProcessingView.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace fw {
+
+OverwriteSheet::OverwriteSheet(ProcessingView& view, LocalizedStrings& strings, QWidget* parent)
+    : QDialog(parent), view(view), pathLabel(new QLabel(this)), renameField(new QLineEdit(this)),
+      errorLabel(new QLabel(this))
+{
+    setWindowModality(Qt::WindowModal);
+    build(strings);
+    connect(&view, &ProcessingView::changed, this, &OverwriteSheet::render);
+}
+
+void OverwriteSheet::build(LocalizedStrings& strings)
+{
+    const auto text = [&strings](const char* key) { return strings.getLocalizedStringForKey(key); };
+    setWindowTitle(text(StringKey::FILE_EXISTS));
+    auto* heading = new QLabel(text(StringKey::FILE_EXISTS), this);
+    heading->setWordWrap(true);
+    heading->setTextFormat(Qt::PlainText);
+    pathLabel->setTextFormat(Qt::PlainText);
+    pathLabel->setWordWrap(true);
+    pathLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    errorLabel->setTextFormat(Qt::PlainText);
+    errorLabel->setStyleSheet("color: #c62828;");
+    renameField->setAccessibleName(text(StringKey::RENAME));
+    connect(renameField, &QLineEdit::textEdited, this,
+            [this](const QString& typed) { this->view.controlTextDidChange(typed); });
+
+    auto* buttons = new QGridLayout;
+    const struct {
+        const char* key;
+        void (ProcessingView::*answer)();
+        int row, column;
+    } answers[] = {
+        {StringKey::REPLACE, &ProcessingView::btnReplaceImageTapped, 0, 0},
+        {StringKey::REPLACE_ALL, &ProcessingView::btnReplaceAllImageTapped, 1, 0},
+        {StringKey::KEEP_BOTH, &ProcessingView::btnKeepImageTapped, 0, 1},
+        {StringKey::KEEP_ALL, &ProcessingView::btnKeepAllImageTapped, 1, 1},
+        {StringKey::SKIP, &ProcessingView::btnSkipImageTapped, 0, 2},
+        {StringKey::SKIP_ALL, &ProcessingView::btnSkipAllImageTapped, 1, 2},
+    };
+    for (const auto& answer : answers) {
+        auto* button = new QPushButton(text(answer.key), this);
+        button->setAccessibleName(button->text());
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, this,
+                [this, method = answer.answer] { (this->view.*method)(); });
+        buttons->addWidget(button, answer.row, answer.column);
+    }
+    auto* rename = new QPushButton(text(StringKey::RENAME), this);
+    rename->setAccessibleName(text(StringKey::RENAME) + ' ' + text(StringKey::OK));
+    connect(rename, &QPushButton::clicked, this, [this] { this->view.btnRenameImageTapped(); });
+    connect(renameField, &QLineEdit::returnPressed, rename, &QPushButton::click);
+    auto* renameRow = new QHBoxLayout;
+    renameRow->addWidget(renameField, 1);
+    renameRow->addWidget(rename);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(24, 20, 24, 16);
+    layout->addWidget(heading);
+    layout->addWidget(pathLabel);
+    layout->addLayout(renameRow);
+    layout->addWidget(errorLabel);
+    layout->addLayout(buttons);
+}
+
+void OverwriteSheet::present()
+{
+    render();
+    renameField->setText(view.overwriteQuestion().txtRenamefileName());
+    open();
+    renameField->setFocus();
+}
+
+void OverwriteSheet::render()
+{
+    const OverwriteQuestion& question = view.overwriteQuestion();
+    pathLabel->setText(question.filePathToOverwrite());
+    if (renameField->text() != question.txtRenamefileName())
+        renameField->setText(question.txtRenamefileName());
+    errorLabel->setText(question.lblErrorFileNewname());
+    errorLabel->setVisible(!question.lblErrorFileNewname().isEmpty());
+}
+
+} // namespace fw
