@@ -12,6 +12,7 @@ namespace fw {
 RunControl::RunControl(QObject& mainThreadObject, PhotoStep step, WorkerEnded workerEnded)
     : mainThreadObject(mainThreadObject), step(std::move(step)), workerEnded(std::move(workerEnded))
 {
+    workers.setMaxThreadCount(2);
 }
 
 // A worker may be waiting for the main thread (this one) in a blocking call,
@@ -46,7 +47,7 @@ void RunControl::startWorker(const QList<PhotoFilePtr>& photos, int processFlag)
         generation = ++workerGeneration;
         isPHOTOS_PROCESSING_IN_PROGERESS = true;
     }
-    QThreadPool::globalInstance()->start([this, photos, processFlag, generation] {
+    workers.start([this, photos, processFlag, generation] {
         processFilesInBatch(photos, processFlag, generation);
     });
 }
@@ -93,6 +94,10 @@ void RunControl::processFilesInBatch(const QList<PhotoFilePtr>& snapshot, int pr
             step(snapshot.at(index), static_cast<int>(index), processFlag);
             photoInHand = false;
             MemoryRelease::afterPhoto();
+        } else if (isProcessStopped) {
+            // A stop that came while a retired worker still had a photo in
+            // hand is ended by its successor, the current worker.
+            break;
         } else if (isProcessOnHold) {
             return;
         }

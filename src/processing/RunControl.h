@@ -4,6 +4,7 @@
 #include "core/Codes.h"
 
 #include <QList>
+#include <QThreadPool>
 #include <atomic>
 #include <functional>
 #include <mutex>
@@ -12,7 +13,7 @@ class QObject;
 
 namespace fw {
 
-// The run's state machine: one worker at a time on the global pool, taking
+// The run's state machine: one worker at a time on a pool of its own, taking
 // the run's photos in order from the count of finished ones; hold, resume and
 // stop; and the end of a run that a worker still in a photo must reach first.
 //
@@ -72,6 +73,12 @@ private:
     std::atomic<quint64> workerGeneration = 0;
     std::mutex flagsMutex;
     std::mutex workerMutex;
+    // Not Qt's global pool: Qt paints and scales images on that pool's
+    // threads, and a worker waiting in a blocking call for the main thread
+    // must not hold one while the main thread waits for them. Room for a
+    // retiring worker and its successor. Declared last, so it waits for its
+    // workers before the members they use go.
+    QThreadPool workers;
 };
 
 } // namespace fw

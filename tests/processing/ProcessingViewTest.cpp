@@ -207,8 +207,9 @@ TEST_F(ProcessingViewTest, ResultsReachThePhotoRecordsOnTheMainThreadOnly)
     QObject::connect(&app.batch(), &Batch::photosChanged,
                      [&] { changingThreads.append(QThread::currentThread()); });
     QList<PhotoResult> results;
-    QObject::connect(view.get(), &ProcessingView::photoFinished,
-                     [&](const PhotoFilePtr&, const PhotoResult& result) { results.append(result); });
+    QObject::connect(
+        view.get(), &ProcessingView::photoFinished,
+        [&](const PhotoFilePtr&, const PhotoResult& result) { results.append(result); });
     ASSERT_TRUE(runToSummary(intoDestination(), halfSize()));
     ASSERT_EQ(results.size(), 2);
     EXPECT_EQ(results.at(0).status, PhotoStatus::Processed);
@@ -355,6 +356,23 @@ TEST_F(WhileWritingTest, StopWhileAPhotoIsWrittenSummarisesItAfterItIsDone)
     EXPECT_EQ(view->arrLogDetails().first().value("outputFilename"), destinationFile("a.jpg"));
     EXPECT_EQ(view->arrLogDetails().last().value("information"),
               app.getLocalizedStringForKey("FILE_NOT_PROCESSED"));
+}
+
+// Closing the window asks twice: held, resumed, held again and stopped, all
+// while the first photo is written by a worker that resuming retired.
+TEST_F(WhileWritingTest, StopAfterAResumeWhileTheRetiredWorkerWritesStillEndsTheRun)
+{
+    addPhoto("a.jpg");
+    addPhoto("b.jpg");
+    onFirstEncodeRunOnMainThread([this] {
+        view->holdProcessing();
+        view->restartProcessing();
+        view->holdProcessing();
+        view->stopProcessing();
+    });
+    view->startProcess(intoDestination(), halfSize());
+    ASSERT_TRUE(test::waitUntil([this] { return view->isSummaryShown(); }, 10000));
+    EXPECT_EQ(view->summary().lblImagesConverted, "1");
 }
 
 TEST_F(WhileWritingTest, AFileThatAppearsAtTheOutputNameIsNeverReplacedUnasked)

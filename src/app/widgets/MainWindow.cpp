@@ -102,16 +102,16 @@ void MainWindow::buildMenus()
 {
     QMenu* file = menuBar()->addMenu(text(StringKey::FILE));
     AddPhotosVC& photos = screen->addPhotosView();
-    QAction* open = file->addAction(text(StringKey::OPEN), QKeySequence::Open, this,
+    QAction* open = file->addAction(text(StringKey::OPEN), QKeySequence(Qt::CTRL | Qt::Key_O), this,
                                     [&photos] { photos.btnAddPhotosTapped(); });
     QAction* folder = file->addAction(text(StringKey::ADD_FOLDER), this,
                                       [&photos] { photos.btnAddFolderTapped(); });
-    QAction* remove = file->addAction(text(StringKey::DELETE), QKeySequence::Delete, this,
+    QAction* remove = file->addAction(text(StringKey::DELETE), QKeySequence(Qt::Key_Delete), this,
                                       [&photos] { photos.btnRemovePhotoTapped(); });
     file->addSeparator();
-    file->addAction(text(StringKey::CLOSE), QKeySequence::Close, this,
+    file->addAction(text(StringKey::CLOSE), QKeySequence(Qt::CTRL | Qt::Key_W), this,
                     [this] { windowController->btnCloseWindowTapped(); });
-    file->addAction(text(StringKey::QUIT), QKeySequence::Quit, this,
+    file->addAction(text(StringKey::QUIT), QKeySequence(Qt::CTRL | Qt::Key_Q), this,
                     [this] { windowController->btnCloseWindowTapped(); });
     QMenu* help = menuBar()->addMenu(text(StringKey::HELP));
     help->addAction(QStringLiteral("%1 %2").arg(text(StringKey::ABOUT), ProductInfo::name()), this,

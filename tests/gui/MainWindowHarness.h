@@ -1,0 +1,40 @@
+#pragma once
+
+#include "app/AppDelegate.h"
+#include "app/widgets/MainWindow.h"
+#include "support/TemporaryFolder.h"
+
+#include <QSettings>
+#include <QStringList>
+
+class QAbstractButton;
+
+namespace fw::test {
+
+// The program's window over a batch of generated photos, with its own
+// settings file, English texts, no desktop and a recorded web browser.
+class MainWindowHarness {
+public:
+    MainWindowHarness();
+
+    // A folder of JPEGs named 0.jpg, 1.jpg, ...; returns its path.
+    QString photoFolder(const QString& name, int count, int width = 64, int height = 48) const;
+    // Drops the paths on the batch screen as a file manager would.
+    void drop(const QStringList& paths);
+    [[nodiscard]] bool dropAndWait(const QStringList& paths, qsizetype expectedBatchSize);
+
+    // The visible button of the window or an open sheet, by accessible name.
+    QAbstractButton* button(const QString& name) const;
+    void click(const QString& name) const;
+    // The title of the alert sheet on screen; empty when none is.
+    QString sheetTitle() const;
+    [[nodiscard]] bool waitForSheet(const QString& title) const;
+
+    TemporaryFolder folder;
+    QSettings store;
+    AppDelegate app;
+    QStringList openedPages;
+    MainWindow window;
+};
+
+} // namespace fw::test
