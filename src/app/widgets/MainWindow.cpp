@@ -190,7 +190,10 @@ QWidget* MainWindow::buildOptionsPage()
     });
     options = new QStackedWidget(page);
     auto* resizePage = new QWidget(options);
-    auto* resizeRow = new QHBoxLayout(resizePage);
+    auto* resizeColumn = new QVBoxLayout(resizePage);
+    auto* resizeRow = new QHBoxLayout;
+    resizeColumn->addLayout(resizeRow);
+    resizeColumn->addStretch();
     resizeRow->addWidget(new ResizePanel(screen->resizeView(), app.strings(), resizePage), 3);
     resizeRow->addWidget(
         new RotateFlipPanel(screen->rotateView(), screen->flipView(), app.strings(), resizePage),
@@ -215,7 +218,8 @@ QWidget* MainWindow::buildBottomBar()
     row->setContentsMargins(12, 8, 12, 10);
     footer = new QLabel(bar);
     footer->setTextFormat(Qt::RichText);
-    row->addWidget(footer, 1);
+    row->addWidget(footer);
+    row->addStretch();
     back = named(new QPushButton(text(StringKey::BACK), bar), text(StringKey::BACK));
     next = named(new QPushButton(text(StringKey::NEXT), bar), text(StringKey::NEXT));
     start =

@@ -18,6 +18,7 @@
 #include "core/widgets/AlertSheet.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -101,7 +102,7 @@ QWidget* BatchScreen::buildAddBar()
         row->addWidget(push);
     }
     moreButton = named(new QToolButton(bar), text(StringKey::ADD_MORE));
-    moreButton->setText(QStringLiteral("…"));
+    moreButton->setText(text(StringKey::ADD_MORE));
     moreButton->setPopupMode(QToolButton::InstantPopup);
     auto* more = new QMenu(moreButton);
     const char* const rows[] = {StringKey::ADD_PHOTOS, StringKey::ADD_FOLDER,
@@ -143,11 +144,9 @@ QWidget* BatchScreen::buildListHeader()
     listHeader = new QWidget(this);
     auto* row = new QHBoxLayout(listHeader);
     row->setContentsMargins(0, 4, 0, 4);
-    markAll = named(new QToolButton(listHeader), text(StringKey::SELECT_ALL));
-    markAll->setCheckable(true);
-    markAllLabel = new QLabel(listHeader);
-    markAllLabel->setTextFormat(Qt::PlainText);
-    connect(markAll, &QToolButton::clicked, this, [this] { screen.btnMarkAllTapped(); });
+    markAll =
+        named(new QCheckBox(text(StringKey::SELECT_ALL), listHeader), text(StringKey::SELECT_ALL));
+    connect(markAll, &QCheckBox::clicked, this, [this] { screen.btnMarkAllTapped(); });
     information = new QLabel(listHeader);
     information->setTextFormat(Qt::RichText);
     information->setAlignment(Qt::AlignCenter);
@@ -158,7 +157,6 @@ QWidget* BatchScreen::buildListHeader()
     connect(removeSelected, &QPushButton::clicked, this, [this] { screen.btnRemovePhotoTapped(); });
     connect(removeAll, &QPushButton::clicked, this, [this] { screen.btnRemoveAllTapped(); });
     row->addWidget(markAll);
-    row->addWidget(markAllLabel);
     row->addWidget(information, 1);
     row->addWidget(removeSelected);
     row->addWidget(removeAll);
@@ -265,7 +263,7 @@ void BatchScreen::renderListHeader()
     const BatchListRules::State& list = screen.listRules().state();
     markAll->setEnabled(list.isMarkAllEnabled);
     markAll->setChecked(list.isMarkAllTicked);
-    markAllLabel->setText(list.markAllLabelText);
+    markAll->setText(list.markAllLabelText);
     markAll->setAccessibleName(list.markAllLabelText);
     removeSelected->setEnabled(list.isRemoveEnabled);
     removeAll->setEnabled(list.isRemoveAllEnabled);

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 class QButtonGroup;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -73,8 +74,7 @@ private:
     QToolButton* moreButton = nullptr;
     QComboBox* fileTypes = nullptr;
     QButtonGroup* viewModes = nullptr;
-    QToolButton* markAll = nullptr;
-    QLabel* markAllLabel = nullptr;
+    QCheckBox* markAll = nullptr;
     QLabel* information = nullptr;
     QPushButton* removeSelected = nullptr;
     QPushButton* removeAll = nullptr;

@@ -13,7 +13,10 @@ void ThumbnailPainter::paint(QPainter& painter, const QRect& box, const QModelIn
 {
     const QImage thumbnail = index.data(BatchModel::ThumbnailRole).value<QImage>();
     if (!thumbnail.isNull()) {
-        const QSize fitted = thumbnail.size().scaled(box.size(), Qt::KeepAspectRatio);
+        // A photo smaller than the box is shown at its own size, not blown up.
+        const QSize fitted = thumbnail.width() <= box.width() && thumbnail.height() <= box.height()
+                                 ? thumbnail.size()
+                                 : thumbnail.size().scaled(box.size(), Qt::KeepAspectRatio);
         QRect target(QPoint(), fitted);
         target.moveCenter(box.center());
         painter.drawImage(target, thumbnail);

@@ -1,0 +1,205 @@
+// Walks the program's window through every step and sheet over real photos
+// and saves a picture of the screen at each, for a person to look at. Run
+// under a display server (scripts/screenshots.sh uses Xvfb).
+#include "app/AppDelegate.h"
+#include "app/MainScreenView.h"
+#include "app/MainWindowController.h"
+#include "app/widgets/MainWindow.h"
+#include "batch/BatchModel.h"
+#include "batch/widgets/BatchScreen.h"
+#include "batch/widgets/PhotoTableView.h"
+#include "platform/VipsImageService.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QMenu>
+#include <QScreen>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextStream>
+#include <QTimer>
+#include <functional>
+
+namespace {
+
+class Tour {
+public:
+    Tour(fw::MainWindow& window, fw::AppDelegate& app, QString outputFolder)
+        : window(window), app(app), outputFolder(std::move(outputFolder))
+    {
+    }
+
+    void shoot(const QString& name)
+    {
+        QTest::qWait(300);
+        const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
+        screen.save(QStringLiteral("%1/%2.png").arg(outputFolder, name));
+        QTextStream(stdout) << name << Qt::endl;
+    }
+
+    bool waitFor(const std::function<bool()>& condition, int milliseconds = 30000)
+    {
+        QElapsedTimer timer;
+        timer.start();
+        while (!condition()) {
+            if (timer.elapsed() > milliseconds)
+                return false;
+            QTest::qWait(20);
+        }
+        return true;
+    }
+
+    QAbstractButton* button(const QString& name)
+    {
+        QList<QWidget*> roots{&window};
+        if (QWidget* modal = QApplication::activeModalWidget())
+            roots.prepend(modal);
+        for (QWidget* root : roots) {
+            for (QAbstractButton* candidate : root->findChildren<QAbstractButton*>()) {
+                if (candidate->accessibleName() == name && candidate->isVisible())
+                    return candidate;
+            }
+        }
+        QTextStream(stderr) << "no button " << name << Qt::endl;
+        return nullptr;
+    }
+
+    void click(const QString& name)
+    {
+        if (QAbstractButton* target = button(name))
+            QTest::mouseClick(target, Qt::LeftButton);
+        QTest::qWait(100);
+    }
+
+    QFileDialog* openPanel()
+    {
+        QFileDialog* found = nullptr;
+        waitFor([&] {
+            for (QFileDialog* dialog : window.findChildren<QFileDialog*>()) {
+                if (dialog->isVisible())
+                    found = dialog;
+            }
+            return found != nullptr;
+        });
+        return found;
+    }
+
+    void closeMenus()
+    {
+        for (QMenu* menu : window.findChildren<QMenu*>())
+            menu->close();
+        QTest::qWait(100);
+    }
+
+    fw::MainWindow& window;
+    fw::AppDelegate& app;
+    const QString outputFolder;
+};
+
+void walk(Tour& tour, const QStringList& photos, const QString& destination)
+{
+    fw::MainWindow& window = tour.window;
+    fw::PhotoTableView& table = *window.batchScreen().listView();
+    tour.shoot("01-empty-batch");
+
+    window.addPaths(photos);
+    tour.waitFor([&] {
+        return !tour.app.batch().isEmpty() && !window.mainScreen().addPhotosView().isAdding();
+    });
+    tour.waitFor([&] {
+        return !table.model()
+                    ->index(0, 0)
+                    .data(fw::BatchModel::ThumbnailRole)
+                    .value<QImage>()
+                    .isNull();
+    });
+    tour.shoot("02-list");
+    tour.click("Grid");
+    tour.shoot("03-grid");
+    tour.click("Large grid");
+    tour.shoot("04-large-grid");
+    tour.click("List");
+
+    // The list opens in a loop of its own; the picture is taken from inside it.
+    QTimer::singleShot(400, &window, [&tour] {
+        tour.shoot("05-add-more-menu");
+        tour.closeMenus();
+    });
+    tour.click("More ways to add");
+
+    const QRect info = table.visualRect(table.model()->index(1, fw::BatchModel::Info));
+    QTest::mouseClick(table.viewport(), Qt::LeftButton, {}, info.center());
+    tour.shoot("06-info-popup");
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+
+    const QRect row = table.visualRect(table.model()->index(2, fw::BatchModel::Name));
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, row.center(),
+                           table.viewport()->mapToGlobal(row.center()));
+    QApplication::sendEvent(table.viewport(), &menu);
+    tour.shoot("07-photo-menu");
+    tour.closeMenus();
+
+    tour.click("Remove all");
+    tour.shoot("08-remove-all-alert");
+    tour.click("No");
+
+    tour.click("Add photos");
+    if (QFileDialog* panel = tour.openPanel()) {
+        tour.shoot("09-add-photos-panel");
+        panel->reject();
+    }
+
+    tour.click("Next");
+    tour.shoot("10-resize-step");
+    tour.click("Next");
+    tour.shoot("11-output-step");
+
+    tour.click("Start");
+    if (QFileDialog* chooser = tour.openPanel()) {
+        tour.shoot("12-destination-chooser");
+        chooser->selectFile(destination);
+        QMetaObject::invokeMethod(chooser, "accept");
+    }
+    QTest::qWait(150);
+    tour.shoot("13-processing");
+    tour.waitFor([&] { return !tour.app.isProcessingInProgress(); }, 120000);
+    tour.shoot("14-summary");
+    tour.click("Finish");
+
+    window.mainScreen().sendRateMeNotification();
+    tour.shoot("15-rate-prompt");
+    tour.click("No");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("framewright-screenshot-tour");
+    const QStringList arguments = QApplication::arguments().mid(1);
+    if (arguments.size() < 2) {
+        QTextStream(stderr) << "usage: framewright_screenshot_tour OUTDIR PHOTO..." << Qt::endl;
+        return 2;
+    }
+    QDir().mkpath(arguments.first());
+    QTemporaryDir scratch;
+    QSettings store(scratch.filePath("settings.ini"), QSettings::IniFormat);
+    fw::AppDelegate app(fw::VipsImageService::shared(), {"en"});
+    fw::MainWindow window(app, {store, nullptr, [](const QString&) { return false; },
+                                scratch.filePath("Pictures/Framewright")});
+    window.resize(1200, 780);
+    window.move(40, 30);
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        return 1;
+    Tour tour(window, app, arguments.first());
+    walk(tour, arguments.mid(1), QDir(scratch.path()).filePath("Out"));
+    window.close();
+    return 0;
+}
