@@ -1,4 +1,5 @@
-# make run   installs what is missing, builds, and runs the main job on sample photos
+# make run   installs what is missing, builds, and starts the program on sample photos
+#            (without a display, runs the main job through framewright-cli)
 # make test  installs what is missing, builds, and runs every test
 BUILD ?= build
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -26,12 +27,17 @@ $(SAMPLES)/.complete: scripts/make-samples.sh | deps
 
 DEMO_OUTPUT := $(BUILD)/demo-output
 
-# The main job: every sample upright, 800 pixels wide, as JPEG at quality 80,
-# with the run log beside the outputs.
-run: cli $(SAMPLES)/.complete
-	rm -rf $(DEMO_OUTPUT)
-	$(CLI) -o $(DEMO_OUTPUT) --width 800 --rotate auto --format jpg --quality 80 \
-		--log $(DEMO_OUTPUT)/run-log.csv $(SAMPLES)
+# With a display, the program's window with the samples in its batch; without
+# one, the main job through the command line: every sample upright, 800 pixels
+# wide, as JPEG at quality 80, with the run log beside the outputs.
+run: deps $(BUILD)/build.ninja $(SAMPLES)/.complete
+	@if [ -n "$${DISPLAY:-}$${WAYLAND_DISPLAY:-}" ]; then \
+		cmake --build $(BUILD) --target framewright && $(BUILD)/src/framewright $(SAMPLES); \
+	else \
+		cmake --build $(BUILD) --target framewright-cli && rm -rf $(DEMO_OUTPUT) && \
+		$(CLI) -o $(DEMO_OUTPUT) --width 800 --rotate auto --format jpg --quality 80 \
+			--log $(DEMO_OUTPUT)/run-log.csv $(SAMPLES); \
+	fi
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 --timeout 300
