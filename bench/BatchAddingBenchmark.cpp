@@ -7,6 +7,7 @@
 #include "core/NotificationCenter.h"
 #include "core/Utils.h"
 #include "platform/VipsImageService.h"
+#include "support/BenchPhotos.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -22,7 +23,10 @@
 
 namespace {
 
-constexpr int folderPhotoCount = 10000;
+using fw::bench::folderOfSmallJpegs;
+using fw::bench::recordLike;
+using fw::bench::residentBytes;
+
 constexpr int batchPhotoCount = 100000;
 
 class LoggedMessages : public fw::ModalMessages {
@@ -33,40 +37,9 @@ public:
     }
 };
 
-double residentBytes()
-{
-    QFile statm("/proc/self/statm");
-    if (!statm.open(QIODevice::ReadOnly))
-        return 0;
-    const QList<QByteArray> fields = statm.readAll().split(' ');
-    return fields.size() > 1 ? fields.at(1).toDouble() * static_cast<double>(sysconf(_SC_PAGESIZE))
-                             : 0;
-}
-
 double heapBytesInUse()
 {
     return static_cast<double>(mallinfo2().uordblks);
-}
-
-// 10,000 copies of one 64 x 48 JPEG, made once and kept in the temporary folder.
-QString folderOfSmallJpegs()
-{
-    const QString folder = QDir::temp().filePath("framewright-bench-10000-jpegs");
-    if (QDir(folder).entryList(QDir::Files).size() == folderPhotoCount)
-        return folder;
-    fw::VipsImageService::shared();
-    QDir().mkpath(folder);
-    VipsBlob* blob = vips::VImage::gaussnoise(64, 48).cast(VIPS_FORMAT_UCHAR).jpegsave_buffer();
-    size_t length = 0;
-    const void* data = vips_blob_get(blob, &length);
-    const QByteArray jpeg(static_cast<const char*>(data), static_cast<qsizetype>(length));
-    vips_area_unref(VIPS_AREA(blob));
-    for (int index = 0; index < folderPhotoCount; ++index) {
-        QFile file(QString("%1/photo_%2.jpg").arg(folder).arg(index, 5, 10, QChar('0')));
-        if (file.open(QIODevice::WriteOnly))
-            file.write(jpeg);
-    }
-    return folder;
 }
 
 // Runs the main thread's event loop, as the program does, until the
@@ -113,24 +86,6 @@ void addFolderOf10000SmallJpegs(benchmark::State& state)
     state.SetLabel("target: under 5 s");
 }
 BENCHMARK(addFolderOf10000SmallJpegs)->Unit(benchmark::kSecond)->Iterations(3)->UseRealTime();
-
-// Records as the admission rule fills them: every text its own allocation,
-// fileURL sharing filePath's text, as the record's constructor does.
-fw::PhotoFilePtr recordLike(const fw::PhotoFile& real, const QString& path)
-{
-    auto photo = std::make_shared<fw::PhotoFile>();
-    const QFileInfo info(path);
-    photo->filePath = path;
-    photo->fileURL = path;
-    photo->fileName = info.fileName();
-    photo->fileExtension = info.suffix();
-    photo->width = real.width;
-    photo->height = real.height;
-    photo->fileSizeInBytes = real.fileSizeInBytes;
-    photo->fileSizeAsString = fw::Utils::unitStringFromBytes(real.fileSizeInBytes, 0);
-    photo->isSelected = true;
-    return photo;
-}
 
 void batchOf100000Photos(benchmark::State& state)
 {

@@ -53,6 +53,8 @@ public:
 
     qint64 cachedBytes() const { return cache.totalCost(); }
     int pendingRequests() const { return static_cast<int>(requested.size()); }
+    int runningTasks() const { return pool.activeThreadCount(); }
+    qint64 budget() const { return cache.maxCost(); }
 
 Q_SIGNALS:
     void thumbnailReady(const QString& path, const QImage& image);

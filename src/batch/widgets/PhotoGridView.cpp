@@ -35,9 +35,13 @@ PhotoGridView::PhotoGridView(BatchModel& model, ThumbnailProvider& thumbnails, Q
     });
 }
 
+// Laying out the cells again costs the whole batch, so only a change of
+// size does it.
 void PhotoGridView::setLarge(bool large)
 {
     const QSize cell = large ? largeGridCell : gridCell;
+    if (gridSize() == cell + QSize(8, 8))
+        return;
     delegate->setCellSize(cell);
     setGridSize(cell + QSize(8, 8));
     doItemsLayout();

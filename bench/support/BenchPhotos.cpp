@@ -1,0 +1,60 @@
+#include "support/BenchPhotos.h"
+
+#include "core/Utils.h"
+#include "platform/VipsImageService.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <unistd.h>
+#include <vips/vips8>
+
+namespace fw::bench {
+
+QString folderOfSmallJpegs()
+{
+    const QString folder = QDir::temp().filePath("framewright-bench-10000-jpegs");
+    if (QDir(folder).entryList(QDir::Files).size() == folderPhotoCount)
+        return folder;
+    VipsImageService::shared();
+    QDir().mkpath(folder);
+    VipsBlob* blob = vips::VImage::gaussnoise(64, 48).cast(VIPS_FORMAT_UCHAR).jpegsave_buffer();
+    size_t length = 0;
+    const void* data = vips_blob_get(blob, &length);
+    const QByteArray jpeg(static_cast<const char*>(data), static_cast<qsizetype>(length));
+    vips_area_unref(VIPS_AREA(blob));
+    for (int index = 0; index < folderPhotoCount; ++index) {
+        QFile file(QString("%1/photo_%2.jpg").arg(folder).arg(index, 5, 10, QChar('0')));
+        if (file.open(QIODevice::WriteOnly))
+            file.write(jpeg);
+    }
+    return folder;
+}
+
+PhotoFilePtr recordLike(const PhotoFile& real, const QString& path)
+{
+    auto photo = std::make_shared<PhotoFile>();
+    const QFileInfo info(path);
+    photo->filePath = path;
+    photo->fileURL = path;
+    photo->fileName = info.fileName();
+    photo->fileExtension = info.suffix();
+    photo->width = real.width;
+    photo->height = real.height;
+    photo->fileSizeInBytes = real.fileSizeInBytes;
+    photo->fileSizeAsString = Utils::unitStringFromBytes(real.fileSizeInBytes, 0);
+    photo->isSelected = true;
+    return photo;
+}
+
+double residentBytes()
+{
+    QFile statm("/proc/self/statm");
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() > 1 ? fields.at(1).toDouble() * static_cast<double>(sysconf(_SC_PAGESIZE))
+                             : 0;
+}
+
+} // namespace fw::bench

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "batch/PhotoFile.h"
+
+#include <QString>
+
+namespace fw::bench {
+
+constexpr int folderPhotoCount = 10000;
+
+// 10,000 copies of one 64 x 48 JPEG, made once and kept in the temporary folder.
+QString folderOfSmallJpegs();
+// A record as the admission rule fills it, at another path: every text its
+// own allocation, as the record's constructor makes them.
+PhotoFilePtr recordLike(const PhotoFile& real, const QString& path);
+double residentBytes();
+
+} // namespace fw::bench

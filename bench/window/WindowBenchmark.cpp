@@ -1,0 +1,166 @@
+// The window's scale targets, offscreen: adding 10,000 photos never stalls
+// the main thread over 50 ms; scrolling a grid of 10,000 keeps at most 4
+// thumbnail tasks running and the cache within its budget; a batch of
+// 100,000 photos in the list view costs under 150 MB.
+#include "app/AppDelegate.h"
+#include "app/MainScreenView.h"
+#include "app/widgets/MainWindow.h"
+#include "batch/widgets/BatchScreen.h"
+#include "batch/widgets/PhotoGridView.h"
+#include "batch/widgets/PhotoTableView.h"
+#include "platform/VipsImageService.h"
+#include "support/BenchPhotos.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QScrollBar>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using namespace fw;
+
+// The window as the program makes it, with a private settings file.
+struct Window {
+    QTemporaryDir scratch;
+    QSettings store{scratch.filePath("settings.ini"), QSettings::IniFormat};
+    AppDelegate app{VipsImageService::shared(), {"en"}};
+    MainWindow window{app,
+                      {store, nullptr, [](const QString&) { return false; },
+                       scratch.filePath("Pictures/Framewright")}};
+
+    Window()
+    {
+        window.resize(1200, 800);
+        window.show();
+    }
+    AddPhotosVC& photos() { return window.mainScreen().addPhotosView(); }
+};
+
+// The longest gap between ticks of a 5 ms timer while the work runs: the
+// longest time the window could not answer the user.
+class StallMeter {
+public:
+    StallMeter()
+    {
+        QObject::connect(&ticker, &QTimer::timeout,
+                         [this] { longest = std::max(longest, sinceTick.restart()); });
+        ticker.start(5);
+        sinceTick.start();
+    }
+    qint64 longestMilliseconds() const { return longest; }
+
+private:
+    QTimer ticker;
+    QElapsedTimer sinceTick;
+    qint64 longest = 0;
+};
+
+bool addFolderAndWait(Window& window, const QString& folder)
+{
+    window.window.addPaths({folder});
+    QElapsedTimer timer;
+    timer.start();
+    while (window.photos().isAdding() || window.app.batch().isEmpty()) {
+        if (timer.elapsed() > 600000)
+            return false;
+        QTest::qWait(5);
+    }
+    return true;
+}
+
+void addingTenThousandPhotosKeepsTheWindowResponsive(benchmark::State& state)
+{
+    const QString folder = bench::folderOfSmallJpegs();
+    for (auto _ : state) {
+        Window window;
+        StallMeter meter;
+        if (!addFolderAndWait(window, folder))
+            state.SkipWithError("the adding operation did not end");
+        state.counters["photos"] = static_cast<double>(window.app.batch().size());
+        state.counters["longest_stall_ms"] = static_cast<double>(meter.longestMilliseconds());
+    }
+    state.SetLabel("target: no stall over 50 ms");
+}
+BENCHMARK(addingTenThousandPhotosKeepsTheWindowResponsive)
+    ->Unit(benchmark::kSecond)
+    ->Iterations(1)
+    ->UseRealTime();
+
+void scrollingTheGridOfTenThousand(benchmark::State& state)
+{
+    const QString folder = bench::folderOfSmallJpegs();
+    Window window;
+    if (!addFolderAndWait(window, folder))
+        state.SkipWithError("the adding operation did not end");
+    window.photos().changePhotosViewImageMode(ViewMode::Grid);
+    PhotoGridView& grid = *window.window.batchScreen().gridView();
+    ThumbnailProvider& gridThumbnails = window.photos().gridThumbnails();
+    ThumbnailProvider& listThumbnails = window.photos().listThumbnails();
+    int mostRunning = 0;
+    int mostRequested = 0;
+    qint64 mostCached = 0;
+    for (auto _ : state) {
+        QScrollBar* bar = grid.verticalScrollBar();
+        for (int value = 0; value <= bar->maximum(); value += bar->pageStep() / 3) {
+            bar->setValue(value);
+            QTest::qWait(8);
+            mostRunning = std::max(mostRunning,
+                                   gridThumbnails.runningTasks() + listThumbnails.runningTasks());
+            mostRequested = std::max(mostRequested, gridThumbnails.pendingRequests());
+            mostCached = std::max(mostCached, gridThumbnails.cachedBytes());
+        }
+    }
+    state.counters["most_running_tasks"] = mostRunning;
+    state.counters["most_requested"] = mostRequested;
+    state.counters["most_cached_MB"] = static_cast<double>(mostCached) / 1e6;
+    state.counters["cache_budget_MB"] = static_cast<double>(gridThumbnails.budget()) / 1e6;
+    state.SetLabel("target: at most 4 running, cache within budget");
+}
+BENCHMARK(scrollingTheGridOfTenThousand)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
+
+void listOfOneHundredThousandPhotos(benchmark::State& state)
+{
+    const QString folder = bench::folderOfSmallJpegs();
+    const PhotoFilePtr real =
+        PhotoFile::initWithFileUrl(folder + "/photo_00000.jpg", false, VipsImageService::shared());
+    for (auto _ : state) {
+        const double residentBefore = bench::residentBytes();
+        Window window;
+        QList<PhotoFilePtr> photos;
+        for (int index = 0; index < 100000; ++index)
+            photos.append(bench::recordLike(
+                *real,
+                QString("%1/Holiday 2024/photo_%2.jpg").arg(folder).arg(index, 6, 10, QChar('0'))));
+        window.app.batch().append(photos);
+        window.photos().processAfterAllPhotosAdded();
+        PhotoTableView& list = *window.window.batchScreen().listView();
+        QScrollBar* bar = list.verticalScrollBar();
+        for (int step = 0; step <= 20; ++step) {
+            bar->setValue(bar->maximum() * step / 20);
+            QTest::qWait(20);
+        }
+        state.counters["rows"] = list.model()->rowCount();
+        state.counters["window_and_batch_MB"] = (bench::residentBytes() - residentBefore) / 1e6;
+    }
+    state.SetLabel("target: under 150 MB");
+}
+BENCHMARK(listOfOneHundredThousandPhotos)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication application(argc, argv);
+    VipsImageService::shared();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
