@@ -45,6 +45,7 @@ test: build
 # Whole-run benchmarks against vipsthumbnail (makes the shared corpus first).
 bench: build
 	./build/bench/framewright_benchmarks
+	QT_LOGGING_RULES="framewright.*=false" ./build/bench/framewright_window_benchmarks
 	./bench/run-geometry.sh
 	./bench/run-batch.sh
 
