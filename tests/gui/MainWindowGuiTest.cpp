@@ -79,7 +79,10 @@ TEST(MainWindowGui, AddFolderAndDropFillTheListWhichMarksAndRemovesAsTheUserAsks
     QFileDialog* panel = openFileDialog(harness.window);
     ASSERT_NE(panel, nullptr);
     chooseFolder(*panel, trip);
-    ASSERT_TRUE(waitUntil([&] { return harness.app.batch().size() == 3; }));
+    ASSERT_TRUE(waitUntil([&] {
+        return harness.app.batch().size() == 3 &&
+               !harness.window.mainScreen().addPhotosView().isAdding();
+    }));
     ASSERT_TRUE(harness.dropAndWait({harness.photoFolder("more", 2)}, 5));
 
     PhotoTableView& table = *harness.window.batchScreen().listView();

@@ -63,6 +63,7 @@ bool MainWindowHarness::dropAndWait(const QStringList& paths, qsizetype expected
     drop(paths);
     return waitUntil([&] {
         return app.batch().size() == expectedBatchSize &&
+               !window.mainScreen().addPhotosView().isAdding() &&
                window.mainScreen().addPhotosView().screen().areAddButtonsEnabled;
     });
 }
