@@ -31,7 +31,7 @@ struct Window {
     AppDelegate app{VipsImageService::shared(), {"en"}};
     MainWindow window{app,
                       {store, nullptr, [](const QString&) { return false; },
-                       scratch.filePath("Pictures/Framewright")}};
+                       scratch.filePath("Pictures/Framewright"), scratch.filePath("runs.sqlite")}};
 
     Window()
     {

@@ -38,9 +38,12 @@ MainScreenView::MainScreenView(AppDelegate& app, Services services, QObject* par
       sizeView(app.batch(), app.strings(), services.notifications, services.store),
       settingView(app.strings(), app.dialogs(), services.defaultFolder),
       processingView(app.batch(), app.strings(), app.flags(), app.rawConvertFormat,
-                     services.notifications, services.fileSystem, services.utils)
+                     services.notifications, services.fileSystem, services.utils),
+      history(services.history), logView(services.history, app.strings())
 {
     observeNotifications();
+    connect(&history, &RunHistory::runStored, this,
+            [this](qint64 runId) { lastStoredRunId = runId; });
 }
 
 // Alerts and the existing-file question may be asked for from inside a call
@@ -69,10 +72,24 @@ void MainScreenView::observeNotifications()
     notifications.addObserver(this, NotificationName::notificationUpdateFooterInfo,
                               [this](const QVariantMap& info) { updateFooter(info); });
     notifications.addObserver(this, NotificationName::notificationsProcessFinished,
-                              [this](const QVariantMap&) {
-                                  screen.isFinishShown = true;
-                                  Q_EMIT changed();
-                              });
+                              [this](const QVariantMap&) { runFinished(); });
+}
+
+// The run is kept in the history on the history's own thread; the window
+// does not wait for it.
+void MainScreenView::runFinished()
+{
+    screen.isFinishShown = true;
+    history.addRun(
+        processingView.summary().logSummary(processingView.getLogDetails().value("timeStamp")),
+        processingView.arrLogDetails());
+    Q_EMIT changed();
+}
+
+void MainScreenView::btnShowLogsTapped()
+{
+    logView.initWithRunId(lastStoredRunId);
+    Q_EMIT logWindowRequested();
 }
 
 void MainScreenView::setLocked(bool locked)

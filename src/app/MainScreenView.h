@@ -1,6 +1,8 @@
 #pragma once
 
 #include "batch/AddPhotosVC.h"
+#include "log/LogDetailView.h"
+#include "log/RunHistory.h"
 #include "processing/ProcessingView.h"
 #include "settings/FlipView.h"
 #include "settings/ResizeView.h"
@@ -36,6 +38,7 @@ public:
         QSettings& store;
         const FileSystemProbe& fileSystem;
         const Utils& utils;
+        RunHistory& history;
         // Where outputs go unless the user chooses another folder: the
         // Pictures folder with the product's folder in it.
         QString defaultFolder;
@@ -76,6 +79,7 @@ public:
     FlipView& flipView() { return flippingView; }
     SettingView& vwSetting() { return settingView; }
     ProcessingView& vwProcessing() { return processingView; }
+    LogDetailView& logDetailView() { return logView; }
 
     // Steps: 1 the batch, 2 resizing, 3 the output settings.
     void setUiOnTabChange(int tab);
@@ -87,6 +91,10 @@ public:
     void btnFinishOnProcessingvwTapped();
     void btnResizeSettingTapped();
     void btnConvetSettingTapped();
+    // The summary's Close: back to the batch, as Finish.
+    void btnCloseSummaryTapped() { btnFinishOnProcessingvwTapped(); }
+    // Opens the log window on the last run kept.
+    void btnShowLogsTapped();
     // Shows alert 117 for an empty batch or 118 when no photo is marked;
     // true when neither applies.
     bool hasPhotosToProcess();
@@ -120,6 +128,7 @@ Q_SIGNALS:
     void destinationChooserRequested(const QString& startFolder);
     // Yes on alert 122: the run stops once the worker has left its photo.
     void runStopConfirmed();
+    void logWindowRequested();
 
 private:
     void observeNotifications();
@@ -134,6 +143,7 @@ private:
     void hideOverwriteSheet();
     void photosModified();
     void updateFooter(const QVariantMap& info);
+    void runFinished();
     template <typename Answer> void answerAlert(Answer act);
 
     AppDelegate& app;
@@ -145,6 +155,9 @@ private:
     FlipView flippingView;
     SettingView settingView;
     ProcessingView processingView;
+    RunHistory& history;
+    LogDetailView logView;
+    qint64 lastStoredRunId = 0;
     ResizingOptionsSettingObject resizeingOptionsObject;
     OutputOptionSettings outputOptionsObject;
     State screen;

@@ -56,6 +56,7 @@ struct StringKey {
     static constexpr const char* ENTER_PREFIX = "ENTER_PREFIX";
     static constexpr const char* ENTER_SUFFIX = "ENTER_SUFFIX";
     static constexpr const char* ERROR_REPORTED = "ERROR_REPORTED";
+    static constexpr const char* EXISTING_FILE = "EXISTING_FILE";
     static constexpr const char* EXISTING_OUTPUT_KEPT = "EXISTING_OUTPUT_KEPT";
     static constexpr const char* EXISTING_OUTPUT_REPLACED = "EXISTING_OUTPUT_REPLACED";
     static constexpr const char* EXPOSURE = "EXPOSURE";
@@ -87,6 +88,7 @@ struct StringKey {
     static constexpr const char* GPS_POSITION = "GPS_POSITION";
     static constexpr const char* H = "H";
     static constexpr const char* HELP = "HELP";
+    static constexpr const char* HISTORY_UNREADABLE = "HISTORY_UNREADABLE";
     static constexpr const char* HOURS = "HOURS";
     static constexpr const char* INCREASE = "INCREASE";
     static constexpr const char* INFO = "INFO";
@@ -98,10 +100,20 @@ struct StringKey {
     static constexpr const char* KEEP_FOLDER_HIERARCHY = "KEEP_FOLDER_HIERARCHY";
     static constexpr const char* KEEP_ORIGINAL_FOLDER = "KEEP_ORIGINAL_FOLDER";
     static constexpr const char* KEEP_ORIGINAL_SIZE = "KEEP_ORIGINAL_SIZE";
+    static constexpr const char* LOG_INFORMATION = "LOG_INFORMATION";
+    static constexpr const char* LOG_INPUT_FILE = "LOG_INPUT_FILE";
+    static constexpr const char* LOG_NEW_SIZE = "LOG_NEW_SIZE";
+    static constexpr const char* LOG_NUMBER = "LOG_NUMBER";
+    static constexpr const char* LOG_OLD_SIZE = "LOG_OLD_SIZE";
+    static constexpr const char* LOG_OUTPUT_FILE = "LOG_OUTPUT_FILE";
+    static constexpr const char* LOG_RATIO = "LOG_RATIO";
+    static constexpr const char* LOG_SAVE = "LOG_SAVE";
+    static constexpr const char* LOG_WINDOW_TITLE = "LOG_WINDOW_TITLE";
     static constexpr const char* MARK_PHOTO = "MARK_PHOTO";
     static constexpr const char* MINUTES = "MINUTES";
     static constexpr const char* NEW_SIZE = "NEW_SIZE";
     static constexpr const char* NEXT = "NEXT";
+    static constexpr const char* NEXT_RUN = "NEXT_RUN";
     static constexpr const char* NO = "NO";
     static constexpr const char* NOT_ENOUGH_SPACE = "NOT_ENOUGH_SPACE";
     static constexpr const char* NO_LONGER_EXISTS_AT_SOURCE = "NO_LONGER_EXISTS_AT_SOURCE";
@@ -111,6 +123,7 @@ struct StringKey {
     static constexpr const char* NO_PHOTOS_SELECTED_MSG = "NO_PHOTOS_SELECTED_MSG";
     static constexpr const char* NO_PHOTOS_TO_ADD = "NO_PHOTOS_TO_ADD";
     static constexpr const char* NO_PHOTOS_TO_ADD_MSG = "NO_PHOTOS_TO_ADD_MSG";
+    static constexpr const char* NO_RUNS = "NO_RUNS";
     static constexpr const char* NO_SIZE_SELECTED = "NO_SIZE_SELECTED";
     static constexpr const char* NO_SIZE_SELECTED_MSG = "NO_SIZE_SELECTED_MSG";
     static constexpr const char* OK = "OK";
@@ -135,6 +148,7 @@ struct StringKey {
     static constexpr const char* PRESET_OPTION = "PRESET_OPTION";
     static constexpr const char* PRESET_PERCENT = "PRESET_PERCENT";
     static constexpr const char* PRESET_SELECT = "PRESET_SELECT";
+    static constexpr const char* PREVIOUS_RUN = "PREVIOUS_RUN";
     static constexpr const char* PROCESSED_SUCCESSFULLY = "PROCESSED_SUCCESSFULLY";
     static constexpr const char* PROCESSING = "PROCESSING";
     static constexpr const char* PROCESS_COMPLETED = "PROCESS_COMPLETED";
@@ -172,6 +186,7 @@ struct StringKey {
     static constexpr const char* ROTATE_HALF = "ROTATE_HALF";
     static constexpr const char* ROTATE_NONE = "ROTATE_NONE";
     static constexpr const char* ROTATE_OPTIONS = "ROTATE_OPTIONS";
+    static constexpr const char* RUN_STARTED = "RUN_STARTED";
     static constexpr const char* SAVE = "SAVE";
     static constexpr const char* SAVE_AS = "SAVE_AS";
     static constexpr const char* SAVE_AS_PRESET = "SAVE_AS_PRESET";
@@ -181,10 +196,12 @@ struct StringKey {
     static constexpr const char* SELECT_ALL = "SELECT_ALL";
     static constexpr const char* SELECT_DEST_FOLDER = "SELECT_DEST_FOLDER";
     static constexpr const char* SELECT_FOLDER = "SELECT_FOLDER";
+    static constexpr const char* SHOW_LOGS = "SHOW_LOGS";
     static constexpr const char* SKIP = "SKIP";
     static constexpr const char* SKIP_ALL = "SKIP_ALL";
     static constexpr const char* SOME_FILES_CANT_ADDED = "SOME_FILES_CANT_ADDED";
     static constexpr const char* SOME_PHOTOS_NOT_EXISTS = "SOME_PHOTOS_NOT_EXISTS";
+    static constexpr const char* SOURCE_PHOTO = "SOURCE_PHOTO";
     static constexpr const char* SPACE_SAVED = "SPACE_SAVED";
     static constexpr const char* START_PROCESS = "START_PROCESS";
     static constexpr const char* STEPS = "STEPS";
@@ -192,6 +209,7 @@ struct StringKey {
     static constexpr const char* STEP_RESIZE = "STEP_RESIZE";
     static constexpr const char* STEP_SETTINGS = "STEP_SETTINGS";
     static constexpr const char* STOP = "STOP";
+    static constexpr const char* STOPPING = "STOPPING";
     static constexpr const char* STOP_MSG = "STOP_MSG";
     static constexpr const char* STOP_PROCESS = "STOP_PROCESS";
     static constexpr const char* SUMMARY = "SUMMARY";

@@ -34,7 +34,8 @@ int main(int argc, char** argv)
     fw::MainWindow window(
         app, {store, &desktop,
               [](const QString& address) { return QDesktopServices::openUrl(QUrl(address)); },
-              pictures + "/Framewright"});
+              pictures + "/Framewright",
+              QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/runs.sqlite"});
     window.show();
     window.controller().applicationDidFinishLaunching();
     window.addPaths(paths);

@@ -42,4 +42,17 @@ RunSummary RunSummary::make(const QList<PhotoFilePtr>& photos, int processedSucc
     return summary;
 }
 
+LogRecord RunSummary::logSummary(const QString& timeStamp) const
+{
+    return {{"timeStamp", timeStamp},
+            {"imagesSelected", lblImagesSelected},
+            {"imagesConverted", lblImagesConverted},
+            {"conversionFailed", lblConversionFailed},
+            {"oldSize", lblOldsize},
+            {"newSize", lblNewsize},
+            {"saveSpace", isSpaceSaveShown ? lblspaceSave : QString()},
+            {"timeElapsed", lblTimeElapsed},
+            {"totalOldSize", lblTotalOldsize}};
+}
+
 } // namespace fw

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "batch/PhotoFile.h"
+#include "log/RunLog.h"
 
 #include <QList>
 #include <QString>
@@ -23,6 +24,11 @@ struct RunSummary {
 
     // Every photo that did not end with an output counts as failed, skipped
     // and never reached ones included.
+    // The summary as the run history keeps it, keyed "timeStamp",
+    // "imagesSelected", "imagesConverted", "conversionFailed", "oldSize",
+    // "newSize", "saveSpace", "timeElapsed", "totalOldSize".
+    LogRecord logSummary(const QString& timeStamp) const;
+
     static RunSummary make(const QList<PhotoFilePtr>& photos, int processedSuccessfully,
                            const QString& elapsedText);
 };

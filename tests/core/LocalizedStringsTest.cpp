@@ -152,6 +152,8 @@ QStringList stringLiterals(const QString& source)
 // filter, the stored-presets user-defaults key, the table placeholders, the grid
 // cell identifier, colour models, file extensions and byte-size units.
 const QSet<QString> literalsThatAreNotKeys = {"ALL",
+                                              "COMMIT",
+                                              "ROLLBACK",
                                               "PROJECT_SESSION",
                                               "PROJECT_SESSION_UNREADABLE",
                                               "DONOT_TRANSLATE_INTEGER_VALUE",

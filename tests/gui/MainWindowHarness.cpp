@@ -27,7 +27,7 @@ MainWindowHarness::MainWindowHarness()
                        openedPages.append(address);
                        return true;
                    },
-                   folder.filePath("Pictures/Framewright")})
+                   folder.filePath("Pictures/Framewright"), folder.filePath("history/runs.sqlite")})
 {
     window.show();
     window.activateWindow();

@@ -192,7 +192,8 @@ int main(int argc, char** argv)
     QSettings store(scratch.filePath("settings.ini"), QSettings::IniFormat);
     fw::AppDelegate app(fw::VipsImageService::shared(), {"en"});
     fw::MainWindow window(app, {store, nullptr, [](const QString&) { return false; },
-                                scratch.filePath("Pictures/Framewright")});
+                                scratch.filePath("Pictures/Framewright"),
+                                scratch.filePath("runs.sqlite")});
     window.resize(1200, 780);
     window.move(40, 30);
     window.show();

@@ -5,13 +5,14 @@
 #include "app/MainWindowController.h"
 #include "app/RatePrompt.h"
 #include "batch/widgets/BatchScreen.h"
-#include "batch/widgets/InformationLine.h"
 #include "core/NotificationNames.h"
 #include "core/ProductInfo.h"
 #include "core/StringKeys.h"
 #include "core/widgets/AlertSheet.h"
 #include "core/widgets/DialogMessages.h"
+#include "core/widgets/EmphasisedText.h"
 #include "core/widgets/FolderChooser.h"
+#include "log/widgets/LogWindow.h"
 #include "platform/Desktop.h"
 #include "platform/ImageService.h"
 #include "platform/LocalFileSystem.h"
@@ -50,12 +51,13 @@ template <typename Control> Control* named(Control* control, const QString& name
 
 MainWindow::MainWindow(AppDelegate& app, Environment givenEnvironment, QWidget* parent)
     : QMainWindow(parent), app(app), environment(std::move(givenEnvironment)),
-      utils(app.imageService()), sheet(new AlertSheet(this))
+      utils(app.imageService()), history(environment.historyPath), sheet(new AlertSheet(this))
 {
     messages = std::make_unique<DialogMessages>(app.dialogs(), *sheet, text(StringKey::OK));
     screen = std::make_unique<MainScreenView>(
-        app, MainScreenView::Services{center, *messages, environment.store,
-                                      LocalFileSystem::shared(), utils, environment.defaultFolder});
+        app,
+        MainScreenView::Services{center, *messages, environment.store, LocalFileSystem::shared(),
+                                 utils, history, environment.defaultFolder});
     screen->addPhotosView().photoActions().setDesktop(environment.desktop);
     if (const Desktop* desktop = environment.desktop)
         screen->vwProcessing().setOutputFolderOpener(
@@ -75,12 +77,19 @@ MainWindow::MainWindow(AppDelegate& app, Environment givenEnvironment, QWidget* 
                             steps);
     steps->addWidget(batch);
     steps->addWidget(buildOptionsPage());
-    steps->addWidget(new ProcessingScreen(screen->vwProcessing(), app.strings(), steps));
+    auto* processing = new ProcessingScreen(screen->vwProcessing(), app.strings(), steps);
+    connect(processing, &ProcessingScreen::showLogsRequested, this,
+            [this] { screen->btnShowLogsTapped(); });
+    connect(processing, &ProcessingScreen::closeRequested, this,
+            [this] { screen->btnCloseSummaryTapped(); });
+    steps->addWidget(processing);
     layout->addWidget(buildTabs());
     layout->addWidget(steps, 1);
     layout->addWidget(buildBottomBar());
     setCentralWidget(central);
-    overwriteSheet = new OverwriteSheet(screen->vwProcessing(), app.strings(), this);
+    overwriteSheet = new OverwriteSheet(screen->vwProcessing(), app.strings(),
+                                        screen->addPhotosView().gridThumbnails(), this);
+    logWindow = new LogWindow(screen->logDetailView(), app.strings(), this);
     buildMenus();
     connectSheets();
     connect(screen.get(), &MainScreenView::changed, this, &MainWindow::render);
@@ -259,6 +268,11 @@ void MainWindow::connectSheets()
     });
     connect(screen.get(), &MainScreenView::destinationChooserRequested, this,
             &MainWindow::chooseDestination);
+    connect(screen.get(), &MainScreenView::logWindowRequested, logWindow, &LogWindow::present);
+    connect(&history, &RunHistory::runStored, this, [this](qint64 runId) {
+        if (logWindow->isVisible())
+            screen->logDetailView().initWithRunId(runId);
+    });
     connect(windowController.get(), &MainWindowController::rateSheetChanged, this,
             &MainWindow::renderRateSheet);
     connect(windowController.get(), &MainWindowController::quitRequested, this,
@@ -292,7 +306,9 @@ void MainWindow::render()
     // The batch screen shows the line under its list; the other steps show
     // it here.
     footer->setVisible(state.isFooterShown && state.step != Step::Photos);
-    footer->setText(InformationLine::styled(state.footer, palette().color(QPalette::Link)));
+    footer->setText(EmphasisedText::styled(state.footer.line,
+                                           {state.footer.countText, state.footer.sizeText},
+                                           palette().color(QPalette::Link)));
 }
 
 void MainWindow::renderAlertSheet()

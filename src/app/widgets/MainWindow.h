@@ -2,6 +2,7 @@
 
 #include "core/NotificationCenter.h"
 #include "core/Utils.h"
+#include "log/RunHistory.h"
 
 #include <QMainWindow>
 #include <memory>
@@ -20,6 +21,7 @@ class AppDelegate;
 class BatchScreen;
 class Desktop;
 class DialogMessages;
+class LogWindow;
 class MainScreenView;
 class MainWindowController;
 class OverwriteSheet;
@@ -39,6 +41,8 @@ public:
         // Opens a web page; false when it could not.
         std::function<bool(const QString& address)> openPage;
         QString defaultFolder;
+        // The SQLite file of the run history.
+        QString historyPath;
     };
 
     MainWindow(AppDelegate& app, Environment environment, QWidget* parent = nullptr);
@@ -73,6 +77,7 @@ private:
     Environment environment;
     NotificationCenter center;
     Utils utils;
+    RunHistory history;
     AlertSheet* sheet;
     std::unique_ptr<DialogMessages> messages;
     std::unique_ptr<MainScreenView> screen;
@@ -80,6 +85,7 @@ private:
     std::unique_ptr<MainWindowController> windowController;
     BatchScreen* batch = nullptr;
     OverwriteSheet* overwriteSheet = nullptr;
+    LogWindow* logWindow = nullptr;
     QWidget* tabs = nullptr;
     QButtonGroup* tabButtons = nullptr;
     QButtonGroup* optionSwitch = nullptr;

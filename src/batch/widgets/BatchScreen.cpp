@@ -5,7 +5,6 @@
 #include "batch/BatchModel.h"
 #include "batch/widgets/AddPanels.h"
 #include "batch/widgets/DropArea.h"
-#include "batch/widgets/InformationLine.h"
 #include "batch/widgets/PhotoGridView.h"
 #include "batch/widgets/PhotoInfoPopup.h"
 #include "batch/widgets/PhotoTableView.h"
@@ -16,6 +15,7 @@
 #include "core/NotificationNames.h"
 #include "core/StringKeys.h"
 #include "core/widgets/AlertSheet.h"
+#include "core/widgets/EmphasisedText.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -268,7 +268,9 @@ void BatchScreen::renderListHeader()
     removeSelected->setEnabled(list.isRemoveEnabled);
     removeAll->setEnabled(list.isRemoveAllEnabled);
     information->setText(
-        InformationLine::styled(list.batchInformation, palette().color(QPalette::Link)));
+        EmphasisedText::styled(list.batchInformation.line,
+                               {list.batchInformation.countText, list.batchInformation.sizeText},
+                               palette().color(QPalette::Link)));
 }
 
 void BatchScreen::showPhotoMenu(int row, const QPoint& globalPosition)

@@ -2,7 +2,6 @@
 
 #include "batch/BatchModel.h"
 #include "batch/widgets/ThumbnailPainter.h"
-#include "core/widgets/PlainToolTip.h"
 
 #include <QApplication>
 #include <QHelpEvent>
@@ -24,7 +23,7 @@ const QStyle& styleOf(const QStyleOptionViewItem& option)
 
 } // namespace
 
-PhotoGridDelegate::PhotoGridDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
+PhotoGridDelegate::PhotoGridDelegate(QObject* parent) : PlainToolTipDelegate(parent) {}
 
 QSize PhotoGridDelegate::sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const
 {
@@ -101,7 +100,7 @@ bool PhotoGridDelegate::editorEvent(QEvent* event, QAbstractItemModel* model,
                                     const QStyleOptionViewItem& option, const QModelIndex& index)
 {
     if (event->type() != QEvent::MouseButtonRelease)
-        return QStyledItemDelegate::editorEvent(event, model, option, index);
+        return PlainToolTipDelegate::editorEvent(event, model, option, index);
     const auto* mouse = static_cast<QMouseEvent*>(event);
     if (mouse->button() != Qt::LeftButton)
         return false;
@@ -115,14 +114,6 @@ bool PhotoGridDelegate::editorEvent(QEvent* event, QAbstractItemModel* model,
         return true;
     }
     return false;
-}
-
-bool PhotoGridDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
-                                  const QStyleOptionViewItem& option, const QModelIndex& index)
-{
-    if (event->type() != QEvent::ToolTip || view == nullptr)
-        return QStyledItemDelegate::helpEvent(event, view, option, index);
-    return PlainToolTip::show(*event, *view, index);
 }
 
 } // namespace fw

@@ -1,22 +1,21 @@
 #pragma once
 
+#include "core/widgets/PlainToolTipDelegate.h"
+
 #include <QSize>
-#include <QStyledItemDelegate>
 
 namespace fw {
 
 // Draws a grid cell: the thumbnail, the name, "Dimensions W X H" and
 // "Size ...", with the mark's check box and the info button in the top
 // corners; clicks on those two are handed on by row.
-class PhotoGridDelegate : public QStyledItemDelegate {
+class PhotoGridDelegate : public PlainToolTipDelegate {
     Q_OBJECT
 public:
     explicit PhotoGridDelegate(QObject* parent = nullptr);
 
     void setCellSize(QSize size) { cellSize = size; }
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
-    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
-                   const QModelIndex& index) override;
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
     bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,

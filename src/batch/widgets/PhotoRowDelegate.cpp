@@ -2,7 +2,6 @@
 
 #include "batch/BatchModel.h"
 #include "batch/widgets/ThumbnailPainter.h"
-#include "core/widgets/PlainToolTip.h"
 
 #include <QApplication>
 #include <QHelpEvent>
@@ -75,14 +74,6 @@ QSize PhotoRowDelegate::sizeHint(const QStyleOptionViewItem& option, const QMode
     QSize hint = QStyledItemDelegate::sizeHint(option, index);
     hint.setHeight(std::max(hint.height(), thumbnailSize.height() + 2 * padding));
     return hint;
-}
-
-bool PhotoRowDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
-                                 const QStyleOptionViewItem& option, const QModelIndex& index)
-{
-    if (event->type() != QEvent::ToolTip || view == nullptr)
-        return QStyledItemDelegate::helpEvent(event, view, option, index);
-    return PlainToolTip::show(*event, *view, index);
 }
 
 } // namespace fw

@@ -1,5 +1,6 @@
 #include "processing/widgets/OverwriteSheet.h"
 
+#include "batch/ThumbnailProvider.h"
 #include "core/LocalizedStrings.h"
 #include "core/StringKeys.h"
 #include "processing/ProcessingView.h"
@@ -8,18 +9,25 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace fw {
 
-OverwriteSheet::OverwriteSheet(ProcessingView& view, LocalizedStrings& strings, QWidget* parent)
-    : QDialog(parent), view(view), pathLabel(new QLabel(this)), renameField(new QLineEdit(this)),
-      errorLabel(new QLabel(this))
+namespace {
+constexpr QSize pictureBox{200, 150};
+}
+
+OverwriteSheet::OverwriteSheet(ProcessingView& view, LocalizedStrings& strings,
+                               ThumbnailProvider& thumbnails, QWidget* parent)
+    : QDialog(parent), view(view), thumbnails(thumbnails), picture(new QLabel(this)),
+      pathLabel(new QLabel(this)), renameField(new QLineEdit(this)), errorLabel(new QLabel(this))
 {
     setWindowModality(Qt::WindowModal);
     build(strings);
     connect(&view, &ProcessingView::changed, this, &OverwriteSheet::render);
+    connect(&thumbnails, &ThumbnailProvider::thumbnailReady, this, &OverwriteSheet::showPicture);
 }
 
 void OverwriteSheet::build(LocalizedStrings& strings)
@@ -27,6 +35,11 @@ void OverwriteSheet::build(LocalizedStrings& strings)
     const auto text = [&strings](const char* key) { return strings.getLocalizedStringForKey(key); };
     setWindowTitle(text(StringKey::FILE_EXISTS));
     auto* heading = new QLabel(text(StringKey::FILE_EXISTS), this);
+    picture->setFixedSize(pictureBox);
+    picture->setAlignment(Qt::AlignCenter);
+    picture->setAccessibleName(text(StringKey::SOURCE_PHOTO));
+    auto* existing = new QLabel(text(StringKey::EXISTING_FILE), this);
+    existing->setTextFormat(Qt::PlainText);
     heading->setWordWrap(true);
     heading->setTextFormat(Qt::PlainText);
     pathLabel->setTextFormat(Qt::PlainText);
@@ -69,8 +82,15 @@ void OverwriteSheet::build(LocalizedStrings& strings)
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(24, 20, 24, 16);
-    layout->addWidget(heading);
-    layout->addWidget(pathLabel);
+    auto* top = new QHBoxLayout;
+    auto* headingColumn = new QVBoxLayout;
+    headingColumn->addWidget(heading);
+    headingColumn->addWidget(existing);
+    headingColumn->addWidget(pathLabel);
+    headingColumn->addStretch();
+    top->addWidget(picture);
+    top->addLayout(headingColumn, 1);
+    layout->addLayout(top);
     layout->addLayout(renameRow);
     layout->addWidget(errorLabel);
     layout->addLayout(buttons);
@@ -78,10 +98,21 @@ void OverwriteSheet::build(LocalizedStrings& strings)
 
 void OverwriteSheet::present()
 {
+    picture->clear();
+    if (const PhotoFilePtr& photo = view.overwriteQuestion().fileToOverwrite())
+        thumbnails.requestThumbnail(photo->filePath);
     render();
     renameField->setText(view.overwriteQuestion().txtRenamefileName());
     open();
     renameField->setFocus();
+}
+
+void OverwriteSheet::showPicture(const QString& path, const QImage& thumbnail)
+{
+    const PhotoFilePtr& photo = view.overwriteQuestion().fileToOverwrite();
+    if (isVisible() && photo && photo->filePath == path)
+        picture->setPixmap(QPixmap::fromImage(
+            thumbnail.scaled(pictureBox, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
 }
 
 void OverwriteSheet::render()

@@ -9,6 +9,7 @@ namespace fw {
 
 class LocalizedStrings;
 class ProcessingView;
+class ThumbnailProvider;
 
 // The run's existing-file question: the output that is in the way, the
 // seven answers and the rename field with its error line. The run waits for
@@ -16,7 +17,10 @@ class ProcessingView;
 class OverwriteSheet : public QDialog {
     Q_OBJECT
 public:
-    OverwriteSheet(ProcessingView& view, LocalizedStrings& strings, QWidget* parent);
+    // The picture of the photo comes from the thumbnail provider, made off
+    // the main thread.
+    OverwriteSheet(ProcessingView& view, LocalizedStrings& strings, ThumbnailProvider& thumbnails,
+                   QWidget* parent);
 
     void present();
 
@@ -26,8 +30,11 @@ protected:
 private:
     void build(LocalizedStrings& strings);
     void render();
+    void showPicture(const QString& path, const QImage& thumbnail);
 
     ProcessingView& view;
+    ThumbnailProvider& thumbnails;
+    QLabel* picture;
     QLabel* pathLabel;
     QLineEdit* renameField;
     QLabel* errorLabel;

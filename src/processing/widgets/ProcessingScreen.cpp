@@ -2,8 +2,13 @@
 
 #include "core/LocalizedStrings.h"
 #include "core/StringKeys.h"
+#include "core/widgets/EmphasisedText.h"
+#include "log/LogTableModel.h"
+#include "log/widgets/LogTableView.h"
+#include "log/widgets/RunSummaryPanel.h"
 #include "processing/ProcessingView.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -11,69 +16,103 @@
 
 namespace fw {
 
+namespace {
+
+QPushButton* namedButton(const QString& text, QWidget* parent)
+{
+    auto* button = new QPushButton(text, parent);
+    button->setAccessibleName(text);
+    return button;
+}
+
+} // namespace
+
 ProcessingScreen::ProcessingScreen(ProcessingView& view, LocalizedStrings& strings, QWidget* parent)
-    : QWidget(parent), view(view), strings(strings), title(new QLabel(this)),
-      progress(new QProgressBar(this)), progressLine(new QLabel(this)),
-      currentPath(new QLabel(this)), summary(new QLabel(this)),
-      stop(new QPushButton(strings.getLocalizedStringForKey(StringKey::STOP), this))
+    : QWidget(parent), view(view), strings(strings), title(new QLabel(this))
 {
     QFont font = title->font();
     font.setBold(true);
     font.setPointSizeF(font.pointSizeF() * 1.3);
     title->setFont(font);
-    for (QLabel* label : {title, progressLine, currentPath, summary})
-        label->setTextFormat(Qt::PlainText);
-    currentPath->setWordWrap(true);
-    progress->setRange(0, 100);
-    progress->setAccessibleName(strings.getLocalizedStringForKey(StringKey::PROCESSING));
-    stop->setAccessibleName(stop->text());
-    connect(stop, &QPushButton::clicked, this, [this] { this->view.btnStopProcessTapped(); });
+    title->setTextFormat(Qt::PlainText);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(48, 32, 48, 32);
-    layout->setSpacing(12);
+    layout->setContentsMargins(24, 16, 24, 8);
+    layout->setSpacing(10);
     layout->addWidget(title);
-    layout->addWidget(progress);
-    layout->addWidget(progressLine);
-    layout->addWidget(currentPath);
-    layout->addWidget(summary);
-    layout->addWidget(stop, 0, Qt::AlignLeft);
-    layout->addStretch();
+    layout->addWidget(buildProgress());
+    layout->addWidget(buildSummary(), 1);
     connect(&view, &ProcessingView::changed, this, &ProcessingScreen::render);
     render();
+}
+
+QWidget* ProcessingScreen::buildProgress()
+{
+    progress = new QWidget(this);
+    progressBar = new QProgressBar(progress);
+    progressBar->setRange(0, 100);
+    progressBar->setAccessibleName(strings.getLocalizedStringForKey(StringKey::PROCESSING));
+    progressLine = new QLabel(progress);
+    progressLine->setTextFormat(Qt::RichText);
+    currentPath = new QLabel(progress);
+    currentPath->setTextFormat(Qt::PlainText);
+    currentPath->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    stopping = new QLabel(strings.getLocalizedStringForKey(StringKey::STOPPING), progress);
+    stopping->setTextFormat(Qt::PlainText);
+    stop = namedButton(strings.getLocalizedStringForKey(StringKey::STOP), progress);
+    connect(stop, &QPushButton::clicked, this, [this] { this->view.btnStopProcessTapped(); });
+    auto* row = new QHBoxLayout;
+    row->addWidget(progressLine, 1);
+    row->addWidget(stopping);
+    row->addWidget(stop);
+    auto* column = new QVBoxLayout(progress);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(progressBar);
+    column->addLayout(row);
+    column->addWidget(currentPath);
+    column->addStretch();
+    return progress;
+}
+
+QWidget* ProcessingScreen::buildSummary()
+{
+    summary = new QWidget(this);
+    figures = new RunSummaryPanel(strings, summary);
+    records = new LogTableModel(strings, this);
+    auto* showLogs = namedButton(strings.getLocalizedStringForKey(StringKey::SHOW_LOGS), summary);
+    auto* close = namedButton(strings.getLocalizedStringForKey(StringKey::CLOSE), summary);
+    connect(showLogs, &QPushButton::clicked, this, &ProcessingScreen::showLogsRequested);
+    connect(close, &QPushButton::clicked, this, &ProcessingScreen::closeRequested);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(showLogs);
+    buttons->addWidget(close);
+    auto* column = new QVBoxLayout(summary);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(figures);
+    column->addWidget(new LogTableView(*records, summary), 1);
+    column->addLayout(buttons);
+    return summary;
 }
 
 void ProcessingScreen::render()
 {
     const bool finished = view.isSummaryShown();
-    title->setText(finished ? view.title()
-                            : strings.getLocalizedStringForKey(StringKey::PROCESSING));
-    progress->setValue(view.progressBarValue());
+    title->setText(view.title());
     progress->setVisible(!finished);
-    progressLine->setText(view.progressLine());
-    progressLine->setVisible(!finished);
-    currentPath->setText(view.currentPath());
-    currentPath->setVisible(!finished);
-    stop->setVisible(!finished);
-    stop->setEnabled(!view.isStopping());
-    summary->setText(finished ? summaryText() : QString());
     summary->setVisible(finished);
-}
-
-QString ProcessingScreen::summaryText() const
-{
-    const RunSummary& figures = view.summary();
-    const auto line = [this](const char* key, const QString& value) {
-        return strings.getLocalizedStringForKey(key) + ' ' + value + '\n';
-    };
-    QString text = line(StringKey::TOTAL_IMAGE_SELECTED, figures.lblImagesSelected) +
-                   line(StringKey::TOTAL_IMAGE_CONVERTED, figures.lblImagesConverted) +
-                   line(StringKey::CONVERSION_FAILED, figures.lblConversionFailed) +
-                   line(StringKey::SELECTED_BATCH_ORIGINAL_SIZE, figures.lblOldsize) +
-                   line(StringKey::NEW_SIZE, figures.lblNewsize) +
-                   line(StringKey::TIME_ELAPSED, figures.lblTimeElapsed);
-    if (figures.isSpaceSaveShown)
-        text += line(StringKey::SPACE_SAVED, figures.lblspaceSave);
-    return text.trimmed();
+    progressBar->setValue(view.progressBarValue());
+    progressLine->setText(EmphasisedText::styled(view.progressLine(), view.progressLineValues(),
+                                                 palette().color(QPalette::Link)));
+    currentPath->setText(currentPath->fontMetrics().elidedText(
+        view.currentPath(), Qt::ElideMiddle, std::max(200, currentPath->width())));
+    currentPath->setToolTip(QString());
+    stopping->setVisible(view.isStopping());
+    stop->setEnabled(!view.isOnHold() && !view.isStopping());
+    if (finished && !summaryShown) {
+        figures->show(view.summary().logSummary(view.getLogDetails().value("timeStamp")));
+        records->setRecords(view.arrLogDetails());
+    }
+    summaryShown = finished;
 }
 
 } // namespace fw

@@ -9,27 +9,41 @@ class QPushButton;
 namespace fw {
 
 class LocalizedStrings;
+class LogTableModel;
 class ProcessingView;
+class RunSummaryPanel;
 
-// The run as it goes: the progress, the photo in hand and Stop, then the
-// summary of what was written.
+// The run over the whole main screen: the progress with its figures, the
+// photo being written and Stop; then the summary of the run and its
+// per-file log, with Show log and Close.
 class ProcessingScreen : public QWidget {
     Q_OBJECT
 public:
     ProcessingScreen(ProcessingView& view, LocalizedStrings& strings, QWidget* parent = nullptr);
 
+Q_SIGNALS:
+    void showLogsRequested();
+    void closeRequested();
+
 private:
+    QWidget* buildProgress();
+    QWidget* buildSummary();
     void render();
-    QString summaryText() const;
 
     ProcessingView& view;
     LocalizedStrings& strings;
     QLabel* title;
-    QProgressBar* progress;
+    QWidget* progress;
+    QProgressBar* progressBar;
     QLabel* progressLine;
     QLabel* currentPath;
-    QLabel* summary;
+    QLabel* stopping;
     QPushButton* stop;
+    QWidget* summary;
+    RunSummaryPanel* figures;
+    LogTableModel* records;
+    // The summary and log are filled once, when the run has ended.
+    bool summaryShown = false;
 };
 
 } // namespace fw

@@ -1,0 +1,48 @@
+#include "log/widgets/RunSummaryPanel.h"
+
+#include "core/LocalizedStrings.h"
+#include "core/StringKeys.h"
+
+#include <QFormLayout>
+#include <QLabel>
+
+namespace fw {
+
+RunSummaryPanel::RunSummaryPanel(LocalizedStrings& strings, QWidget* parent)
+    : QWidget(parent), form(new QFormLayout(this))
+{
+    form->setContentsMargins(0, 0, 0, 0);
+    form->setLabelAlignment(Qt::AlignRight);
+    const std::pair<const char*, const char*> rows[] = {
+        {"imagesSelected", StringKey::TOTAL_IMAGE_SELECTED},
+        {"totalOldSize", StringKey::TOTAL_BATCH_SIZE},
+        {"imagesConverted", StringKey::TOTAL_IMAGE_CONVERTED},
+        {"conversionFailed", StringKey::CONVERSION_FAILED},
+        {"oldSize", StringKey::SELECTED_BATCH_ORIGINAL_SIZE},
+        {"newSize", StringKey::NEW_SIZE},
+        {"saveSpace", StringKey::SPACE_SAVED},
+        {"timeElapsed", StringKey::TIME_ELAPSED},
+    };
+    for (const auto& [key, caption] : rows) {
+        auto* value = new QLabel(this);
+        value->setTextFormat(Qt::PlainText);
+        value->setAccessibleName(strings.getLocalizedStringForKey(caption));
+        QFont bold = value->font();
+        bold.setBold(true);
+        value->setFont(bold);
+        form->addRow(strings.getLocalizedStringForKey(caption), value);
+        values.append({QString::fromLatin1(key), value});
+    }
+}
+
+// The saved space shows only when there is some.
+void RunSummaryPanel::show(const LogRecord& summary)
+{
+    for (const auto& [key, label] : values) {
+        label->setText(summary.value(key));
+        if (key == "saveSpace")
+            form->setRowVisible(label, !summary.value(key).trimmed().isEmpty());
+    }
+}
+
+} // namespace fw
