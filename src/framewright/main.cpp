@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QIcon>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QUrl>
@@ -19,7 +20,8 @@ int main(int argc, char** argv)
     QApplication::setOrganizationName("Framewright");
     QApplication::setApplicationDisplayName(fw::ProductInfo::name());
     QApplication::setApplicationVersion(fw::ProductInfo::version());
-    QApplication::setDesktopFileName("framewright");
+    QApplication::setDesktopFileName("org.framewright.Framewright");
+    QApplication::setWindowIcon(QIcon::fromTheme("org.framewright.Framewright"));
 
     // Paths are taken by their bytes: QApplication would turn a name that is
     // not UTF-8 into another name.
