@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QDropEvent>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMimeData>
 #include <QTest>
@@ -65,6 +66,39 @@ bool MainWindowHarness::dropAndWait(const QStringList& paths, qsizetype expected
         return app.batch().size() == expectedBatchSize &&
                !window.mainScreen().addPhotosView().isAdding() &&
                window.mainScreen().addPhotosView().screen().areAddButtonsEnabled;
+    });
+}
+
+bool MainWindowHarness::startRunInto(const QString& destination)
+{
+    click("Next");
+    click("Next");
+    click("Start");
+    QFileDialog* chooser = nullptr;
+    waitUntil(
+        [&] {
+            for (QFileDialog* dialog : window.findChildren<QFileDialog*>()) {
+                if (dialog->isVisible())
+                    chooser = dialog;
+            }
+            return chooser != nullptr;
+        },
+        10000);
+    if (chooser == nullptr)
+        return false;
+    chooser->selectFile(destination);
+    QMetaObject::invokeMethod(chooser, "accept");
+    // A window manager gives the window back its focus when a sheet closes;
+    // the offscreen platform has none.
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window) &&
+           waitUntil([&] { return window.mainScreen().state().step == Step::Processing; }, 10000);
+}
+
+bool MainWindowHarness::waitForRunToEnd()
+{
+    return waitUntil([&] {
+        return !app.isProcessingInProgress() && window.mainScreen().vwProcessing().isSummaryShown();
     });
 }
 

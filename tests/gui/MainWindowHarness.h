@@ -23,12 +23,20 @@ public:
     void drop(const QStringList& paths);
     [[nodiscard]] bool dropAndWait(const QStringList& paths, qsizetype expectedBatchSize);
 
+    // From the batch step: Next, Next, Start, and the destination chosen in
+    // its chooser; returns once the run has started.
+    [[nodiscard]] bool startRunInto(const QString& destination);
+    [[nodiscard]] bool waitForRunToEnd();
+
     // The visible button of the window or an open sheet, by accessible name.
     QAbstractButton* button(const QString& name) const;
     void click(const QString& name) const;
     // The title of the alert sheet on screen; empty when none is.
     QString sheetTitle() const;
     [[nodiscard]] bool waitForSheet(const QString& title) const;
+
+    // The history file, in a folder of its own.
+    QString historyPath() const { return folder.filePath("history/runs.sqlite"); }
 
     TemporaryFolder folder;
     QSettings store;

@@ -1,0 +1,170 @@
+#include "app/MainScreenView.h"
+#include "gui/MainWindowHarness.h"
+#include "log/LogDetailView.h"
+#include "log/LogTableModel.h"
+#include "log/widgets/LogWindow.h"
+#include "processing/widgets/OverwriteSheet.h"
+#include "support/EventWaiting.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableView>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace fw {
+namespace {
+
+using test::MainWindowHarness;
+using test::waitUntil;
+
+QStringList filesIn(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::Files, QDir::Name);
+}
+
+// The visible label that shows the text, anywhere in the widget.
+QLabel* labelShowing(QWidget& root, const QString& text)
+{
+    for (QLabel* label : root.findChildren<QLabel*>()) {
+        if (label->isVisible() && label->text() == text)
+            return label;
+    }
+    return nullptr;
+}
+
+QTableView* visibleTable(QWidget& root)
+{
+    for (QTableView* table : root.findChildren<QTableView*>()) {
+        if (table->isVisible() && qobject_cast<LogTableModel*>(table->model()))
+            return table;
+    }
+    return nullptr;
+}
+
+TEST(RunWindowGui, ARunShowsItsProgressThenTheSummaryAndOneLogRowAPhoto)
+{
+    MainWindowHarness harness;
+    ASSERT_TRUE(harness.dropAndWait({harness.photoFolder("trip", 4)}, 4));
+    const QString out = harness.folder.makeFolder("Web Copies");
+    ASSERT_TRUE(harness.startRunInto(out));
+    ASSERT_TRUE(harness.waitForRunToEnd());
+
+    EXPECT_EQ(filesIn(out), QStringList({"0.jpg", "1.jpg", "2.jpg", "3.jpg"}))
+        << "the chosen folder keeps its case";
+    EXPECT_NE(labelShowing(harness.window, "4"), nullptr) << "photos selected and converted";
+    QTableView* log = visibleTable(harness.window);
+    ASSERT_NE(log, nullptr);
+    EXPECT_EQ(log->model()->rowCount(), 4);
+    EXPECT_EQ(log->model()->index(0, LogTableModel::OutputFile).data().toString(), out + "/0.jpg");
+    EXPECT_TRUE(harness.button("Finish")->isVisible());
+}
+
+TEST(RunWindowGui, ClosingDuringAWriteAndAnsweringNoWritesAndCountsEachPhotoOnce)
+{
+    MainWindowHarness harness;
+    ASSERT_TRUE(harness.dropAndWait({harness.photoFolder("big", 24, 1600, 1200)}, 24));
+    const QString out = harness.folder.makeFolder("out");
+    ASSERT_TRUE(harness.startRunInto(out));
+    ASSERT_TRUE(waitUntil(
+        [&] { return harness.window.mainScreen().vwProcessing().totalProgressed() > 0; }));
+    QTest::keyClick(&harness.window, Qt::Key_W, Qt::ControlModifier);
+    ASSERT_TRUE(harness.waitForSheet("Stop processing"));
+    harness.click("No");
+    ASSERT_TRUE(harness.waitForRunToEnd());
+
+    EXPECT_EQ(filesIn(out).size(), 24) << filesIn(out).join(' ').toStdString();
+    EXPECT_EQ(harness.window.mainScreen().vwProcessing().processedSuccessfully(), 24);
+    EXPECT_FALSE(harness.window.findChild<OverwriteSheet*>()->isVisible()) << "no question";
+}
+
+TEST(RunWindowGui, AnExistingOutputAfterAResumeIsAskedAboutAndKeepBothWritesANewName)
+{
+    MainWindowHarness harness;
+    ASSERT_TRUE(harness.dropAndWait({harness.photoFolder("big", 16, 1600, 1200)}, 16));
+    const QString out = harness.folder.makeFolder("out");
+    ASSERT_TRUE(harness.startRunInto(out));
+    ASSERT_TRUE(harness.waitForRunToEnd());
+    harness.click("Finish");
+
+    ASSERT_TRUE(harness.startRunInto(out));
+    QTest::keyClick(&harness.window, Qt::Key_W, Qt::ControlModifier);
+    ASSERT_TRUE(harness.waitForSheet("Stop processing"));
+    harness.click("No");
+    auto* question = harness.window.findChild<OverwriteSheet*>();
+    ASSERT_TRUE(waitUntil([&] { return question->isVisible(); }, 20000));
+
+    const QString asked =
+        QFileInfo(
+            harness.window.mainScreen().vwProcessing().overwriteQuestion().filePathToOverwrite())
+            .completeBaseName();
+    question->findChild<QLineEdit*>()->setText("3");
+    QTest::keyClick(question->findChild<QLineEdit*>(), Qt::Key_Return);
+    EXPECT_NE(labelShowing(*question, "* A file with this name already exists."), nullptr);
+    harness.click("Keep both");
+    ASSERT_TRUE(waitUntil([&] { return filesIn(out).contains(asked + " (1).jpg"); }));
+    ASSERT_TRUE(waitUntil(
+        [&] { return question->isVisible() || !harness.app.isProcessingInProgress(); }, 20000));
+    if (question->isVisible())
+        harness.click("Skip all");
+    ASSERT_TRUE(harness.waitForRunToEnd());
+    EXPECT_EQ(filesIn(out).filter(" (1).jpg").size(), filesIn(out).size() - 16)
+        << "every other existing output was kept";
+}
+
+TEST(RunWindowGui, TheLogWindowStepsThroughRunsAlsoAfterTheProgramStartsAgain)
+{
+    QString historyPath;
+    {
+        MainWindowHarness harness;
+        historyPath = harness.historyPath();
+        ASSERT_TRUE(harness.dropAndWait({harness.photoFolder("a", 2)}, 2));
+        ASSERT_TRUE(harness.startRunInto(harness.folder.makeFolder("first")));
+        ASSERT_TRUE(harness.waitForRunToEnd());
+        harness.click("Finish");
+        harness.click("Remove all");
+        ASSERT_TRUE(harness.waitForSheet("Remove all photos"));
+        harness.click("Yes");
+        ASSERT_TRUE(harness.dropAndWait({harness.photoFolder("b", 3)}, 3));
+        ASSERT_TRUE(harness.startRunInto(harness.folder.makeFolder("second")));
+        ASSERT_TRUE(harness.waitForRunToEnd());
+        harness.click("Show log");
+        auto* window = harness.window.findChild<LogWindow*>();
+        ASSERT_TRUE(waitUntil([&] {
+            return window->isVisible() && visibleTable(*window) &&
+                   visibleTable(*window)->model()->rowCount() == 3;
+        }));
+        QTest::mouseClick(harness.button("Previous run"), Qt::LeftButton);
+        EXPECT_EQ(visibleTable(*window)->model()->rowCount(), 2);
+        EXPECT_FALSE(harness.button("Previous run")->isEnabled());
+
+        RunHistory restarted(harness.historyPath());
+        EXPECT_EQ(restarted.runs().size(), 2) << "a fresh history over the same file";
+    }
+}
+
+TEST(RunWindowGui, ADamagedHistoryLeavesTheLogEmptyWithItsMessageAndTheRunStillWorks)
+{
+    MainWindowHarness harness;
+    QDir().mkpath(QFileInfo(harness.historyPath()).path());
+    harness.folder.writeFile("history/runs.sqlite", QByteArray(4096, 'x'));
+    ASSERT_TRUE(harness.dropAndWait({harness.photoFolder("c", 2)}, 2));
+    const QString out = harness.folder.makeFolder("out");
+    ASSERT_TRUE(harness.startRunInto(out));
+    ASSERT_TRUE(harness.waitForRunToEnd());
+    EXPECT_EQ(filesIn(out).size(), 2);
+
+    harness.click("Show log");
+    auto* window = harness.window.findChild<LogWindow*>();
+    ASSERT_TRUE(waitUntil([&] { return window->isVisible(); }));
+    EXPECT_NE(labelShowing(*window, harness.window.mainScreen().logDetailView().message()),
+              nullptr);
+    EXPECT_FALSE(harness.window.mainScreen().logDetailView().message().isEmpty());
+    EXPECT_EQ(visibleTable(*window)->model()->rowCount(), 0);
+}
+
+} // namespace
+} // namespace fw
