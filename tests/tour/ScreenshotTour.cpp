@@ -169,10 +169,36 @@ void walk(Tour& tour, const QStringList& photos, const QString& destination)
     tour.shoot("13-processing");
     tour.waitFor([&] { return !tour.app.isProcessingInProgress(); }, 120000);
     tour.shoot("14-summary");
+    tour.click("Show log");
+    tour.shoot("15-log-window");
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top != &window && top->isVisible() && top->isWindow())
+            top->close();
+    }
+    tour.click("Finish");
+
+    // Held and resumed, a run asks about outputs that are in its way.
+    tour.click("Next");
+    tour.click("Next");
+    tour.click("Start");
+    if (QFileDialog* chooser = tour.openPanel()) {
+        chooser->selectFile(destination);
+        QMetaObject::invokeMethod(chooser, "accept");
+    }
+    window.activateWindow();
+    QTest::qWait(50);
+    QTest::keyClick(&window, Qt::Key_W, Qt::ControlModifier);
+    tour.shoot("16-stop-question");
+    tour.click("No");
+    if (tour.waitFor([&] { return window.mainScreen().isOverwriteSheetShown(); }, 20000)) {
+        tour.shoot("17-existing-file-dialog");
+        tour.click("Skip all");
+    }
+    tour.waitFor([&] { return !tour.app.isProcessingInProgress(); }, 120000);
     tour.click("Finish");
 
     window.mainScreen().sendRateMeNotification();
-    tour.shoot("15-rate-prompt");
+    tour.shoot("18-rate-prompt");
     tour.click("No");
 }
 

@@ -22,10 +22,9 @@ LogWindow::LogWindow(LogDetailView& view, LocalizedStrings& strings, QWidget* ma
     const auto text = [&strings](const char* key) { return strings.getLocalizedStringForKey(key); };
     setWindowTitle(text(StringKey::LOG_WINDOW_TITLE));
     records->setHidesInnerDashes(true);
-    for (QLabel* label : {runTitle, message}) {
+    for (QLabel* label : {runTitle, message})
         label->setTextFormat(Qt::PlainText);
-        label->setWordWrap(true);
-    }
+    message->setWordWrap(true);
     QFont bold = runTitle->font();
     bold.setBold(true);
     runTitle->setFont(bold);

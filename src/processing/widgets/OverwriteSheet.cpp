@@ -25,6 +25,7 @@ OverwriteSheet::OverwriteSheet(ProcessingView& view, LocalizedStrings& strings,
       pathLabel(new QLabel(this)), renameField(new QLineEdit(this)), errorLabel(new QLabel(this))
 {
     setWindowModality(Qt::WindowModal);
+    setMinimumWidth(640);
     build(strings);
     connect(&view, &ProcessingView::changed, this, &OverwriteSheet::render);
     connect(&thumbnails, &ThumbnailProvider::thumbnailReady, this, &OverwriteSheet::showPicture);
@@ -99,11 +100,12 @@ void OverwriteSheet::build(LocalizedStrings& strings)
 void OverwriteSheet::present()
 {
     picture->clear();
-    if (const PhotoFilePtr& photo = view.overwriteQuestion().fileToOverwrite())
-        thumbnails.requestThumbnail(photo->filePath);
     render();
     renameField->setText(view.overwriteQuestion().txtRenamefileName());
     open();
+    // Asked once the dialog shows: a cached picture arrives at once.
+    if (const PhotoFilePtr& photo = view.overwriteQuestion().fileToOverwrite())
+        thumbnails.requestThumbnail(photo->filePath);
     renameField->setFocus();
 }
 
