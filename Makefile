@@ -48,6 +48,7 @@ bench: build
 	QT_LOGGING_RULES="framewright.*=false" ./build/bench/framewright_window_benchmarks
 	./bench/run-geometry.sh
 	./bench/run-batch.sh
+	./bench/run-window.sh
 
 clean:
 	rm -rf $(BUILD)
