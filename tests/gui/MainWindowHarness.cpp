@@ -73,6 +73,11 @@ bool MainWindowHarness::startRunInto(const QString& destination)
 {
     click("Next");
     click("Next");
+    return startInto(destination);
+}
+
+bool MainWindowHarness::startInto(const QString& destination)
+{
     click("Start");
     QFileDialog* chooser = nullptr;
     waitUntil(

@@ -26,6 +26,8 @@ public:
     // From the batch step: Next, Next, Start, and the destination chosen in
     // its chooser; returns once the run has started.
     [[nodiscard]] bool startRunInto(const QString& destination);
+    // From the output step: Start, and the destination chosen in its chooser.
+    [[nodiscard]] bool startInto(const QString& destination);
     [[nodiscard]] bool waitForRunToEnd();
 
     // The visible button of the window or an open sheet, by accessible name.

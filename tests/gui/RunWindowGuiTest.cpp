@@ -1,4 +1,5 @@
 #include "app/MainScreenView.h"
+#include "core/Codes.h"
 #include "gui/MainWindowHarness.h"
 #include "log/LogDetailView.h"
 #include "log/LogTableModel.h"
@@ -7,10 +8,13 @@
 #include "support/EventWaiting.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTableView>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -45,22 +49,70 @@ QTableView* visibleTable(QWidget& root)
     return nullptr;
 }
 
-TEST(RunWindowGui, ARunShowsItsProgressThenTheSummaryAndOneLogRowAPhoto)
+// The visible control with the accessible name, anywhere in the window.
+template <typename Control> Control* control(QWidget& root, const QString& name)
+{
+    for (Control* candidate : root.findChildren<Control*>()) {
+        if (candidate->isVisible() && candidate->accessibleName() == name)
+            return candidate;
+    }
+    ADD_FAILURE() << "no visible control named " << name.toStdString();
+    return nullptr;
+}
+
+// On the size step: a custom width of 32 pixels, keeping the aspect ratio.
+void chooseWidthOf32(MainWindowHarness& harness)
+{
+    harness.click("Keep original size");
+    harness.click("Custom size (pixels)");
+    auto* width = control<QLineEdit>(harness.window, "Custom size (pixels) W");
+    width->setFocus();
+    width->selectAll();
+    QTest::keyClicks(width, "32");
+}
+
+// On the output step: convert to PNG from the format list.
+void chooseToConvertToPng(MainWindowHarness& harness)
+{
+    harness.click("Convert to");
+    harness.click("Choose the output format");
+    auto* list = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(list, nullptr);
+    list->actions().at(FormatIndex::Png)->trigger();
+}
+
+QSize sizeOf(const QString& path)
+{
+    return QImageReader(path).size();
+}
+
+TEST(RunWindowGui, TheWholeJobShowsProgressSummaryAndLogAndCanBeDoneAgain)
 {
     MainWindowHarness harness;
     ASSERT_TRUE(harness.dropAndWait({harness.photoFolder("trip", 4)}, 4));
+    harness.click("Next");
+    chooseWidthOf32(harness);
+    harness.click("Next");
+    chooseToConvertToPng(harness);
     const QString out = harness.folder.makeFolder("Web Copies");
-    ASSERT_TRUE(harness.startRunInto(out));
+    ASSERT_TRUE(harness.startInto(out));
     ASSERT_TRUE(harness.waitForRunToEnd());
 
-    EXPECT_EQ(filesIn(out), QStringList({"0.jpg", "1.jpg", "2.jpg", "3.jpg"}))
+    EXPECT_EQ(filesIn(out), QStringList({"0.png", "1.png", "2.png", "3.png"}))
         << "the chosen folder keeps its case";
+    EXPECT_EQ(sizeOf(out + "/0.png"), QSize(32, 24));
     EXPECT_NE(labelShowing(harness.window, "4"), nullptr) << "photos selected and converted";
     QTableView* log = visibleTable(harness.window);
     ASSERT_NE(log, nullptr);
     EXPECT_EQ(log->model()->rowCount(), 4);
-    EXPECT_EQ(log->model()->index(0, LogTableModel::OutputFile).data().toString(), out + "/0.jpg");
-    EXPECT_TRUE(harness.button("Finish")->isVisible());
+    EXPECT_EQ(log->model()->index(0, LogTableModel::OutputFile).data().toString(), out + "/0.png");
+
+    harness.click("Finish");
+    const QString again = harness.folder.makeFolder("again");
+    ASSERT_TRUE(harness.startRunInto(again)) << "the batch and the choices are kept";
+    ASSERT_TRUE(harness.waitForRunToEnd());
+    EXPECT_EQ(filesIn(again).size(), 4);
+    EXPECT_EQ(sizeOf(again + "/3.png"), QSize(32, 24));
 }
 
 TEST(RunWindowGui, ClosingDuringAWriteAndAnsweringNoWritesAndCountsEachPhotoOnce)
@@ -117,10 +169,8 @@ TEST(RunWindowGui, AnExistingOutputAfterAResumeIsAskedAboutAndKeepBothWritesANew
 
 TEST(RunWindowGui, TheLogWindowStepsThroughRunsAlsoAfterTheProgramStartsAgain)
 {
-    QString historyPath;
     {
         MainWindowHarness harness;
-        historyPath = harness.historyPath();
         ASSERT_TRUE(harness.dropAndWait({harness.photoFolder("a", 2)}, 2));
         ASSERT_TRUE(harness.startRunInto(harness.folder.makeFolder("first")));
         ASSERT_TRUE(harness.waitForRunToEnd());
