@@ -8,7 +8,6 @@
 
 #include <QApplication>
 #include <QDesktopServices>
-#include <QIcon>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QUrl>
@@ -21,7 +20,6 @@ int main(int argc, char** argv)
     QApplication::setApplicationDisplayName(fw::ProductInfo::name());
     QApplication::setApplicationVersion(fw::ProductInfo::version());
     QApplication::setDesktopFileName("org.framewright.Framewright");
-    QApplication::setWindowIcon(QIcon::fromTheme("org.framewright.Framewright"));
 
     // Paths are taken by their bytes: QApplication would turn a name that is
     // not UTF-8 into another name.

@@ -74,6 +74,7 @@ QString informationLine(BatchScreen& screen)
 TEST(MainWindowGui, AddFolderAndDropFillTheListWhichMarksAndRemovesAsTheUserAsks)
 {
     MainWindowHarness harness;
+    EXPECT_FALSE(harness.window.windowIcon().pixmap(48, 48).isNull()) << "the program's icon";
     const QString trip = harness.photoFolder("trip", 3);
     harness.click("Add folder");
     QFileDialog* panel = openFileDialog(harness.window);

@@ -27,6 +27,7 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -67,6 +68,8 @@ MainWindow::MainWindow(AppDelegate& app, Environment givenEnvironment, QWidget* 
                                                               environment.openPage);
 
     setWindowTitle(ProductInfo::name());
+    setWindowIcon(QIcon::fromTheme(QApplication::desktopFileName(),
+                                   QIcon(":/icons/org.framewright.Framewright.svg")));
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
