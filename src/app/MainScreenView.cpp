@@ -42,8 +42,14 @@ MainScreenView::MainScreenView(AppDelegate& app, Services services, QObject* par
       history(services.history), logView(services.history, app.strings())
 {
     observeNotifications();
-    connect(&history, &RunHistory::runStored, this,
-            [this](qint64 runId) { lastStoredRunId = runId; });
+    connect(&history, &RunHistory::runStored, this, [this](qint64 runId) {
+        lastStoredRunId = runId;
+        logView.setLatestRunKept(true);
+    });
+    connect(&history, &RunHistory::runNotStored, this, [this] {
+        lastStoredRunId = 0;
+        logView.setLatestRunKept(false);
+    });
 }
 
 // Alerts and the existing-file question may be asked for from inside a call
@@ -80,9 +86,7 @@ void MainScreenView::observeNotifications()
 void MainScreenView::runFinished()
 {
     screen.isFinishShown = true;
-    history.addRun(
-        processingView.summary().logSummary(processingView.getLogDetails().value("timeStamp")),
-        processingView.arrLogDetails());
+    history.addRun(processingView.runLogSummary(), processingView.arrLogDetails());
     Q_EMIT changed();
 }
 

@@ -100,6 +100,7 @@ struct StringKey {
     static constexpr const char* KEEP_FOLDER_HIERARCHY = "KEEP_FOLDER_HIERARCHY";
     static constexpr const char* KEEP_ORIGINAL_FOLDER = "KEEP_ORIGINAL_FOLDER";
     static constexpr const char* KEEP_ORIGINAL_SIZE = "KEEP_ORIGINAL_SIZE";
+    static constexpr const char* LATEST_RUN_NOT_KEPT = "LATEST_RUN_NOT_KEPT";
     static constexpr const char* LOG_INFORMATION = "LOG_INFORMATION";
     static constexpr const char* LOG_INPUT_FILE = "LOG_INPUT_FILE";
     static constexpr const char* LOG_NEW_SIZE = "LOG_NEW_SIZE";

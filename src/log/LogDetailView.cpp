@@ -28,13 +28,14 @@ void LogDetailView::initWithRunId(qint64 runId)
         if (summaries.at(index).id == runId)
             selected = static_cast<int>(index);
     }
-    if (!history.unreadableReason().isEmpty())
-        messageText = strings.getLocalizedStringForKey(StringKey::HISTORY_UNREADABLE);
-    else if (summaries.isEmpty())
-        messageText = strings.getLocalizedStringForKey(StringKey::NO_RUNS);
-    else
-        messageText.clear();
     showSelected();
+}
+
+void LogDetailView::setLatestRunKept(bool kept)
+{
+    latestRunKept = kept;
+    updateMessage();
+    Q_EMIT changed();
 }
 
 void LogDetailView::btnNextLogTapped()
@@ -58,12 +59,26 @@ void LogDetailView::showSelected()
     if (selected < 0) {
         shown = {};
         details.clear();
+        updateMessage();
         Q_EMIT changed();
         return;
     }
     setLogDetailsForLogDict(summaries.at(selected).summary);
     details = history.detailsOf(summaries.at(selected).id);
+    updateMessage();
     Q_EMIT changed();
+}
+
+void LogDetailView::updateMessage()
+{
+    if (!history.unreadableReason().isEmpty())
+        messageText = strings.getLocalizedStringForKey(StringKey::HISTORY_UNREADABLE);
+    else if (!latestRunKept)
+        messageText = strings.getLocalizedStringForKey(StringKey::LATEST_RUN_NOT_KEPT);
+    else if (summaries.isEmpty())
+        messageText = strings.getLocalizedStringForKey(StringKey::NO_RUNS);
+    else
+        messageText.clear();
 }
 
 void LogDetailView::setLogDetailsForLogDict(const LogRecord& summary)

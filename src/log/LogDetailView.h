@@ -23,6 +23,9 @@ public:
     void initWithRunId(qint64 runId);
     void btnNextLogTapped();
     void btnPrevLogTapped();
+    // Whether the history took the latest run; when it did not, the window
+    // says so rather than let an earlier run pass for it.
+    void setLatestRunKept(bool kept);
 
     const QList<RunHistory::Run>& arrLogSummaries() const { return summaries; }
     const QList<LogRecord>& arrLogDetails() const { return details; }
@@ -32,7 +35,8 @@ public:
     const LogRecord& shownSummary() const { return shown; }
     bool isNextEnabled() const { return selected >= 0 && selected + 1 < summaries.size(); }
     bool isPrevEnabled() const { return selected > 0; }
-    // Why no run is shown: none kept yet, or a history that cannot be read.
+    // Why no run or not the latest is shown: none kept yet, a history that
+    // cannot be read, or a latest run the history did not take.
     const QString& message() const { return messageText; }
 
 Q_SIGNALS:
@@ -40,6 +44,7 @@ Q_SIGNALS:
 
 private:
     void showSelected();
+    void updateMessage();
     void setLogDetailsForLogDict(const LogRecord& summary);
 
     RunHistory& history;
@@ -49,6 +54,7 @@ private:
     int selected = -1;
     LogRecord shown;
     QString messageText;
+    bool latestRunKept = true;
 };
 
 } // namespace fw

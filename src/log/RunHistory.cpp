@@ -17,7 +17,10 @@ const QStringList summaryKeys = {"timeStamp",        "imagesSelected", "imagesCo
 const QStringList detailKeys = {"inputFilename", "outputFilename", "information", "oldSize",
                                 "newSize",       "ratio",          "save"};
 
+// Write-ahead logging lets the log window read while a large run is being
+// stored, instead of waiting for the writer or taking the wait for damage.
 const char* const schema = R"(
+    PRAGMA journal_mode = WAL;
     PRAGMA foreign_keys = ON;
     CREATE TABLE IF NOT EXISTS runs (
         id INTEGER PRIMARY KEY AUTOINCREMENT, timeStamp TEXT, imagesSelected TEXT,
@@ -108,9 +111,15 @@ void RunHistory::addRun(const LogRecord& summary, const QList<LogRecord>& detail
 {
     storing.start([this, summary, details] {
         const qint64 runId = store(summary, details);
-        if (runId > 0)
-            QMetaObject::invokeMethod(
-                this, [this, runId] { Q_EMIT runStored(runId); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this,
+            [this, runId] {
+                if (runId > 0)
+                    Q_EMIT runStored(runId);
+                else
+                    Q_EMIT runNotStored();
+            },
+            Qt::QueuedConnection);
     });
 }
 
@@ -164,21 +173,28 @@ QList<LogRecord> RunHistory::detailsOf(qint64 runId)
 {
     SqliteStore database;
     QList<LogRecord> records;
-    Outcome read = database.open(databasePath);
+    Outcome read = openWithSchema(database, databasePath);
     if (read)
         read = database.prepare(
             QStringLiteral("SELECT r.timeStamp, %1 FROM photos p JOIN runs r ON r.id = p.run "
                            "WHERE p.run = ? ORDER BY p.position")
                 .arg("p." + detailKeys.join(",p.")));
-    if (!read)
-        return {};
-    database.bindInt64(1, runId);
-    while (database.step() == SqliteStore::Step::Row) {
+    if (read)
+        database.bindInt64(1, runId);
+    SqliteStore::Step step = SqliteStore::Step::Failed;
+    while (read && (step = database.step()) == SqliteStore::Step::Row) {
         LogRecord record{{"timeStamp", database.columnText(0)}};
         for (qsizetype key = 0; key < detailKeys.size(); ++key)
             record.insert(detailKeys.at(key), database.columnText(static_cast<int>(key) + 1));
         records.append(record);
     }
+    // Part of a run's records under its summary would misstate the run.
+    if (!read || step == SqliteStore::Step::Failed) {
+        reason = read ? database.lastError() : read.message();
+        qCWarning(logHistory) << "cannot read" << databasePath << ":" << reason;
+        return {};
+    }
+    reason.clear();
     return records;
 }
 

@@ -31,11 +31,14 @@ public:
     explicit RunHistory(QString databasePath, QObject* parent = nullptr);
     ~RunHistory() override;
 
-    // Stores a finished run; runStored follows on the main thread.
+    // Stores a finished run; runStored or runNotStored follows on the main
+    // thread.
     void addRun(const LogRecord& summary, const QList<LogRecord>& details);
     // Oldest first. Empty, with unreadableReason() set, when the file
     // cannot be read.
     QList<Run> runs();
+    // In the run's order. Empty, with unreadableReason() set, when they
+    // cannot all be read.
     QList<LogRecord> detailsOf(qint64 runId);
     const QString& unreadableReason() const { return reason; }
     // Waits for runs being stored; for tests and the end of the program.
@@ -43,6 +46,8 @@ public:
 
 Q_SIGNALS:
     void runStored(qint64 runId);
+    // The file refused the run (full disk, held by another launch, damaged).
+    void runNotStored();
 
 private:
     qint64 store(const LogRecord& summary, const QList<LogRecord>& details) const;

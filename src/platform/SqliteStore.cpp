@@ -87,6 +87,8 @@ SqliteStore::Step SqliteStore::step()
 
 void SqliteStore::reset()
 {
+    if (statement == nullptr)
+        return;
     sqlite3_reset(statement);
     sqlite3_clear_bindings(statement);
 }

@@ -85,6 +85,7 @@ void ProcessingView::startProcess(const OutputOptionSettings& output,
         return true;
     });
     progressValue = 0;
+    currentPathText.clear();
     processStartedDateTime = QDateTime::currentDateTime();
     runTimeStamp = RunLog::runTimeStamp(processStartedDateTime);
     setProcessInfoAtBottm();

@@ -82,6 +82,8 @@ public:
     bool isSummaryShown() const { return summaryShown; }
     bool isProgressShown() const { return progressShown; }
     const RunSummary& summary() const { return runSummary; }
+    // The run's summary as the log keeps it.
+    LogRecord runLogSummary() const { return runSummary.logSummary(runTimeStamp); }
     const QList<LogRecord>& arrLogDetails() const { return logDetails; }
     const OverwriteQuestion& overwriteQuestion() const { return question; }
     bool isOnHold() const { return run.isHeld(); }

@@ -4,6 +4,7 @@
 #include "log/LogDetailView.h"
 #include "log/LogTableModel.h"
 #include "log/widgets/LogWindow.h"
+#include "platform/SqliteStore.h"
 #include "processing/widgets/OverwriteSheet.h"
 #include "support/EventWaiting.h"
 
@@ -153,8 +154,14 @@ TEST(RunWindowGui, AnExistingOutputAfterAResumeIsAskedAboutAndKeepBothWritesANew
         QFileInfo(
             harness.window.mainScreen().vwProcessing().overwriteQuestion().filePathToOverwrite())
             .completeBaseName();
-    question->findChild<QLineEdit*>()->setText("3");
-    QTest::keyClick(question->findChild<QLineEdit*>(), Qt::Key_Return);
+    auto* rename = question->findChild<QLineEdit*>();
+    rename->setText("photo");
+    rename->setCursorPosition(2);
+    QTest::keyClicks(rename, "/x");
+    EXPECT_EQ(rename->text(), "phxoto") << "a refused character leaves the caret in place";
+    rename->selectAll();
+    QTest::keyClicks(rename, "3");
+    QTest::keyClick(rename, Qt::Key_Return);
     EXPECT_NE(labelShowing(*question, "* A file with this name already exists."), nullptr);
     harness.click("Keep both");
     ASSERT_TRUE(waitUntil([&] { return filesIn(out).contains(asked + " (1).jpg"); }));
@@ -169,31 +176,29 @@ TEST(RunWindowGui, AnExistingOutputAfterAResumeIsAskedAboutAndKeepBothWritesANew
 
 TEST(RunWindowGui, TheLogWindowStepsThroughRunsAlsoAfterTheProgramStartsAgain)
 {
-    {
-        MainWindowHarness harness;
-        ASSERT_TRUE(harness.dropAndWait({harness.photoFolder("a", 2)}, 2));
-        ASSERT_TRUE(harness.startRunInto(harness.folder.makeFolder("first")));
-        ASSERT_TRUE(harness.waitForRunToEnd());
-        harness.click("Finish");
-        harness.click("Remove all");
-        ASSERT_TRUE(harness.waitForSheet("Remove all photos"));
-        harness.click("Yes");
-        ASSERT_TRUE(harness.dropAndWait({harness.photoFolder("b", 3)}, 3));
-        ASSERT_TRUE(harness.startRunInto(harness.folder.makeFolder("second")));
-        ASSERT_TRUE(harness.waitForRunToEnd());
-        harness.click("Show log");
-        auto* window = harness.window.findChild<LogWindow*>();
-        ASSERT_TRUE(waitUntil([&] {
-            return window->isVisible() && visibleTable(*window) &&
-                   visibleTable(*window)->model()->rowCount() == 3;
-        }));
-        QTest::mouseClick(harness.button("Previous run"), Qt::LeftButton);
-        EXPECT_EQ(visibleTable(*window)->model()->rowCount(), 2);
-        EXPECT_FALSE(harness.button("Previous run")->isEnabled());
+    MainWindowHarness harness;
+    ASSERT_TRUE(harness.dropAndWait({harness.photoFolder("a", 2)}, 2));
+    ASSERT_TRUE(harness.startRunInto(harness.folder.makeFolder("first")));
+    ASSERT_TRUE(harness.waitForRunToEnd());
+    harness.click("Finish");
+    harness.click("Remove all");
+    ASSERT_TRUE(harness.waitForSheet("Remove all photos"));
+    harness.click("Yes");
+    ASSERT_TRUE(harness.dropAndWait({harness.photoFolder("b", 3)}, 3));
+    ASSERT_TRUE(harness.startRunInto(harness.folder.makeFolder("second")));
+    ASSERT_TRUE(harness.waitForRunToEnd());
+    harness.click("Show log");
+    auto* window = harness.window.findChild<LogWindow*>();
+    ASSERT_TRUE(waitUntil([&] {
+        return window->isVisible() && visibleTable(*window) &&
+               visibleTable(*window)->model()->rowCount() == 3;
+    }));
+    QTest::mouseClick(harness.button("Previous run"), Qt::LeftButton);
+    EXPECT_EQ(visibleTable(*window)->model()->rowCount(), 2);
+    EXPECT_FALSE(harness.button("Previous run")->isEnabled());
 
-        RunHistory restarted(harness.historyPath());
-        EXPECT_EQ(restarted.runs().size(), 2) << "a fresh history over the same file";
-    }
+    RunHistory restarted(harness.historyPath());
+    EXPECT_EQ(restarted.runs().size(), 2) << "a fresh history over the same file";
 }
 
 TEST(RunWindowGui, ADamagedHistoryLeavesTheLogEmptyWithItsMessageAndTheRunStillWorks)
@@ -214,6 +219,31 @@ TEST(RunWindowGui, ADamagedHistoryLeavesTheLogEmptyWithItsMessageAndTheRunStillW
               nullptr);
     EXPECT_FALSE(harness.window.mainScreen().logDetailView().message().isEmpty());
     EXPECT_EQ(visibleTable(*window)->model()->rowCount(), 0);
+}
+
+TEST(RunWindowGui, AHistoryThatRefusesTheRunSaysSoRatherThanShowAnEarlierRunAsIt)
+{
+    MainWindowHarness harness;
+    ASSERT_TRUE(harness.dropAndWait({harness.photoFolder("d", 2)}, 2));
+    ASSERT_TRUE(harness.startRunInto(harness.folder.makeFolder("first")));
+    ASSERT_TRUE(harness.waitForRunToEnd());
+    harness.click("Finish");
+    ASSERT_TRUE(waitUntil([&] { return RunHistory(harness.historyPath()).runs().size() == 1; }));
+    SqliteStore file;
+    ASSERT_TRUE(file.open(harness.historyPath()));
+    ASSERT_TRUE(file.execute("CREATE TRIGGER full BEFORE INSERT ON runs "
+                             "BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END"));
+
+    ASSERT_TRUE(harness.startRunInto(harness.folder.makeFolder("second")));
+    ASSERT_TRUE(harness.waitForRunToEnd());
+    const QString refused = "The last run could not be kept in the run history. The runs listed "
+                            "here are earlier ones.";
+    ASSERT_TRUE(waitUntil(
+        [&] { return harness.window.mainScreen().logDetailView().message() == refused; }));
+    harness.click("Show log");
+    auto* window = harness.window.findChild<LogWindow*>();
+    ASSERT_TRUE(waitUntil([&] { return window->isVisible(); }));
+    EXPECT_NE(labelShowing(*window, refused), nullptr);
 }
 
 } // namespace

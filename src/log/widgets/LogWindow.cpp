@@ -70,7 +70,7 @@ void LogWindow::render()
     runTitle->setText(shown.value("timeStamp"));
     message->setText(view.message());
     message->setVisible(!view.message().isEmpty());
-    summary->show(shown);
+    summary->setSummary(shown);
     summary->setVisible(!shown.isEmpty());
     records->setRecords(view.arrLogDetails());
     previous->setEnabled(view.isPrevEnabled());

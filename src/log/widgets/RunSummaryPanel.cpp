@@ -36,7 +36,7 @@ RunSummaryPanel::RunSummaryPanel(LocalizedStrings& strings, QWidget* parent)
 }
 
 // The saved space shows only when there is some.
-void RunSummaryPanel::show(const LogRecord& summary)
+void RunSummaryPanel::setSummary(const LogRecord& summary)
 {
     for (const auto& [key, label] : values) {
         label->setText(summary.value(key));

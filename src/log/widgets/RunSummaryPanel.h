@@ -21,7 +21,7 @@ public:
 
     // A summary record as the run history keeps it; an empty record clears
     // every figure.
-    void show(const LogRecord& summary);
+    void setSummary(const LogRecord& summary);
 
 private:
     QFormLayout* form;

@@ -12,6 +12,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace fw {
 
@@ -101,7 +102,6 @@ void OverwriteSheet::present()
 {
     picture->clear();
     render();
-    renameField->setText(view.overwriteQuestion().txtRenamefileName());
     open();
     // Asked once the dialog shows: a cached picture arrives at once.
     if (const PhotoFilePtr& photo = view.overwriteQuestion().fileToOverwrite())
@@ -121,8 +121,15 @@ void OverwriteSheet::render()
 {
     const OverwriteQuestion& question = view.overwriteQuestion();
     pathLabel->setText(question.filePathToOverwrite());
-    if (renameField->text() != question.txtRenamefileName())
+    if (renameField->text() != question.txtRenamefileName()) {
+        // Characters a name may not hold are taken out as they are typed;
+        // the caret stays where the user was typing.
+        const int caret = std::max(0, renameField->cursorPosition() -
+                                          static_cast<int>(renameField->text().size() -
+                                                           question.txtRenamefileName().size()));
         renameField->setText(question.txtRenamefileName());
+        renameField->setCursorPosition(caret);
+    }
     errorLabel->setText(question.lblErrorFileNewname());
     errorLabel->setVisible(!question.lblErrorFileNewname().isEmpty());
 }

@@ -3,6 +3,7 @@
 #include "core/LocalizedStrings.h"
 #include "core/StringKeys.h"
 #include "core/widgets/EmphasisedText.h"
+#include "core/widgets/PlainToolTip.h"
 #include "log/LogTableModel.h"
 #include "log/widgets/LogTableView.h"
 #include "log/widgets/RunSummaryPanel.h"
@@ -105,14 +106,14 @@ void ProcessingScreen::render()
                                                  palette().color(QPalette::Link)));
     currentPath->setText(currentPath->fontMetrics().elidedText(
         view.currentPath(), Qt::ElideMiddle, std::max(200, currentPath->width())));
-    currentPath->setToolTip(QString());
+    currentPath->setToolTip(PlainToolTip::richTextOf(view.currentPath()));
     stopping->setVisible(view.isStopping());
     stop->setEnabled(!view.isOnHold() && !view.isStopping());
-    if (finished && !summaryShown) {
-        figures->show(view.summary().logSummary(view.getLogDetails().value("timeStamp")));
+    if (finished && !summaryFilled) {
+        figures->setSummary(view.runLogSummary());
         records->setRecords(view.arrLogDetails());
     }
-    summaryShown = finished;
+    summaryFilled = finished;
 }
 
 } // namespace fw

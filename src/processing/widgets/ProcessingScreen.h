@@ -43,7 +43,7 @@ private:
     RunSummaryPanel* figures;
     LogTableModel* records;
     // The summary and log are filled once, when the run has ended.
-    bool summaryShown = false;
+    bool summaryFilled = false;
 };
 
 } // namespace fw
