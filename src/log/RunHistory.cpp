@@ -4,6 +4,7 @@
 
 #include <QLoggingCategory>
 #include <QMetaObject>
+#include <functional>
 
 namespace fw {
 
@@ -89,6 +90,26 @@ Outcome insertRun(SqliteStore& database, const LogRecord& summary, const QList<L
                                 .arg(RunHistory::keptRuns));
 }
 
+// Every row of the query, or a failure when any cannot be read.
+Outcome readRows(const QString& path, const QString& sql,
+                 const std::function<void(SqliteStore&)>& bind,
+                 const std::function<void(const SqliteStore&)>& takeRow)
+{
+    SqliteStore database;
+    Outcome read = openWithSchema(database, path);
+    if (read)
+        read = database.prepare(sql);
+    if (!read)
+        return read;
+    if (bind)
+        bind(database);
+    SqliteStore::Step step = database.step();
+    for (; step == SqliteStore::Step::Row; step = database.step())
+        takeRow(database);
+    return step == SqliteStore::Step::Done ? Outcome::success()
+                                           : Outcome::failure(database.lastError());
+}
+
 } // namespace
 
 RunHistory::RunHistory(QString databasePath, QObject* parent)
@@ -147,55 +168,47 @@ qint64 RunHistory::store(const LogRecord& summary, const QList<LogRecord>& detai
 
 QList<RunHistory::Run> RunHistory::runs()
 {
-    SqliteStore database;
     QList<Run> found;
-    Outcome read = openWithSchema(database, databasePath);
-    if (read)
-        read = database.prepare(
-            QStringLiteral("SELECT id, %1 FROM runs ORDER BY id").arg(summaryKeys.join(',')));
-    SqliteStore::Step step = SqliteStore::Step::Failed;
-    while (read && (step = database.step()) == SqliteStore::Step::Row) {
-        Run run{database.columnInt64(0), {}};
-        for (qsizetype key = 0; key < summaryKeys.size(); ++key)
-            run.summary.insert(summaryKeys.at(key), database.columnText(static_cast<int>(key) + 1));
-        found.append(run);
-    }
-    if (!read || step == SqliteStore::Step::Failed) {
-        reason = read ? database.lastError() : read.message();
-        qCWarning(logHistory) << "cannot read" << databasePath << ":" << reason;
-        return {};
-    }
-    reason.clear();
-    return found;
+    const Outcome read = readRows(
+        databasePath,
+        QStringLiteral("SELECT id, %1 FROM runs ORDER BY id").arg(summaryKeys.join(',')), {},
+        [&found](const SqliteStore& row) {
+            Run run{row.columnInt64(0), {}};
+            for (qsizetype key = 0; key < summaryKeys.size(); ++key)
+                run.summary.insert(summaryKeys.at(key), row.columnText(static_cast<int>(key) + 1));
+            found.append(run);
+        });
+    return noteRead(read) ? found : QList<Run>{};
 }
 
 QList<LogRecord> RunHistory::detailsOf(qint64 runId)
 {
-    SqliteStore database;
     QList<LogRecord> records;
-    Outcome read = openWithSchema(database, databasePath);
-    if (read)
-        read = database.prepare(
-            QStringLiteral("SELECT r.timeStamp, %1 FROM photos p JOIN runs r ON r.id = p.run "
-                           "WHERE p.run = ? ORDER BY p.position")
-                .arg("p." + detailKeys.join(",p.")));
-    if (read)
-        database.bindInt64(1, runId);
-    SqliteStore::Step step = SqliteStore::Step::Failed;
-    while (read && (step = database.step()) == SqliteStore::Step::Row) {
-        LogRecord record{{"timeStamp", database.columnText(0)}};
-        for (qsizetype key = 0; key < detailKeys.size(); ++key)
-            record.insert(detailKeys.at(key), database.columnText(static_cast<int>(key) + 1));
-        records.append(record);
-    }
+    const Outcome read = readRows(
+        databasePath,
+        QStringLiteral("SELECT r.timeStamp, %1 FROM photos p JOIN runs r ON r.id = p.run "
+                       "WHERE p.run = ? ORDER BY p.position")
+            .arg("p." + detailKeys.join(",p.")),
+        [runId](SqliteStore& query) { query.bindInt64(1, runId); },
+        [&records](const SqliteStore& row) {
+            LogRecord record{{"timeStamp", row.columnText(0)}};
+            for (qsizetype key = 0; key < detailKeys.size(); ++key)
+                record.insert(detailKeys.at(key), row.columnText(static_cast<int>(key) + 1));
+            records.append(record);
+        });
     // Part of a run's records under its summary would misstate the run.
-    if (!read || step == SqliteStore::Step::Failed) {
-        reason = read ? database.lastError() : read.message();
-        qCWarning(logHistory) << "cannot read" << databasePath << ":" << reason;
-        return {};
+    return noteRead(read) ? records : QList<LogRecord>{};
+}
+
+bool RunHistory::noteRead(const Outcome& read)
+{
+    if (read) {
+        reason.clear();
+        return true;
     }
-    reason.clear();
-    return records;
+    reason = read.message();
+    qCWarning(logHistory) << "cannot read" << databasePath << ":" << reason;
+    return false;
 }
 
 } // namespace fw

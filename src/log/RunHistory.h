@@ -1,6 +1,7 @@
 #pragma once
 
 #include "log/RunLog.h"
+#include "platform/Outcome.h"
 
 #include <QList>
 #include <QObject>
@@ -51,6 +52,8 @@ Q_SIGNALS:
 
 private:
     qint64 store(const LogRecord& summary, const QList<LogRecord>& details) const;
+    // Keeps or clears the reason the file cannot be read; true when it was.
+    bool noteRead(const Outcome& read);
 
     const QString databasePath;
     QString reason;
