@@ -3,6 +3,7 @@
 #include "app/MainScreenView.h"
 #include "batch/widgets/DropArea.h"
 #include "core/widgets/AlertSheet.h"
+#include "gui/VisibleButton.h"
 #include "platform/VipsImageService.h"
 #include "support/EventWaiting.h"
 #include "support/TestImages.h"
@@ -109,16 +110,7 @@ bool MainWindowHarness::waitForRunToEnd()
 
 QAbstractButton* MainWindowHarness::button(const QString& name) const
 {
-    QList<QWidget*> roots{const_cast<MainWindow*>(&window)};
-    if (QWidget* modal = QApplication::activeModalWidget())
-        roots.prepend(modal);
-    for (QWidget* root : roots) {
-        for (QAbstractButton* candidate : root->findChildren<QAbstractButton*>()) {
-            if (candidate->accessibleName() == name && candidate->isVisible())
-                return candidate;
-        }
-    }
-    return nullptr;
+    return visibleButton(const_cast<MainWindow&>(window), name);
 }
 
 void MainWindowHarness::click(const QString& name) const

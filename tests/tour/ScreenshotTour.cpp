@@ -8,6 +8,7 @@
 #include "batch/BatchModel.h"
 #include "batch/widgets/BatchScreen.h"
 #include "batch/widgets/PhotoTableView.h"
+#include "gui/VisibleButton.h"
 #include "platform/VipsImageService.h"
 
 #include <QAbstractButton>
@@ -56,17 +57,10 @@ public:
 
     QAbstractButton* button(const QString& name)
     {
-        QList<QWidget*> roots{&window};
-        if (QWidget* modal = QApplication::activeModalWidget())
-            roots.prepend(modal);
-        for (QWidget* root : roots) {
-            for (QAbstractButton* candidate : root->findChildren<QAbstractButton*>()) {
-                if (candidate->accessibleName() == name && candidate->isVisible())
-                    return candidate;
-            }
-        }
-        QTextStream(stderr) << "no button " << name << Qt::endl;
-        return nullptr;
+        QAbstractButton* found = fw::test::visibleButton(window, name);
+        if (found == nullptr)
+            QTextStream(stderr) << "no button " << name << Qt::endl;
+        return found;
     }
 
     void click(const QString& name)

@@ -16,6 +16,7 @@
 #include "core/StringKeys.h"
 #include "core/widgets/AlertSheet.h"
 #include "core/widgets/EmphasisedText.h"
+#include "core/widgets/Named.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -34,13 +35,6 @@ namespace fw {
 namespace {
 
 enum Page { HintPage, ListPage, GridPage };
-
-template <typename Control> Control* named(Control* control, const QString& name)
-{
-    control->setAccessibleName(name);
-    control->setToolTip(name);
-    return control;
-}
 
 } // namespace
 

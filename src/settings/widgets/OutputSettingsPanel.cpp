@@ -3,6 +3,7 @@
 #include "core/LocalizedStrings.h"
 #include "core/StringKeys.h"
 #include "core/widgets/FolderChooser.h"
+#include "core/widgets/Named.h"
 #include "settings/OnlyIntegerValueFormatter.h"
 #include "settings/SettingView.h"
 #include "settings/widgets/PopupList.h"
@@ -22,13 +23,6 @@
 namespace fw {
 
 namespace {
-
-template <typename Control> Control* named(Control* control, const QString& text)
-{
-    control->setAccessibleName(text);
-    control->setToolTip(text);
-    return control;
-}
 
 QLabel* plainLabel(const QString& text, QWidget* parent)
 {

@@ -2,6 +2,7 @@
 
 #include "core/LocalizedStrings.h"
 #include "core/StringKeys.h"
+#include "core/widgets/Named.h"
 #include "settings/OnlyIntegerValueFormatter.h"
 #include "settings/ResizeView.h"
 #include "settings/widgets/PopupList.h"
@@ -19,13 +20,6 @@
 namespace fw {
 
 namespace {
-
-template <typename Control> Control* named(Control* control, const QString& text)
-{
-    control->setAccessibleName(text);
-    control->setToolTip(text);
-    return control;
-}
 
 QLabel* title(const QString& text, QWidget* parent)
 {

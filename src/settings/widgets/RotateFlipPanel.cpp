@@ -2,6 +2,7 @@
 
 #include "core/LocalizedStrings.h"
 #include "core/StringKeys.h"
+#include "core/widgets/Named.h"
 #include "settings/FlipView.h"
 #include "settings/RotateView.h"
 
@@ -32,9 +33,7 @@ QGroupBox* choiceGroup(const QString& title, const QList<Choice>& choices,
     auto* layout = new QVBoxLayout(box);
     for (const Choice& choice : choices) {
         const QString text = strings.getLocalizedStringForKey(choice.key);
-        auto* button = new QRadioButton(text, box);
-        button->setAccessibleName(text);
-        button->setToolTip(text);
+        auto* button = named(new QRadioButton(text, box), text);
         group->addButton(button, choice.code);
         layout->addWidget(button);
     }
@@ -45,10 +44,7 @@ QGroupBox* choiceGroup(const QString& title, const QList<Choice>& choices,
 
 QPushButton* resetButton(const QString& text, const QString& panel, QWidget* parent)
 {
-    auto* button = new QPushButton(text, parent);
-    button->setAccessibleName(text + ' ' + panel);
-    button->setToolTip(text + ' ' + panel);
-    return button;
+    return named(new QPushButton(text, parent), text + ' ' + panel);
 }
 
 } // namespace

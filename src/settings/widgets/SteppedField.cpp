@@ -1,5 +1,7 @@
 #include "settings/widgets/SteppedField.h"
 
+#include "core/widgets/Named.h"
+
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -13,12 +15,10 @@ namespace {
 
 QToolButton* stepButton(Qt::ArrowType arrow, const QString& name, QWidget* parent)
 {
-    auto* button = new QToolButton(parent);
+    auto* button = named(new QToolButton(parent), name);
     button->setArrowType(arrow);
     button->setAutoRepeat(true);
     button->setFixedSize(18, 12);
-    button->setAccessibleName(name);
-    button->setToolTip(name);
     button->setFocusPolicy(Qt::NoFocus);
     return button;
 }
@@ -31,9 +31,8 @@ SteppedField::SteppedField(const QString& accessibleName, const QString& increas
       up(stepButton(Qt::UpArrow, increaseText + ' ' + accessibleName, this)),
       down(stepButton(Qt::DownArrow, decreaseText + ' ' + accessibleName, this))
 {
+    named(field, accessibleName);
     field->setValidator(validator);
-    field->setAccessibleName(accessibleName);
-    field->setToolTip(accessibleName);
     field->setAlignment(Qt::AlignRight);
     field->setMinimumWidth(64);
     field->installEventFilter(this);
