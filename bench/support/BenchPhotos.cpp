@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <unistd.h>
 #include <vips/vips8>
 
@@ -33,12 +32,7 @@ QString folderOfSmallJpegs()
 
 PhotoFilePtr recordLike(const PhotoFile& real, const QString& path)
 {
-    auto photo = std::make_shared<PhotoFile>();
-    const QFileInfo info(path);
-    photo->filePath = path;
-    photo->fileURL = path;
-    photo->fileName = info.fileName();
-    photo->fileExtension = info.suffix();
+    PhotoFilePtr photo = PhotoFile::atPath(path);
     photo->width = real.width;
     photo->height = real.height;
     photo->fileSizeInBytes = real.fileSizeInBytes;

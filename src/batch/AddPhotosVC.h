@@ -78,7 +78,6 @@ public:
     // admits every photo.
     static QStringList fileTypeTexts();
     void fileTypeSelectedAtIndex(int index);
-    int selectedFileTypeIndex() const { return fileTypeIndex; }
 
     void handleFileDragDropNotification(const QVariantMap& userInfo);
     // One adding operation over files, folders and library packages; ignored

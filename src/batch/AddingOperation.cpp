@@ -146,8 +146,8 @@ void AddingOperation::showAdmittedPhotos()
         return;
     runOnMainThread([this] {
         batch.append(admittedNotShown);
-        for (const PhotoFilePtr& photo : std::as_const(admittedNotShown))
-            Q_EMIT photoAdmitted(photo->filePath, ++admittedSoFar);
+        admittedSoFar += static_cast<int>(admittedNotShown.size());
+        Q_EMIT photoAdmitted(admittedNotShown.last()->filePath, admittedSoFar);
     });
     admittedNotShown.clear();
     admittedPathsNotShown.clear();

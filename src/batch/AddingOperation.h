@@ -53,7 +53,8 @@ public:
     std::function<void()> onMissingArchivePath;
 
 Q_SIGNALS:
-    // A photo entered the batch (a group enters at once; each is told).
+    // Photos entered the batch, a group at once; the path is the group's
+    // last, the one the progress shows.
     void photoAdmitted(const QString& path, int admittedSoFar);
     void finished();
 

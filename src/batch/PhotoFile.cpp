@@ -9,8 +9,7 @@
 
 namespace fw {
 
-PhotoFilePtr PhotoFile::initWithFileUrl(const QString& path, bool isIphoto,
-                                        const ImageService& images)
+PhotoFilePtr PhotoFile::atPath(const QString& path)
 {
     auto photo = std::make_shared<PhotoFile>();
     const QFileInfo info(path);
@@ -18,6 +17,13 @@ PhotoFilePtr PhotoFile::initWithFileUrl(const QString& path, bool isIphoto,
     photo->fileURL = path;
     photo->fileName = info.fileName();
     photo->fileExtension = info.suffix();
+    return photo;
+}
+
+PhotoFilePtr PhotoFile::initWithFileUrl(const QString& path, bool isIphoto,
+                                        const ImageService& images)
+{
+    PhotoFilePtr photo = atPath(path);
     photo->isIphotosNode = isIphoto;
 
     const QVariantMap properties = images.readProperties(path).value_or(QVariantMap{});

@@ -34,6 +34,8 @@ struct PhotoFile {
     // height 0, which the batch treats as an unsupported format.
     static PhotoFilePtr initWithFileUrl(const QString& path, bool isIphoto,
                                         const ImageService& images);
+    // A record of the path and the names taken from it, nothing read.
+    static PhotoFilePtr atPath(const QString& path);
 };
 
 } // namespace fw

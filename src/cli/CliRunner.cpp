@@ -2,6 +2,7 @@
 
 #include "app/AlertCatalog.h"
 #include "cli/TerminationSignals.h"
+#include "core/Codes.h"
 #include "core/NotificationNames.h"
 #include "core/StringKeys.h"
 #include "log/RunLogWriter.h"
@@ -13,12 +14,6 @@
 #include <QTimer>
 
 namespace fw {
-
-namespace {
-
-constexpr int spaceAlertTag = 102;
-
-} // namespace
 
 CliRunner::CliRunner(CliOptions cliOptions, const ImageService& images, QTextStream& out,
                      QTextStream& err, bool progressOnTerminal)
@@ -94,7 +89,7 @@ void CliRunner::showAlert(int tag)
 {
     if (const auto alert = AlertCatalog::alertForTag(tag, app.strings()))
         showMessage(alert->title + ':', alert->message);
-    if (tag == spaceAlertTag)
+    if (tag == AlertTag::NotEnoughSpace)
         QTimer::singleShot(0, this, [this] { view.btnOkOnEnoughtSpcaecTapped(); });
 }
 

@@ -48,12 +48,6 @@ bool ImageExtensionTable::isCameraRawExtension(const QString& extension)
     return cameraRawExtensions().contains(extension.toLower());
 }
 
-bool ImageExtensionTable::isEpsExtension(const QString& extension)
-{
-    const QString lower = extension.toLower();
-    return lower == "eps" || lower == "epsf" || lower == "epsi";
-}
-
 bool ImageExtensionTable::isPictExtension(const QString& extension)
 {
     const QString lower = extension.toLower();

@@ -14,7 +14,6 @@ public:
     static QStringList imageExtensions();
     // Camera raw formats, which go to the raw decoder rather than libvips.
     static bool isCameraRawExtension(const QString& extension);
-    static bool isEpsExtension(const QString& extension);
     static bool isPictExtension(const QString& extension);
 };
 

@@ -17,7 +17,6 @@ public:
     bool exists() const { return found; }
     bool isFile() const { return found && S_ISREG(status.st_mode); }
     bool isDir() const { return found && S_ISDIR(status.st_mode); }
-    bool isSymLink() const { return found && S_ISLNK(status.st_mode); }
     qint64 size() const { return found ? static_cast<qint64>(status.st_size) : 0; }
     mode_t permissions() const { return status.st_mode & 07777; }
     const struct timespec& modified() const { return status.st_mtim; }

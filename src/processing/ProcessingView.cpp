@@ -69,7 +69,6 @@ void ProcessingView::startProcess(const OutputOptionSettings& output,
     photos.clear();
     summaryShown = false;
     stopPending = false;
-    progressShown = true;
     run.reset();
     for (const PhotoFilePtr& photo : batch.arraySelectedImagesToProcess()) {
         if (photo->isSelected)
@@ -158,7 +157,6 @@ void ProcessingView::showSummaryOnce()
 {
     if (summaryShown)
         return;
-    progressShown = false;
     summaryShown = true;
     stopPending = false;
     addSummaryInfo();

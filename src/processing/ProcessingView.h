@@ -80,7 +80,6 @@ public:
     const QString& title() const { return titleText; }
     const QString& currentPath() const { return currentPathText; }
     bool isSummaryShown() const { return summaryShown; }
-    bool isProgressShown() const { return progressShown; }
     const RunSummary& summary() const { return runSummary; }
     // The run's summary as the log keeps it.
     LogRecord runLogSummary() const { return runSummary.logSummary(runTimeStamp); }
@@ -160,7 +159,6 @@ private:
     QString currentPathText;
     bool summaryShown = false;
     bool stopPending = false;
-    bool progressShown = false;
     RunSummary runSummary;
     QList<LogRecord> logDetails;
     QString runTimeStamp;

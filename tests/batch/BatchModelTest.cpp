@@ -15,10 +15,7 @@ namespace {
 
 PhotoFilePtr record(const QString& path, bool marked = true)
 {
-    auto photo = std::make_shared<PhotoFile>();
-    photo->filePath = photo->fileURL = path;
-    photo->fileName = path.section('/', -1);
-    photo->fileExtension = path.section('.', -1);
+    PhotoFilePtr photo = PhotoFile::atPath(path);
     photo->width = 4000;
     photo->height = 3000;
     photo->fileSizeAsString = "1.20 MB";
