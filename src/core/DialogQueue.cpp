@@ -9,15 +9,19 @@ DialogQueue::DialogQueue(SharedFlags& flags, QObject* parent) : QObject(parent),
 void DialogQueue::request(Opener open)
 {
     pending.append(std::move(open));
-    if (!showing)
+    if (!isShowing())
         openNext();
+}
+
+bool DialogQueue::isShowing() const
+{
+    return flags.isSubWindowOpened;
 }
 
 void DialogQueue::closed()
 {
-    if (!showing)
+    if (!isShowing())
         return;
-    showing = false;
     flags.isSubWindowOpened = false;
     openNext();
 }
@@ -26,13 +30,11 @@ void DialogQueue::openNext()
 {
     while (!pending.isEmpty()) {
         const Opener open = pending.takeFirst();
-        showing = true;
         flags.isSubWindowOpened = true;
         if (open()) {
             Q_EMIT showingChanged(true);
             return;
         }
-        showing = false;
         flags.isSubWindowOpened = false;
     }
     Q_EMIT showingChanged(false);

@@ -27,7 +27,7 @@ public:
     void request(Opener open);
     // The dialog on screen has closed; the next one waiting opens.
     void closed();
-    bool isShowing() const { return showing; }
+    bool isShowing() const;
     qsizetype waiting() const { return pending.size(); }
 
 Q_SIGNALS:
@@ -38,7 +38,6 @@ private:
 
     SharedFlags& flags;
     QList<Opener> pending;
-    bool showing = false;
 };
 
 } // namespace fw

@@ -147,7 +147,8 @@ TEST_F(ProcessingViewTest, FullVolumeHoldsTheRunUntilTheAlertIsConfirmed)
     EXPECT_EQ(first->processStatus, PhotoStatus::Skipped);
     EXPECT_EQ(second->processStatus, PhotoStatus::NotProcessed);
     view->btnOkOnEnoughtSpcaecTapped();
-    EXPECT_TRUE(view->isSummaryShown());
+    EXPECT_TRUE(test::waitUntil([this] { return view->isSummaryShown(); }))
+        << "once the worker has left its photo";
     EXPECT_TRUE(QDir(destination.path()).isEmpty());
     EXPECT_EQ(view->summary().lblImagesConverted, "0");
 }

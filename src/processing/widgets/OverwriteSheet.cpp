@@ -28,7 +28,12 @@ OverwriteSheet::OverwriteSheet(ProcessingView& view, LocalizedStrings& strings,
     setWindowModality(Qt::WindowModal);
     setMinimumWidth(640);
     build(strings);
-    connect(&view, &ProcessingView::changed, this, &OverwriteSheet::render);
+    // The run changes with every photo; the sheet follows it only while it
+    // shows, and present() brings it up to date.
+    connect(&view, &ProcessingView::changed, this, [this] {
+        if (isVisible())
+            render();
+    });
     connect(&thumbnails, &ThumbnailProvider::thumbnailReady, this, &OverwriteSheet::showPicture);
 }
 
