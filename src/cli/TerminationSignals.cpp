@@ -14,17 +14,22 @@ namespace {
 
 constexpr int handledSignals[] = {SIGINT, SIGTERM, SIGHUP};
 int signalPipe[2] = {-1, -1};
+std::atomic<int> deliveringPipe = -1;
 std::atomic<bool> alreadyReceived = false;
 
-// Only async-signal-safe calls.
+// Only async-signal-safe calls. The handler stays installed until the process
+// has exited, so a signal that comes after the run has ended (a second one
+// racing the first one's stop, or one between the job's end and exit) gives
+// the same 128 + N status instead of the default action's death by signal.
 void onSignal(int signalNumber)
 {
-    if (alreadyReceived.exchange(true)) {
+    const int pipe = deliveringPipe.load();
+    if (alreadyReceived.exchange(true) || pipe < 0) {
         AtomicFileWriter::removeTemporaryFilesNow();
         ::_exit(TerminationSignals::exitStatusFor(signalNumber));
     }
     const unsigned char number = static_cast<unsigned char>(signalNumber);
-    [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &number, 1);
+    [[maybe_unused]] const ssize_t written = ::write(pipe, &number, 1);
 }
 
 } // namespace
@@ -33,6 +38,7 @@ TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent)
 {
     if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
         return;
+    deliveringPipe = signalPipe[1];
     notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, this);
     connect(notifier, &QSocketNotifier::activated, this, [this] { readSignal(); });
     struct sigaction action {};
@@ -45,8 +51,7 @@ TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent)
 
 TerminationSignals::~TerminationSignals()
 {
-    for (const int signalNumber : handledSignals)
-        ::signal(signalNumber, SIG_DFL);
+    deliveringPipe = -1;
     ::close(signalPipe[0]);
     ::close(signalPipe[1]);
     signalPipe[0] = signalPipe[1] = -1;

@@ -8,7 +8,8 @@ namespace fw {
 
 // SIGINT, SIGTERM and SIGHUP for a terminal run: the first one is handed to
 // the main thread as received(), so the run can stop as Stop does; a second
-// one ends the process at once, after removing any named temporary output.
+// one, or any that comes once this object is gone, ends the process at once
+// (status 128 + N), after removing any named temporary output.
 // One instance per process, made on the main thread.
 class TerminationSignals : public QObject {
     Q_OBJECT
