@@ -5,6 +5,7 @@
 #include "core/StringKeys.h"
 
 #include <QHash>
+#include <QLocale>
 #include <utility>
 
 namespace fw {
@@ -52,8 +53,8 @@ std::optional<AlertCatalog::Alert> AlertCatalog::alertForTag(int tag, LocalizedS
     if (tag == AlertTag::PhotoLimitExceeded) {
         return Alert{
             strings.getLocalizedStringForKey(StringKey::PHOTO_LIMIT_EXCEED),
-            QStringLiteral("Photo limit exceeded! A Batch of %1 photos can be processed at a time.")
-                .arg(Limits::defaultPhotoLimit)};
+            strings.getLocalizedStringForKey(StringKey::PHOTO_LIMIT_MSG)
+                .replace(QStringLiteral("%@"), QLocale().toString(Limits::defaultPhotoLimit))};
     }
     const auto keys = alertKeys().constFind(tag);
     if (keys == alertKeys().cend())

@@ -3,9 +3,13 @@
 #include "app/AlertCatalog.h"
 #include "app/AppDelegate.h"
 #include "batch/TrashRule.h"
+#include "core/ModalMessages.h"
 #include "core/NotificationCenter.h"
 #include "core/NotificationNames.h"
+#include "core/StringKeys.h"
+#include "platform/FileSystemProbe.h"
 #include "platform/NativePath.h"
+#include "platform/PathInfo.h"
 
 #include <QLoggingCategory>
 #include <QMetaObject>
@@ -14,7 +18,7 @@ namespace fw {
 
 namespace {
 
-Q_LOGGING_CATEGORY(logMainScreen, "framewright.mainscreen")
+Q_LOGGING_CATEGORY(logMainScreen, "framewright.mainscreen", QtCriticalMsg)
 
 // Which answers each alert offers; every other alert has OK alone.
 bool asksYesOrNo(int tag)
@@ -32,6 +36,7 @@ bool offersRemoval(int tag)
 
 MainScreenView::MainScreenView(AppDelegate& app, Services services, QObject* parent)
     : QObject(parent), app(app), notifications(services.notifications),
+      modalMessages(services.modalMessages), fileSystem(services.fileSystem),
       defaultFolder(services.defaultFolder),
       photosView(app.batch(), app.strings(), app.flags(), app.dialogs(), app.imageService(),
                  services.notifications, services.modalMessages, services.photoLimit),
@@ -257,31 +262,56 @@ void MainScreenView::btnConvetSettingTapped()
     }
 }
 
-// The default folder is made first, so the chooser can start in it; when it
-// cannot be made the chooser still opens.
+// Outputs beside their sources need no destination; otherwise the chooser
+// opens on the folder the output step shows, so accepting it keeps that
+// choice. The default folder is made first, so the chooser can start in it;
+// when it cannot be made the chooser still opens.
 void MainScreenView::btnStartProcessTapped()
 {
     if (!screen.areButtonsEnabled || !hasPhotosToProcess())
         return;
     app.rawConvertFormat = QStringLiteral("png");
+    const OutputOptionSettings output = settingView.getOutputSettingObject();
+    if (output.folderOption == FolderOption::BesideSource) {
+        addProcessView();
+        return;
+    }
     if (!NativePath::makePath(defaultFolder))
         qCWarning(logMainScreen).noquote()
             << QStringLiteral("Failed to create directory \"%1\".").arg(defaultFolder);
-    app.dialogs().request([this] {
-        Q_EMIT destinationChooserRequested(defaultFolder);
+    const QString startFolder = output.ouptputFolder.isEmpty() ? defaultFolder
+                                                               : output.ouptputFolder;
+    app.dialogs().request([this, startFolder] {
+        Q_EMIT destinationChooserRequested(startFolder);
         return true;
     });
 }
 
 // The chosen path keeps its case: the file system tells "Photos" from
-// "photos". A folder in the trash starts no run, without a word.
+// "photos". A folder in the trash starts no run, without a word; one that
+// cannot be written is refused before any photo is tried.
 void MainScreenView::destinationChooserEnded(const QString& chosenFolder)
 {
     app.dialogs().closed();
     if (chosenFolder.isEmpty() || TrashRule::forCurrentUser().isInTrash(chosenFolder))
         return;
+    if (!isWritableDestination(chosenFolder)) {
+        modalMessages.showMessage(
+            app.getLocalizedStringForKey(StringKey::DESTINATION_NOT_WRITABLE)
+                .replace(QStringLiteral("%@"), chosenFolder),
+            app.getLocalizedStringForKey(StringKey::CHOOSE_ANOTHER_FOLDER));
+        return;
+    }
     outputPath = chosenFolder;
     addProcessView();
+}
+
+// A folder that is missing is made now, as the run would make it.
+bool MainScreenView::isWritableDestination(const QString& folder) const
+{
+    if (!PathInfo::of(folder).isDir() && !NativePath::makePath(folder))
+        return false;
+    return fileSystem.isWritable(folder);
 }
 
 void MainScreenView::addProcessView()
@@ -290,8 +320,8 @@ void MainScreenView::addProcessView()
     configureBottomButtons(Step::Processing);
     resizeingOptionsObject = resizingOptions();
     outputOptionsObject = settingView.getOutputSettingObject();
-    outputOptionsObject.folderOption = FolderOption::IntoFolder;
-    outputOptionsObject.ouptputFolder = outputPath;
+    if (outputOptionsObject.folderOption == FolderOption::IntoFolder)
+        outputOptionsObject.ouptputFolder = outputPath;
     // Hidden before the run starts: a run whose photos all fail at once
     // finishes inside startProcess.
     screen.isFinishShown = false;
@@ -322,6 +352,7 @@ bool MainScreenView::openAlertSheet(int tag)
              asksYesOrNo(tag),
              asksYesOrNo(tag),
              !asksYesOrNo(tag) && !offersRemoval(tag),
+             offersRemoval(tag),
              offersRemoval(tag)};
     Q_EMIT alertSheetChanged();
     return true;
@@ -356,7 +387,7 @@ void MainScreenView::btnYesOnAlertTapped()
 void MainScreenView::btnNoOnAlertTapped()
 {
     answerAlert([this](int tag) {
-        if (tag == AlertTag::StopRun)
+        if (tag == AlertTag::StopRun && !processingView.isHeldByUser())
             processingView.restartProcessing();
     });
 }
@@ -372,6 +403,11 @@ void MainScreenView::btnOkOnAlertTapped()
 void MainScreenView::btnRemoveFromBatchTapped()
 {
     answerAlert([this](int) { photosView.btnRemoveFromBatchOnAlertTapped(); });
+}
+
+void MainScreenView::btnCancelOnAlertTapped()
+{
+    answerAlert([](int) {});
 }
 
 void MainScreenView::sendRateMeNotification()

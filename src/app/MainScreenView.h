@@ -65,6 +65,8 @@ public:
         bool hasNo = false;
         bool hasOk = false;
         bool hasRemoveFromBatch = false;
+        // Keeps the missing photos: the user may put the file back.
+        bool hasCancel = false;
     };
 
     MainScreenView(AppDelegate& app, Services services, QObject* parent = nullptr);
@@ -101,7 +103,8 @@ public:
     // Shows alert 123 when the preset option is on with no preset chosen.
     bool isInvalidSizeSelected();
 
-    // Run start: the destination chooser, then the run.
+    // Run start: the destination chooser (unless outputs go beside their
+    // sources), then the run.
     void btnStartProcessTapped();
     // The chooser's answer; an empty path for Cancel.
     void destinationChooserEnded(const QString& chosenFolder);
@@ -114,6 +117,7 @@ public:
     void btnNoOnAlertTapped();
     void btnOkOnAlertTapped();
     void btnRemoveFromBatchTapped();
+    void btnCancelOnAlertTapped();
     // The rate-us action: the window controller shows its sheet.
     void sendRateMeNotification();
 
@@ -144,10 +148,13 @@ private:
     void photosModified();
     void updateFooter(const QVariantMap& info);
     void runFinished();
+    bool isWritableDestination(const QString& folder) const;
     template <typename Answer> void answerAlert(Answer act);
 
     AppDelegate& app;
     NotificationCenter& notifications;
+    ModalMessages& modalMessages;
+    const FileSystemProbe& fileSystem;
     const QString defaultFolder;
     AddPhotosVC photosView;
     ResizeView sizeView;

@@ -34,7 +34,7 @@ AddPhotosVC::AddPhotosVC(Batch& batch, LocalizedStrings& strings, SharedFlags& f
                             ThumbnailProvider::makerFor(images)),
       listThumbnailProvider(QSize(70, 48), listThumbnailBudget,
                             ThumbnailProvider::makerFor(images)),
-      actions(batch, images, dialogs,
+      actions(batch, images, dialogs, strings,
               {[this](const PhotoFilePtr& photo) {
                    removeThenRefresh([this, photo] { rules.removePhoto(photo); });
                },
@@ -50,8 +50,9 @@ AddPhotosVC::AddPhotosVC(Batch& batch, LocalizedStrings& strings, SharedFlags& f
     // The library's album list lacks what every such list has; the user is
     // asked to report it, and the walk waits until the message is dismissed.
     operation.onMissingArchivePath = [this] {
-        this->modalMessages.showMessage("Please report to the developer should not happen",
-                                        "Send Feedback with logs now.");
+        this->modalMessages.showMessage(
+            this->strings.getLocalizedStringForKey(StringKey::LIBRARY_LIST_INCOMPLETE),
+            this->strings.getLocalizedStringForKey(StringKey::LIBRARY_LIST_INCOMPLETE_MSG));
     };
 }
 
@@ -121,10 +122,12 @@ void AddPhotosVC::fileTypeSelectedAtIndex(int index)
         fileTypeIndex = index;
 }
 
-// "*.JPG" admits the paths ending with ".JPG" in either case.
+// "*.JPG" admits the paths ending with ".JPG" in either case. The type box
+// stands beside every add panel, so each of them keeps to it; a library is
+// taken whole.
 QString AddPhotosVC::fileTypeOfPanel(int panel) const
 {
-    if (panel != AddPanel::FolderFiltered || fileTypeIndex == 0)
+    if (panel == AddPanel::Library || fileTypeIndex == 0)
         return QStringLiteral("ALL");
     return fileTypeTexts().at(fileTypeIndex).mid(1);
 }

@@ -7,6 +7,8 @@
 
 namespace fw {
 
+class LocalizedStrings;
+
 // The one-line summary of the batch under the list and in the window's footer:
 // "Batch Count: 2  |  Batch Size: 3.50 MB approx.  ". The count and the size
 // are also given apart, for the widgets to set off in their own colour.
@@ -17,7 +19,7 @@ struct BatchInformation {
 
     // Every photo counts, marked or not. An empty batch gives the line of
     // count 0 and "0 bytes approx.".
-    static BatchInformation forBatch(const QList<PhotoFilePtr>& batch);
+    static BatchInformation forBatch(const QList<PhotoFilePtr>& batch, LocalizedStrings& strings);
 };
 
 } // namespace fw

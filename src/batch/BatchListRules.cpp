@@ -120,14 +120,14 @@ void BatchListRules::updateBatchInformationInBottomView()
 {
     listState.batchInformation =
         batch.isEmpty() ? BatchInformation{}
-                        : BatchInformation::forBatch(batch.arraySelectedImagesToProcess());
+                        : BatchInformation::forBatch(batch.arraySelectedImagesToProcess(), strings);
     Q_EMIT changed();
 }
 
 void BatchListRules::addBottomInfoAboutBatch()
 {
     const BatchInformation information =
-        BatchInformation::forBatch(batch.arraySelectedImagesToProcess());
+        BatchInformation::forBatch(batch.arraySelectedImagesToProcess(), strings);
     notifications.post(NotificationName::notificationUpdateFooterInfo,
                        {{"textStr", information.line},
                         {"countText", information.countText},

@@ -76,8 +76,11 @@ QVariant BatchModel::data(const QModelIndex& index, int role) const
     case Qt::DisplayRole:
         return displayText(photo, index.column());
     case Qt::ToolTipRole:
-    case Qt::AccessibleTextRole:
         return toolTipOf(photo, index.column());
+    case Qt::AccessibleTextRole:
+        return accessibleTextOf(photo, index.column());
+    case Qt::AccessibleDescriptionRole:
+        return index.column() == Name ? captionsOf(photo).join(", ") : QVariant();
     case Qt::CheckStateRole:
         return index.column() == Mark ? QVariant(photo.isSelected ? Qt::Checked : Qt::Unchecked)
                                       : QVariant();
@@ -101,6 +104,8 @@ QVariant BatchModel::data(const QModelIndex& index, int role) const
         return thumbnailOf(photo);
     case ThumbnailMissingRole:
         return missing.contains(photo.filePath);
+    case CaptionsRole:
+        return captionsOf(photo);
     default:
         return {};
     }
@@ -120,6 +125,24 @@ QVariant BatchModel::toolTipOf(const PhotoFile& photo, int column) const
     default:
         return photo.fileName;
     }
+}
+
+// A screen reader reads what the cell shows; the mark and the buttons, which
+// show no text, are read by what they do.
+QVariant BatchModel::accessibleTextOf(const PhotoFile& photo, int column) const
+{
+    const QVariant shown = displayText(photo, column);
+    return shown.isValid() ? shown : toolTipOf(photo, column);
+}
+
+QStringList BatchModel::captionsOf(const PhotoFile& photo) const
+{
+    const QStringList size = dimensionsOf(photo).split('X');
+    return {QStringLiteral("%1 %2 X %3")
+                .arg(strings.getLocalizedStringForKey(StringKey::DIMENSIONS), size.value(0),
+                     size.value(1)),
+            QStringLiteral("%1 %2").arg(strings.getLocalizedStringForKey(StringKey::FILE_SIZE),
+                                        photo.fileSizeAsString)};
 }
 
 QVariant BatchModel::displayText(const PhotoFile& photo, int column) const

@@ -33,6 +33,8 @@ public:
         ThumbnailRole,
         // True when no thumbnail can be made of the file.
         ThumbnailMissingRole,
+        // A grid cell's figure lines, "Dimensions: W X H" and "File size: ...".
+        CaptionsRole,
     };
 
     BatchModel(Batch& batch, ThumbnailProvider& thumbnails, LocalizedStrings& strings,
@@ -51,6 +53,8 @@ public:
 private:
     QVariant displayText(const PhotoFile& photo, int column) const;
     QVariant toolTipOf(const PhotoFile& photo, int column) const;
+    QVariant accessibleTextOf(const PhotoFile& photo, int column) const;
+    QStringList captionsOf(const PhotoFile& photo) const;
     QVariant thumbnailOf(const PhotoFile& photo) const;
     void thumbnailArrived(const QString& path);
     void connectBatch();

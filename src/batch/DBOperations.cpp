@@ -12,7 +12,7 @@ namespace fw {
 
 namespace {
 
-Q_LOGGING_CATEGORY(logLibrary, "framewright.library")
+Q_LOGGING_CATEGORY(logLibrary, "framewright.library", QtCriticalMsg)
 
 // Every version not in the trash, of a master not in the trash, not part of a
 // burst, and not in the first album (not in the trash) whose name matches %1.

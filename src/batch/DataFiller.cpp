@@ -12,7 +12,7 @@ namespace fw {
 
 namespace {
 
-Q_LOGGING_CATEGORY(logLibrary, "framewright.library")
+Q_LOGGING_CATEGORY(logLibrary, "framewright.library", QtCriticalMsg)
 
 const QStringList albumListNames = {"AlbumData.xml", "ApertureData.xml"};
 

@@ -12,7 +12,7 @@ namespace fw {
 
 namespace {
 
-Q_LOGGING_CATEGORY(logWalk, "framewright.adding")
+Q_LOGGING_CATEGORY(logWalk, "framewright.adding", QtCriticalMsg)
 
 using Kind = FolderListing::Kind;
 

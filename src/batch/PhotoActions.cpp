@@ -1,5 +1,8 @@
 #include "batch/PhotoActions.h"
 
+#include "core/LocalizedStrings.h"
+#include "core/StringKeys.h"
+
 #include "batch/Batch.h"
 #include "core/Codes.h"
 #include "core/DialogQueue.h"
@@ -11,8 +14,9 @@
 namespace fw {
 
 PhotoActions::PhotoActions(const Batch& batch, const ImageService& images, DialogQueue& dialogs,
-                           Removals removals, QObject* parent)
-    : QObject(parent), batch(batch), images(images), dialogs(dialogs), removals(std::move(removals))
+                           LocalizedStrings& strings, Removals removals, QObject* parent)
+    : QObject(parent), batch(batch), images(images), dialogs(dialogs), strings(strings),
+      removals(std::move(removals))
 {
     headerReads.setMaxThreadCount(1);
 }
@@ -106,8 +110,8 @@ void PhotoActions::readInformation(const PhotoFilePtr& photo)
 void PhotoActions::photoNotAvailable()
 {
     dialogs.request([this] {
-        sheet = {true, QStringLiteral("PHOTO NOT AVAILABLE"),
-                 QStringLiteral("Selected Photo not available at source location")};
+        sheet = {true, strings.getLocalizedStringForKey(StringKey::PHOTO_NOT_AVAILABLE),
+                 strings.getLocalizedStringForKey(StringKey::PHOTO_NOT_AVAILABLE_MSG)};
         Q_EMIT notAvailableSheetChanged();
         return true;
     });

@@ -13,6 +13,7 @@ namespace fw {
 class Batch;
 class Desktop;
 class DialogQueue;
+class LocalizedStrings;
 class ImageService;
 
 // What the user does to one photo of the list: the photo menu (show in
@@ -35,6 +36,7 @@ public:
     };
 
     PhotoActions(const Batch& batch, const ImageService& images, DialogQueue& dialogs,
+                 LocalizedStrings& strings,
                  Removals removals, QObject* parent = nullptr);
     ~PhotoActions() override;
 
@@ -70,6 +72,7 @@ private:
     const Batch& batch;
     const ImageService& images;
     DialogQueue& dialogs;
+    LocalizedStrings& strings;
     const Removals removals;
     const Desktop* desktop = nullptr;
     NotAvailableSheet sheet;

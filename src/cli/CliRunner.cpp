@@ -1,7 +1,7 @@
 #include "cli/CliRunner.h"
 
 #include "app/AlertCatalog.h"
-#include "cli/TerminationSignals.h"
+#include "app/TerminationSignals.h"
 #include "core/Codes.h"
 #include "core/NotificationNames.h"
 #include "core/StringKeys.h"
@@ -221,6 +221,8 @@ void CliRunner::printSummary()
     line(StringKey::TOTAL_IMAGE_SELECTED, summary.lblImagesSelected);
     line(StringKey::TOTAL_IMAGE_CONVERTED, summary.lblImagesConverted);
     line(StringKey::CONVERSION_FAILED, summary.lblConversionFailed);
+    if (summary.lblImagesSkipped != "0")
+        line(StringKey::TOTAL_IMAGE_SKIPPED, summary.lblImagesSkipped);
     line(StringKey::TOTAL_BATCH_SIZE, summary.lblTotalOldsize);
     line(StringKey::SELECTED_BATCH_ORIGINAL_SIZE, summary.lblOldsize);
     line(StringKey::NEW_SIZE, summary.lblNewsize);

@@ -1,6 +1,6 @@
 #include "cli/CliOptions.h"
 #include "cli/CliRunner.h"
-#include "cli/TerminationSignals.h"
+#include "app/TerminationSignals.h"
 #include "core/ProductInfo.h"
 #include "platform/NativePath.h"
 #include "platform/VipsImageService.h"

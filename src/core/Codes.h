@@ -21,13 +21,16 @@ struct PhotoStatus {
         InvalidFileName = 13,
         NotSaved = 14,
         NotRead = 15,
+        // The run stopped for space with this photo in hand; nothing written.
+        StoppedForSpace = 16,
     };
 };
 
 // What one finished photo's report does to the run's counts: a success, a
-// failure, or (for the permission outcomes) the photo's own status code.
+// failure, a skip the user chose (not an error), or (for the permission
+// outcomes) the photo's own status code.
 struct ProgressStatus {
-    enum Code : int { Success = 1, Failure = 2 };
+    enum Code : int { Success = 1, Failure = 2, Skipped = 3 };
 };
 
 // The standing answer of a worker to existing outputs (ProcessFlag).

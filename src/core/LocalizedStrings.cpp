@@ -12,7 +12,7 @@ namespace fw {
 
 namespace {
 
-Q_LOGGING_CATEGORY(logStrings, "framewright.strings")
+Q_LOGGING_CATEGORY(logStrings, "framewright.strings", QtCriticalMsg)
 
 // English is the table every build carries, so it stands in for a language
 // without a table and for a system that names no language at all.

@@ -25,11 +25,15 @@ struct StringKey {
     static constexpr const char* APPROX = "APPROX";
     static constexpr const char* ASK_BEFORE_OVERWRITE = "ASK_BEFORE_OVERWRITE";
     static constexpr const char* BACK = "BACK";
+    static constexpr const char* BATCH_COUNT = "BATCH_COUNT";
+    static constexpr const char* BATCH_SIZE = "BATCH_SIZE";
     static constexpr const char* CAMERA = "CAMERA";
+    static constexpr const char* CANCEL = "CANCEL";
     static constexpr const char* CAPTION_OPTION = "CAPTION_OPTION";
     static constexpr const char* CAPTION_ORIGINAL_NAME = "CAPTION_ORIGINAL_NAME";
     static constexpr const char* CAPTION_PREFIX = "CAPTION_PREFIX";
     static constexpr const char* CAPTION_SUFFIX = "CAPTION_SUFFIX";
+    static constexpr const char* CHOOSE_ANOTHER_FOLDER = "CHOOSE_ANOTHER_FOLDER";
     static constexpr const char* CHOOSE_FILE_NAME = "CHOOSE_FILE_NAME";
     static constexpr const char* CHOOSE_FORMAT = "CHOOSE_FORMAT";
     static constexpr const char* CHOOSE_PRESET = "CHOOSE_PRESET";
@@ -49,6 +53,7 @@ struct StringKey {
     static constexpr const char* DATE_TAKEN = "DATE_TAKEN";
     static constexpr const char* DECREASE = "DECREASE";
     static constexpr const char* DELETE = "DELETE";
+    static constexpr const char* DESTINATION_NOT_WRITABLE = "DESTINATION_NOT_WRITABLE";
     static constexpr const char* DEST_FOLDER_NOT_EXISTS = "DEST_FOLDER_NOT_EXISTS";
     static constexpr const char* DEST_SPACE_UNAVAILABLE = "DEST_SPACE_UNAVAILABLE";
     static constexpr const char* DIMENSIONS = "DIMENSIONS";
@@ -89,6 +94,7 @@ struct StringKey {
     static constexpr const char* H = "H";
     static constexpr const char* HELP = "HELP";
     static constexpr const char* HISTORY_UNREADABLE = "HISTORY_UNREADABLE";
+    static constexpr const char* HOLD = "HOLD";
     static constexpr const char* HOURS = "HOURS";
     static constexpr const char* INCREASE = "INCREASE";
     static constexpr const char* INFO = "INFO";
@@ -101,6 +107,8 @@ struct StringKey {
     static constexpr const char* KEEP_ORIGINAL_FOLDER = "KEEP_ORIGINAL_FOLDER";
     static constexpr const char* KEEP_ORIGINAL_SIZE = "KEEP_ORIGINAL_SIZE";
     static constexpr const char* LATEST_RUN_NOT_KEPT = "LATEST_RUN_NOT_KEPT";
+    static constexpr const char* LIBRARY_LIST_INCOMPLETE = "LIBRARY_LIST_INCOMPLETE";
+    static constexpr const char* LIBRARY_LIST_INCOMPLETE_MSG = "LIBRARY_LIST_INCOMPLETE_MSG";
     static constexpr const char* LOG_INFORMATION = "LOG_INFORMATION";
     static constexpr const char* LOG_INPUT_FILE = "LOG_INPUT_FILE";
     static constexpr const char* LOG_NEW_SIZE = "LOG_NEW_SIZE";
@@ -128,6 +136,7 @@ struct StringKey {
     static constexpr const char* NO_SIZE_SELECTED = "NO_SIZE_SELECTED";
     static constexpr const char* NO_SIZE_SELECTED_MSG = "NO_SIZE_SELECTED_MSG";
     static constexpr const char* OK = "OK";
+    static constexpr const char* ON_HOLD = "ON_HOLD";
     static constexpr const char* OPEN = "OPEN";
     static constexpr const char* OPEN_PREVIEW = "OPEN_PREVIEW";
     static constexpr const char* OR = "OR";
@@ -137,6 +146,8 @@ struct StringKey {
     static constexpr const char* OUTPUT_FOLDER = "OUTPUT_FOLDER";
     static constexpr const char* OUTPUT_FORMAT = "OUTPUT_FORMAT";
     static constexpr const char* OUTPUT_TO_FOLDER = "OUTPUT_TO_FOLDER";
+    static constexpr const char* PASTE_ERROR = "PASTE_ERROR";
+    static constexpr const char* PASTE_ERROR_MSG = "PASTE_ERROR_MSG";
     static constexpr const char* PERCENT_WIDTH_HEIGHT = "PERCENT_WIDTH_HEIGHT";
     static constexpr const char* PERMISSION_ERROR = "PERMISSION_ERROR";
     static constexpr const char* PHOTOS_ADDED = "PHOTOS_ADDED";
@@ -144,7 +155,10 @@ struct StringKey {
     static constexpr const char* PHOTOS_EXISTS_IN_BATCH = "PHOTOS_EXISTS_IN_BATCH";
     static constexpr const char* PHOTO_EXISTS = "PHOTO_EXISTS";
     static constexpr const char* PHOTO_LIMIT_EXCEED = "PHOTO_LIMIT_EXCEED";
+    static constexpr const char* PHOTO_LIMIT_MSG = "PHOTO_LIMIT_MSG";
     static constexpr const char* PHOTO_LIST = "PHOTO_LIST";
+    static constexpr const char* PHOTO_NOT_AVAILABLE = "PHOTO_NOT_AVAILABLE";
+    static constexpr const char* PHOTO_NOT_AVAILABLE_MSG = "PHOTO_NOT_AVAILABLE_MSG";
     static constexpr const char* PRESET_CUSTOM = "PRESET_CUSTOM";
     static constexpr const char* PRESET_OPTION = "PRESET_OPTION";
     static constexpr const char* PRESET_PERCENT = "PRESET_PERCENT";
@@ -169,6 +183,7 @@ struct StringKey {
     static constexpr const char* REMOVE_ALL_PHOTOS = "REMOVE_ALL_PHOTOS";
     static constexpr const char* REMOVE_FROM_BATCH = "REMOVE_FROM_BATCH";
     static constexpr const char* REMOVE_PHOTO = "REMOVE_PHOTO";
+    static constexpr const char* REMOVE_PRESET = "REMOVE_PRESET";
     static constexpr const char* REMOVE_SELECTED = "REMOVE_SELECTED";
     static constexpr const char* REMOVE_SELECTED_MSG = "REMOVE_SELECTED_MSG";
     static constexpr const char* REMOVE_SELECTED_PHOTOS = "REMOVE_SELECTED_PHOTOS";
@@ -178,6 +193,7 @@ struct StringKey {
     static constexpr const char* RESET = "RESET";
     static constexpr const char* RESIZE = "RESIZE";
     static constexpr const char* RESIZE_OPTIONS = "RESIZE_OPTIONS";
+    static constexpr const char* RESUME = "RESUME";
     static constexpr const char* RETAIN_ORIGINAL_FORMAT = "RETAIN_ORIGINAL_FORMAT";
     static constexpr const char* REVEAL_FINDER = "REVEAL_FINDER";
     static constexpr const char* ROTATE_AUTO = "ROTATE_AUTO";
@@ -210,6 +226,7 @@ struct StringKey {
     static constexpr const char* STEP_RESIZE = "STEP_RESIZE";
     static constexpr const char* STEP_SETTINGS = "STEP_SETTINGS";
     static constexpr const char* STOP = "STOP";
+    static constexpr const char* STOPPED_FOR_SPACE = "STOPPED_FOR_SPACE";
     static constexpr const char* STOPPING = "STOPPING";
     static constexpr const char* STOP_MSG = "STOP_MSG";
     static constexpr const char* STOP_PROCESS = "STOP_PROCESS";
@@ -218,6 +235,7 @@ struct StringKey {
     static constexpr const char* TOTAL_BATCH_SIZE = "TOTAL_BATCH_SIZE";
     static constexpr const char* TOTAL_IMAGE_CONVERTED = "TOTAL_IMAGE_CONVERTED";
     static constexpr const char* TOTAL_IMAGE_SELECTED = "TOTAL_IMAGE_SELECTED";
+    static constexpr const char* TOTAL_IMAGE_SKIPPED = "TOTAL_IMAGE_SKIPPED";
     static constexpr const char* TYPE = "TYPE";
     static constexpr const char* UNSELECT_ALL = "UNSELECT_ALL";
     static constexpr const char* VIEW_GRID = "VIEW_GRID";

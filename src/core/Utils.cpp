@@ -3,6 +3,8 @@
 #include "core/ExifInfo.h"
 #include "core/StringKeys.h"
 #include "platform/ExifOrientation.h"
+
+#include <QLocale>
 #include "platform/ImageService.h"
 #include "platform/PathInfo.h"
 
@@ -17,7 +19,7 @@ namespace fw {
 
 namespace {
 
-Q_LOGGING_CATEGORY(logUtils, "framewright.geometry")
+Q_LOGGING_CATEGORY(logUtils, "framewright.geometry", QtCriticalMsg)
 
 // The two numbers of an "W x H" size text; 0 x 0 when it has none.
 QSizeF sizeFromText(const QString& text)
@@ -62,8 +64,10 @@ QString Utils::unitStringFromBytes(double bytes, unsigned /*flags*/)
         shown = 0.97;
         ++unit;
     }
-    const char* format = unit == 0 ? "%4.0f %s" : "%4.2f %s";
-    return QString::asprintf(format, shown, units[unit]).trimmed();
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return QStringLiteral("%1 %2").arg(locale.toString(shown, 'f', unit == 0 ? 0 : 2),
+                                       QLatin1String(units[unit]));
 }
 
 qint64 Utils::getDurationBetweenDate(const QDateTime& start, const QDateTime& end)

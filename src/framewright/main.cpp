@@ -1,5 +1,6 @@
 #include "app/AppDelegate.h"
 #include "app/MainWindowController.h"
+#include "app/TerminationSignals.h"
 #include "app/widgets/MainWindow.h"
 #include "core/ProductInfo.h"
 #include "platform/FreedesktopDesktop.h"
@@ -36,6 +37,12 @@ int main(int argc, char** argv)
               [](const QString& address) { return QDesktopServices::openUrl(QUrl(address)); },
               pictures + "/Framewright",
               QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/runs.sqlite"});
+    // Logging out or a termination signal ends the program as closing the
+    // window during a run does: the photo in hand is finished and the run's
+    // summary kept.
+    const fw::TerminationSignals signals;
+    QObject::connect(&signals, &fw::TerminationSignals::received, &window.controller(),
+                     &fw::MainWindowController::sessionEnding);
     window.show();
     window.controller().applicationDidFinishLaunching();
     window.addPaths(paths);

@@ -10,7 +10,7 @@ namespace fw {
 
 namespace {
 
-Q_LOGGING_CATEGORY(logHistory, "framewright.history")
+Q_LOGGING_CATEGORY(logHistory, "framewright.history", QtCriticalMsg)
 
 const QStringList summaryKeys = {"timeStamp",        "imagesSelected", "imagesConverted",
                                  "conversionFailed", "oldSize",        "newSize",

@@ -14,7 +14,7 @@ namespace fw {
 
 namespace {
 
-Q_LOGGING_CATEGORY(logRaw, "framewright.raw")
+Q_LOGGING_CATEGORY(logRaw, "framewright.raw", QtCriticalMsg)
 
 using vips::VImage;
 

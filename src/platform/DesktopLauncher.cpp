@@ -7,7 +7,7 @@
 namespace fw {
 
 namespace {
-Q_LOGGING_CATEGORY(logDesktop, "framewright.desktop")
+Q_LOGGING_CATEGORY(logDesktop, "framewright.desktop", QtCriticalMsg)
 }
 
 bool DesktopLauncher::openFolder(const QString& path)

@@ -18,7 +18,7 @@ namespace fw {
 
 namespace {
 
-Q_LOGGING_CATEGORY(logEps, "framewright.eps")
+Q_LOGGING_CATEGORY(logEps, "framewright.eps", QtCriticalMsg)
 
 constexpr qint64 commentSearchLength = 256 * 1024;
 constexpr int renderTimeoutMilliseconds = 20000;

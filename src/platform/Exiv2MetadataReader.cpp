@@ -13,7 +13,7 @@ namespace fw {
 
 namespace {
 
-Q_LOGGING_CATEGORY(logExiv2, "framewright.exiv2", QtInfoMsg)
+Q_LOGGING_CATEGORY(logExiv2, "framewright.exiv2", QtCriticalMsg)
 
 // Arrays longer than this are structure (strip offsets, tables), not
 // information a user reads.

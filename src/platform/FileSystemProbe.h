@@ -15,6 +15,8 @@ public:
     // Free bytes for the user on the volume holding the folder; none when
     // the folder does not exist or the volume cannot be asked.
     virtual std::optional<qint64> bytesAvailable(const QString& folder) const = 0;
+    // The size of that volume; none when it cannot be asked.
+    virtual std::optional<qint64> volumeBytes(const QString& folder) const = 0;
     // Whether the file carries the immutable attribute (chattr +i).
     virtual bool isImmutable(const QString& path) const = 0;
     // Whether this process may write the file or folder (access(W_OK)).

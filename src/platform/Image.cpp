@@ -9,7 +9,7 @@ namespace fw {
 
 namespace {
 
-Q_LOGGING_CATEGORY(logImage, "framewright.image")
+Q_LOGGING_CATEGORY(logImage, "framewright.image", QtCriticalMsg)
 
 using vips::VImage;
 

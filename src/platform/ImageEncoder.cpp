@@ -19,7 +19,7 @@ namespace fw {
 
 namespace {
 
-Q_LOGGING_CATEGORY(logEncoder, "framewright.encoder")
+Q_LOGGING_CATEGORY(logEncoder, "framewright.encoder", QtCriticalMsg)
 
 using vips::VImage;
 

@@ -23,7 +23,7 @@ namespace fw {
 
 namespace {
 
-Q_LOGGING_CATEGORY(logReader, "framewright.reader")
+Q_LOGGING_CATEGORY(logReader, "framewright.reader", QtCriticalMsg)
 
 using vips::VImage;
 

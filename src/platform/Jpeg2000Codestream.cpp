@@ -15,7 +15,7 @@ namespace fw {
 
 namespace {
 
-Q_LOGGING_CATEGORY(logJpeg2000, "framewright.jpeg2000")
+Q_LOGGING_CATEGORY(logJpeg2000, "framewright.jpeg2000", QtCriticalMsg)
 
 using vips::VImage;
 

@@ -19,13 +19,33 @@ const LocalFileSystem& LocalFileSystem::shared()
     return fileSystem;
 }
 
-std::optional<qint64> LocalFileSystem::bytesAvailable(const QString& folder) const
+namespace {
+
+std::optional<struct statvfs> volumeOf(const QString& folder)
 {
     struct statvfs volume {};
     if (!PathInfo::of(folder).isDir() ||
         ::statvfs(NativePath::encode(folder).constData(), &volume) != 0)
         return std::nullopt;
-    return static_cast<qint64>(volume.f_bavail) * static_cast<qint64>(volume.f_frsize);
+    return volume;
+}
+
+} // namespace
+
+std::optional<qint64> LocalFileSystem::bytesAvailable(const QString& folder) const
+{
+    const std::optional<struct statvfs> volume = volumeOf(folder);
+    if (!volume)
+        return std::nullopt;
+    return static_cast<qint64>(volume->f_bavail) * static_cast<qint64>(volume->f_frsize);
+}
+
+std::optional<qint64> LocalFileSystem::volumeBytes(const QString& folder) const
+{
+    const std::optional<struct statvfs> volume = volumeOf(folder);
+    if (!volume)
+        return std::nullopt;
+    return static_cast<qint64>(volume->f_blocks) * static_cast<qint64>(volume->f_frsize);
 }
 
 bool LocalFileSystem::isImmutable(const QString& path) const

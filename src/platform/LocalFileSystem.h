@@ -12,6 +12,7 @@ public:
     static const LocalFileSystem& shared();
 
     std::optional<qint64> bytesAvailable(const QString& folder) const override;
+    std::optional<qint64> volumeBytes(const QString& folder) const override;
     bool isImmutable(const QString& path) const override;
     bool isWritable(const QString& path) const override;
     bool isReadable(const QString& path) const override;

@@ -15,7 +15,7 @@ namespace fw {
 
 namespace {
 
-Q_LOGGING_CATEGORY(logPlist, "framewright.plist")
+Q_LOGGING_CATEGORY(logPlist, "framewright.plist", QtCriticalMsg)
 
 // Property-list dates count seconds from 2001-01-01 UTC.
 constexpr qint64 plistEpochOffsetSeconds = 978307200;

@@ -6,7 +6,7 @@
 namespace fw {
 
 namespace {
-Q_LOGGING_CATEGORY(logSqlite, "framewright.sqlite")
+Q_LOGGING_CATEGORY(logSqlite, "framewright.sqlite", QtCriticalMsg)
 } // namespace
 
 SqliteConnection::~SqliteConnection()

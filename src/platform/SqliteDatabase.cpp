@@ -14,7 +14,7 @@ namespace fw {
 
 namespace {
 
-Q_LOGGING_CATEGORY(logSqlite, "framewright.sqlite")
+Q_LOGGING_CATEGORY(logSqlite, "framewright.sqlite", QtCriticalMsg)
 
 // A library's application may hold a lock for a moment; longer than this, the
 // read gives up rather than keep the adding walk waiting.

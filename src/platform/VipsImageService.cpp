@@ -20,7 +20,7 @@ namespace fw {
 
 namespace {
 
-Q_LOGGING_CATEGORY(logVips, "framewright.vips", QtInfoMsg)
+Q_LOGGING_CATEGORY(logVips, "framewright.vips", QtCriticalMsg)
 
 using vips::VImage;
 using StoredHeader = ImageFileReader::StoredHeader;

@@ -5,6 +5,7 @@
 #include "core/Utils.h"
 #include "platform/AtomicFileWriter.h"
 #include "platform/ImageService.h"
+#include "processing/FreeSpaceRule.h"
 #include "processing/KnownFormats.h"
 #include "processing/RotateWithEXIF.h"
 
@@ -15,7 +16,7 @@ namespace fw {
 
 namespace {
 
-Q_LOGGING_CATEGORY(logSaver, "framewright.save")
+Q_LOGGING_CATEGORY(logSaver, "framewright.save", QtCriticalMsg)
 
 constexpr double qualityWhenKeepingFormats = 0.75;
 
@@ -38,8 +39,8 @@ QVariantMap withOrientationOne(QVariantMap properties)
 } // namespace
 
 ImageSaver::ImageSaver(const ImageService& images, const OutputOptionSettings& output,
-                       int rotationType)
-    : images(images), output(output), rotationType(rotationType)
+                       int rotationType, const FreeSpaceRule* spaceRule)
+    : images(images), output(output), rotationType(rotationType), spaceRule(spaceRule)
 {
 }
 
@@ -54,16 +55,28 @@ ImageSaver::Saved ImageSaver::saveImageUsingDefaultMethodInDirectoryFilteredImg(
 {
     if (outputPath.isEmpty())
         return {Outcome::failure(QStringLiteral("no output path for %1").arg(photo.filePath)), {}};
-    AtomicFileWriter writer(QFileInfo(outputPath).path());
+    const QString folder = QFileInfo(outputPath).path();
+    AtomicFileWriter writer(folder);
     if (!writer.isReady())
-        return {Outcome::failure(writer.error()), {}};
+        return {Outcome::failure(writer.error()), {}, false, !hasRoomLeft(folder)};
     const Outcome written =
         needsEncoding(photo, outputPath, isChangeMade)
             ? encode(filteredImage, writer.writePath(), formatIndexOf(outputPath), photo)
             : writer.copyContentsOf(photo.filePath);
+    // The unnamed file already holds its blocks, so the free space now is
+    // what the volume keeps once the output is in.
+    const bool roomLeft = hasRoomLeft(folder);
     if (!written)
-        return {written, {}};
+        return {written, {}, false, !roomLeft};
+    if (!roomLeft)
+        return {Outcome::failure(QStringLiteral("not enough space in %1").arg(folder)), {}, false,
+                true};
     return commit(writer, outputPath, existingFile);
+}
+
+bool ImageSaver::hasRoomLeft(const QString& folder) const
+{
+    return !spaceRule || spaceRule->hasRoomFor(folder);
 }
 
 // Re-encoding costs quality and time, so it happens only when the output

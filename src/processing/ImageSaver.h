@@ -11,6 +11,7 @@
 namespace fw {
 
 class AtomicFileWriter;
+class FreeSpaceRule;
 class ImageService;
 struct PhotoFile;
 
@@ -39,9 +40,15 @@ public:
         QString path;
         // Keep only: a file appeared at the name, nothing was written.
         bool nameTaken = false;
+        // Nothing was written: the output did not fit on the volume with
+        // the margin the space rule keeps.
+        bool outOfSpace = false;
     };
 
-    ImageSaver(const ImageService& images, const OutputOptionSettings& output, int rotationType);
+    // With a space rule, an output is given its name only when the volume
+    // keeps its margin with the output on it.
+    ImageSaver(const ImageService& images, const OutputOptionSettings& output, int rotationType,
+               const FreeSpaceRule* spaceRule = nullptr);
 
     Saved saveImageUsingDefaultMethodInDirectoryFilteredImg(const Image& filteredImage,
                                                             const QString& outputPath,
@@ -64,10 +71,12 @@ private:
                    const PhotoFile& photo) const;
     Saved commit(AtomicFileWriter& writer, const QString& outputPath,
                  ExistingFile existingFile) const;
+    bool hasRoomLeft(const QString& folder) const;
 
     const ImageService& images;
     OutputOptionSettings output;
     int rotationType;
+    const FreeSpaceRule* spaceRule;
 };
 
 } // namespace fw

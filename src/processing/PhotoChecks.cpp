@@ -13,7 +13,7 @@ namespace fw {
 
 namespace {
 
-Q_LOGGING_CATEGORY(logChecks, "framewright.run")
+Q_LOGGING_CATEGORY(logChecks, "framewright.run", QtCriticalMsg)
 
 constexpr qsizetype longestNameBytes = 255;
 

@@ -9,6 +9,7 @@
 #include "platform/ImageService.h"
 #include "platform/NativePath.h"
 #include "platform/PathInfo.h"
+#include "processing/FreeSpaceRule.h"
 #include "processing/ImageFilter.h"
 #include "processing/ImageSaver.h"
 #include "processing/OutputPathPlanner.h"
@@ -22,7 +23,7 @@ namespace fw {
 
 namespace {
 
-Q_LOGGING_CATEGORY(logStep, "framewright.run")
+Q_LOGGING_CATEGORY(logStep, "framewright.run", QtCriticalMsg)
 
 bool isPict(const QString& extension)
 {
@@ -39,6 +40,12 @@ PhotoResult denied(int status, const QString& outputPath)
     return {status, status, outputPath, 0, StringKey::PERMISSION_ERROR};
 }
 
+PhotoResult skipped(const QString& outputPath)
+{
+    return {PhotoStatus::Skipped, ProgressStatus::Skipped, outputPath, 0,
+            StringKey::FILE_SIZE_EXCEEDED};
+}
+
 } // namespace
 
 void ProcessingView::processFileFromBunch(const PhotoFilePtr& photo, int /*index*/, int processFlag)
@@ -51,9 +58,11 @@ void ProcessingView::processFileFromBunch(const PhotoFilePtr& photo, int /*index
         outputPath = newFilePath;
     }
 
-    const std::optional<qint64> freeBytes = fileSystem.bytesAvailable(QFileInfo(outputPath).path());
-    if (freeBytes && *freeBytes < minimumFreeBytes)
-        runOnMainThread([this, photo] { showEnoughSpacePopup(photo); });
+    // A full volume stops the run before anything is decoded or written.
+    if (!FreeSpaceRule(fileSystem).hasRoomFor(QFileInfo(outputPath).path())) {
+        stopForSpace(photo);
+        return;
+    }
     if (!PathInfo::of(photo->fileURL).exists()) {
         report(photo,
                failed(PhotoStatus::MissingAtSource, outputPath, StringKey::FILE_NOT_PROCESSED));
@@ -115,8 +124,9 @@ void ProcessingView::writePhoto(const PhotoFilePtr& photo, const QString& output
         return;
     }
 
+    const FreeSpaceRule spaceRule(fileSystem);
     const ImageSaver saver(utils.imageService(), outputSettingObject,
-                           resizingOptionObject.rotationType);
+                           resizingOptionObject.rotationType, &spaceRule);
     const bool changed = ImageFilter::isAnyChangesMadeInImageFilterObject(resizingOptionObject);
     const bool encoded = saver.needsEncoding(*photo, outputPath, changed);
     Image result;
@@ -131,6 +141,10 @@ void ProcessingView::writePhoto(const PhotoFilePtr& photo, const QString& output
         result, outputPath, *photo, changed, existingFile);
     if (saved.nameTaken) {
         outputAppearedMeanwhile(photo, outputPath, processFlag);
+        return;
+    }
+    if (saved.outOfSpace) {
+        stopForSpace(photo);
         return;
     }
     if (!saved.outcome) {
@@ -178,7 +192,7 @@ ProcessingView::resolveExistingOutput(const PhotoFilePtr& photo, QString& output
     if (PathInfo::ofLink(outputPath).exists() && processFlag != ProcessFlag::ReplaceAll && mayAsk) {
         if (processFlag == ProcessFlag::SkipAll || answer == FileAnswer::SkipThis) {
             run.currentFileFlag = FileAnswer::NoAnswer;
-            report(photo, failed(PhotoStatus::Skipped, outputPath, StringKey::FILE_SIZE_EXCEEDED));
+            report(photo, skipped(outputPath));
             return std::nullopt;
         }
         askAboutExistingOutput(photo, outputPath);
@@ -201,7 +215,7 @@ void ProcessingView::outputAppearedMeanwhile(const PhotoFilePtr& photo, const QS
                                              int processFlag)
 {
     if (processFlag == ProcessFlag::SkipAll) {
-        report(photo, failed(PhotoStatus::Skipped, outputPath, StringKey::FILE_SIZE_EXCEEDED));
+        report(photo, skipped(outputPath));
         return;
     }
     askAboutExistingOutput(photo, outputPath);
@@ -213,6 +227,11 @@ void ProcessingView::askAboutExistingOutput(const PhotoFilePtr& photo, const QSt
         if (!run.isHeld())
             showOverwriteExistingFilePopup(photo, outputPath);
     });
+}
+
+void ProcessingView::stopForSpace(const PhotoFilePtr& photo)
+{
+    runOnMainThread([this, photo] { showEnoughSpacePopup(photo); });
 }
 
 void ProcessingView::report(const PhotoFilePtr& photo, const PhotoResult& result)

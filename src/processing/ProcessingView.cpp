@@ -33,6 +33,7 @@ const QHash<int, QString>& statusMessageKeys()
         {PhotoStatus::InvalidFileName, StringKey::INVALID_FILENAME},
         {PhotoStatus::NotSaved, StringKey::FILE_NOT_SAVED},
         {PhotoStatus::NotRead, StringKey::FILE_NOT_READ},
+        {PhotoStatus::StoppedForSpace, StringKey::STOPPED_FOR_SPACE},
     };
     return keys;
 }
@@ -69,6 +70,7 @@ void ProcessingView::startProcess(const OutputOptionSettings& output,
     photos.clear();
     summaryShown = false;
     stopPending = false;
+    heldByUser = false;
     run.reset();
     for (const PhotoFilePtr& photo : batch.arraySelectedImagesToProcess()) {
         if (photo->isSelected)
@@ -123,6 +125,8 @@ void ProcessingView::callForUpdatingProgressWithCountWithProcessStatus(const Pho
         ++run.counterProcessedSuccessfully;
     if (result.progressStatus == ProgressStatus::Failure)
         ++run.counterProcessedWithError;
+    if (result.progressStatus == ProgressStatus::Skipped)
+        ++run.counterSkipped;
     progressValue = static_cast<int>(finished * 100LL / photos.size());
     setProcessInfoAtBottm();
     Q_EMIT photoFinished(photo, result);
@@ -165,7 +169,8 @@ void ProcessingView::showSummaryOnce()
 void ProcessingView::addSummaryInfo()
 {
     titleText = localized(StringKey::SUMMARY);
-    runSummary = RunSummary::make(photos, run.counterProcessedSuccessfully, elapsedTimeText());
+    runSummary = RunSummary::make(photos, run.counterProcessedSuccessfully, run.counterSkipped,
+                                  elapsedTimeText());
     insertDetailsInDatabase();
     center.post(NotificationName::notificationsEnable);
     center.post(NotificationName::notificationsSaveasPredefinedSize);
@@ -211,6 +216,7 @@ void ProcessingView::restartProcessing()
 
 void ProcessingView::stopProcessing()
 {
+    heldByUser = false;
     endRunAfterPhotoInHand();
 }
 
@@ -229,16 +235,33 @@ void ProcessingView::endRunAfterPhotoInHand()
     Q_EMIT changed();
 }
 
+// While a question holds the run its sheet answers for it; a hold of the
+// user's own may be ended by Stop too.
 void ProcessingView::btnStopProcessTapped()
 {
-    if (!run.isHeld())
+    if (!run.isHeld() || heldByUser)
         stopProcessing();
+}
+
+void ProcessingView::btnHoldResumeTapped()
+{
+    if (summaryShown || stopPending)
+        return;
+    if (heldByUser) {
+        heldByUser = false;
+        titleText = localized(StringKey::PROCESSING);
+        restartProcessing();
+    } else if (!run.isHeld()) {
+        heldByUser = true;
+        titleText = localized(StringKey::ON_HOLD);
+        holdProcessing();
+    }
 }
 
 void ProcessingView::showEnoughSpacePopup(const PhotoFilePtr& photo)
 {
-    batch.updatePhoto(photo,
-                      [](PhotoFile& record) { record.processStatus = PhotoStatus::Skipped; });
+    batch.updatePhoto(
+        photo, [](PhotoFile& record) { record.processStatus = PhotoStatus::StoppedForSpace; });
     run.hold();
     center.post(NotificationName::notificationShowAlertWithType,
                 {{"type", AlertTag::NotEnoughSpace}});

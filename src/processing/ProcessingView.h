@@ -36,9 +36,6 @@ struct SharedFlags;
 class ProcessingView : public QObject {
     Q_OBJECT
 public:
-    // Free space below which the run stops writing (102 MiB).
-    static constexpr qint64 minimumFreeBytes = 106954752;
-
     ProcessingView(Batch& batch, LocalizedStrings& strings, SharedFlags& flags,
                    const QString& rawConvertFormat, NotificationCenter& center,
                    const FileSystemProbe& fileSystem, const Utils& utils,
@@ -56,6 +53,9 @@ public:
     void restartProcessing();
     void stopProcessing();
     void btnStopProcessTapped();
+    // The screen's Hold and Resume: the same hold as the close question's,
+    // so a resumed run asks about existing outputs as after that question.
+    void btnHoldResumeTapped();
     void btnOkOnEnoughtSpcaecTapped();
 
     // The existing-file question's answers (ProcessingOverwriteAnswers.cpp).
@@ -86,11 +86,14 @@ public:
     const QList<LogRecord>& arrLogDetails() const { return logDetails; }
     const OverwriteQuestion& overwriteQuestion() const { return question; }
     bool isOnHold() const { return run.isHeld(); }
+    // Held by the screen's Hold button rather than by a question.
+    bool isHeldByUser() const { return heldByUser; }
     // Stop was pressed while the worker still had a photo in hand: the
     // summary comes when it has finished or abandoned it.
     bool isStopping() const { return stopPending; }
     int processedSuccessfully() const { return run.counterProcessedSuccessfully; }
     int processedWithError() const { return run.counterProcessedWithError; }
+    int skippedByAnswer() const { return run.counterSkipped; }
     int totalProgressed() const { return run.counterTotalProgressedFiles; }
 
     // Shows the output folder at the end of a run; the application hands in
@@ -132,6 +135,7 @@ private:
                                  int processFlag);
     void askAboutExistingOutput(const PhotoFilePtr& photo, const QString& outputPath);
     void report(const PhotoFilePtr& photo, const PhotoResult& result);
+    void stopForSpace(const PhotoFilePtr& photo);
     void showCurrentPath(const PhotoFilePtr& photo);
 
     Batch& batch;
@@ -159,6 +163,7 @@ private:
     QString currentPathText;
     bool summaryShown = false;
     bool stopPending = false;
+    bool heldByUser = false;
     RunSummary runSummary;
     QList<LogRecord> logDetails;
     QString runTimeStamp;

@@ -36,6 +36,7 @@ void RunControl::reset()
     counterTotalProgressedFiles = 0;
     counterProcessedSuccessfully = 0;
     counterProcessedWithError = 0;
+    counterSkipped = 0;
     currentFileFlag = FileAnswer::NoAnswer;
 }
 

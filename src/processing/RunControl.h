@@ -56,6 +56,8 @@ public:
     std::atomic<int> counterTotalProgressedFiles = 0;
     std::atomic<int> counterProcessedSuccessfully = 0;
     std::atomic<int> counterProcessedWithError = 0;
+    // Photos skipped by the user's answer: neither written nor an error.
+    std::atomic<int> counterSkipped = 0;
     // The one-photo answer to the existing-file question (FileAnswer).
     std::atomic<int> currentFileFlag = FileAnswer::NoAnswer;
 

@@ -15,7 +15,7 @@ QString sizeOrDash(double bytes)
 } // namespace
 
 RunSummary RunSummary::make(const QList<PhotoFilePtr>& photos, int processedSuccessfully,
-                            const QString& elapsedText)
+                            int skipped, const QString& elapsedText)
 {
     double total = 0;
     double oldSize = 0;
@@ -31,7 +31,8 @@ RunSummary RunSummary::make(const QList<PhotoFilePtr>& photos, int processedSucc
     const qsizetype count = photos.size();
     summary.lblImagesSelected = QString::number(count);
     summary.lblImagesConverted = QString::number(processedSuccessfully);
-    summary.lblConversionFailed = QString::number(count - processedSuccessfully);
+    summary.lblConversionFailed = QString::number(count - processedSuccessfully - skipped);
+    summary.lblImagesSkipped = QString::number(skipped);
     summary.isSpaceSaveShown = newSize > 0 && oldSize - newSize > 0;
     if (summary.isSpaceSaveShown)
         summary.lblspaceSave = Utils::unitStringFromBytes(oldSize - newSize, 0);
@@ -48,6 +49,7 @@ LogRecord RunSummary::logSummary(const QString& timeStamp) const
             {"imagesSelected", lblImagesSelected},
             {"imagesConverted", lblImagesConverted},
             {"conversionFailed", lblConversionFailed},
+            {"imagesSkipped", lblImagesSkipped},
             {"oldSize", lblOldsize},
             {"newSize", lblNewsize},
             {"saveSpace", isSpaceSaveShown ? lblspaceSave : QString()},

@@ -14,6 +14,8 @@ struct RunSummary {
     QString lblImagesSelected;
     QString lblImagesConverted;
     QString lblConversionFailed;
+    // Photos the user chose to skip: not written, and not failures either.
+    QString lblImagesSkipped;
     // Empty and hidden unless the outputs are smaller than their sources.
     QString lblspaceSave;
     bool isSpaceSaveShown = false;
@@ -22,15 +24,16 @@ struct RunSummary {
     QString lblTotalOldsize;
     QString lblTimeElapsed;
 
-    // Every photo that did not end with an output counts as failed, skipped
-    // and never reached ones included.
     // The summary as the run history keeps it, keyed "timeStamp",
-    // "imagesSelected", "imagesConverted", "conversionFailed", "oldSize",
-    // "newSize", "saveSpace", "timeElapsed", "totalOldSize".
+    // "imagesSelected", "imagesConverted", "conversionFailed",
+    // "imagesSkipped", "oldSize", "newSize", "saveSpace", "timeElapsed",
+    // "totalOldSize".
     LogRecord logSummary(const QString& timeStamp) const;
 
+    // Every photo that did not end with an output and was not skipped by
+    // the user's answer counts as failed, never reached ones included.
     static RunSummary make(const QList<PhotoFilePtr>& photos, int processedSuccessfully,
-                           const QString& elapsedText);
+                           int skipped, const QString& elapsedText);
 };
 
 } // namespace fw

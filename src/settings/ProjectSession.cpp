@@ -8,7 +8,7 @@
 namespace fw {
 
 namespace {
-Q_LOGGING_CATEGORY(logSession, "framewright.presets")
+Q_LOGGING_CATEGORY(logSession, "framewright.presets", QtCriticalMsg)
 }
 
 QByteArray ProjectSession::archive() const

@@ -17,7 +17,7 @@ namespace fw {
 
 namespace {
 
-Q_LOGGING_CATEGORY(logResize, "framewright.presets")
+Q_LOGGING_CATEGORY(logResize, "framewright.presets", QtCriticalMsg)
 
 constexpr float largestSide = 10000;
 constexpr qint64 largestCustom = 10000;
@@ -71,13 +71,16 @@ void ResizeView::setDefaultCustomSize()
         reference =
             photos.isEmpty() ? QSizeF(0, 0) : QSizeF(photos.last()->width, photos.last()->height);
     selectedPhotoFileSize = reference;
-    setValue(CustomWidth, truncated(reference.width()));
-    setValue(CustomHeight, truncated(reference.height()));
+    if (!isCustomSizeTyped) {
+        setValue(CustomWidth, truncated(reference.width()));
+        setValue(CustomHeight, truncated(reference.height()));
+    }
     Q_EMIT changed();
 }
 
 void ResizeView::resetTextFields()
 {
+    isCustomSizeTyped = false;
     setDefaultCustomSize();
     screen.isKeepAspectRatio = false;
     setValue(PercentWidth, 100);
@@ -97,7 +100,10 @@ void ResizeView::changeSizeSettingWithSelectedOption(int option)
     screen.areCheckBoxesEnabled = sized;
     screen.isResetEnabled = option != KeepOriginal;
     selectedPredefinedSizeIndex.reset();
+    screen.isRemovePresetEnabled = false;
     screen.presetText = strings.getLocalizedStringForKey(StringKey::PRESET_SELECT);
+    if (sized)
+        calculateAspectedValuesForTextField(option == Percent ? PercentWidth : CustomWidth);
     Q_EMIT changed();
 }
 
@@ -107,6 +113,7 @@ void ResizeView::predefinedSizeSelectedAtIndex(int index)
         return;
     selectedPredefinedSizeIndex = index;
     screen.presetText = presetTextOf(arrPredefinedSize.at(index));
+    screen.isRemovePresetEnabled = true;
     Q_EMIT changed();
 }
 
@@ -300,7 +307,18 @@ void ResizeView::upDownTapped(Field field, bool up)
         setValue(field, value + 1);
     else if (!up && value > 0)
         setValue(field, value - 1);
+    noteTyped(field);
     calculateAspectedValuesForTextField(field);
+}
+
+void ResizeView::btnRemovePresetTapped()
+{
+    if (screen.option != Preset || !selectedPredefinedSizeIndex)
+        return;
+    arrPredefinedSize.removeAt(*selectedPredefinedSizeIndex);
+    saveProjectSession();
+    changeSizeSettingWithSelectedOption(Preset);
+    Q_EMIT presetsChanged();
 }
 
 void ResizeView::btnResetSettingTapped()
@@ -312,7 +330,16 @@ void ResizeView::btnResetSettingTapped()
 void ResizeView::controlTextDidChange(Field field, const QString& text)
 {
     screen.fields[field] = QString(text).remove(',');
+    noteTyped(field);
     calculateAspectedValuesForTextField(field);
+}
+
+// A size the user gave is theirs: photos added later change the reference
+// for the proportions, not the fields.
+void ResizeView::noteTyped(Field field)
+{
+    if (!isPercent(field))
+        isCustomSizeTyped = true;
 }
 
 void ResizeView::setKeepAspectRatio(bool keep)

@@ -39,6 +39,8 @@ public:
         bool areCustomFieldsEnabled = false;
         bool arePercentFieldsEnabled = false;
         bool isPresetChoiceEnabled = false;
+        // A chosen preset may be taken out of the list.
+        bool isRemovePresetEnabled = false;
         bool areCheckBoxesEnabled = false;
         bool isResetEnabled = false;
     };
@@ -52,6 +54,8 @@ public:
     // The preset list's rows, as the list and the preset text show them.
     QStringList presetTexts() const;
 
+    // Takes the reference size from the batch; the custom fields show it
+    // unless the user has typed a size since the last reset.
     void setDefaultCustomSize();
     void resetTextFields();
     void changeSizeSettingWithSelectedOption(int option);
@@ -69,6 +73,7 @@ public:
     void btnPercentSizeTapped() { changeSizeSettingWithSelectedOption(Percent); }
     void upDownTapped(Field field, bool up);
     void btnResetSettingTapped();
+    void btnRemovePresetTapped();
     // A field's new text as typed or pasted; "," is taken out.
     void controlTextDidChange(Field field, const QString& text);
     // Ticking keep-aspect-ratio couples the pair again at once, as if its
@@ -89,6 +94,7 @@ private:
     float valueOf(Field field) const;
     void setValue(Field field, qint64 value);
     bool isDuplicate(const SizeObject& candidate) const;
+    void noteTyped(Field field);
 
     const Batch& batch;
     LocalizedStrings& strings;
@@ -98,6 +104,7 @@ private:
     QList<SizeObject> arrPredefinedSize;
     std::optional<int> selectedPredefinedSizeIndex;
     std::optional<SizeObject> selectedSizeObj;
+    bool isCustomSizeTyped = false;
     // Stored data that could not be decoded, kept aside before a new preset
     // replaces it.
     bool storedPresetsUnreadable = false;

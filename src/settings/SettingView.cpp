@@ -15,7 +15,7 @@ namespace fw {
 
 namespace {
 
-Q_LOGGING_CATEGORY(logSettings, "framewright.settings")
+Q_LOGGING_CATEGORY(logSettings, "framewright.settings", QtCriticalMsg)
 
 constexpr int defaultQuality = 75;
 constexpr int longestAffix = 30;

@@ -68,7 +68,11 @@ TEST(AddPhotos, FolderWithSubFoldersAdmitsItsImagesAndSkipsHiddenEntriesAndPacka
     EXPECT_FALSE(harness.batch().first()->isIphotosNode);
     EXPECT_EQ(harness.screen->totalPhotoToAdd, 3);
     EXPECT_TRUE(harness.screen->isPhotoFormatNotSupported);
-    EXPECT_EQ(progressTexts, QStringList({"1 photos added", "2 photos added", "3 photos added"}));
+    // Photos admitted within a moment of each other show as one step, so
+    // how many steps a loaded machine shows varies; the first and last do not.
+    ASSERT_FALSE(progressTexts.isEmpty());
+    EXPECT_EQ(progressTexts.first(), "1 photos added");
+    EXPECT_EQ(progressTexts.last(), "3 photos added");
     EXPECT_EQ(harness.recorder.names(), operationWithoutAlert);
 
     const AddPhotosVC::ScreenState& screen = harness.screen->screen();
@@ -323,9 +327,9 @@ TEST(AddPhotos, PhotosOfLibraryPackagesEnterAsLibraryPhotosAndTheLibraryStaysUnc
     EXPECT_EQ(harness.screen->pathType, 2);
     EXPECT_FALSE(harness.screen->isPhotoFormatNotSupported) << "the movie is left out silently";
     EXPECT_FALSE(harness.screen->isPhotosAlreadyAdded) << "two versions of one file are one path";
-    EXPECT_EQ(harness.messages.shown,
-              QStringList({"Please report to the developer should not happen / Send Feedback "
-                           "with logs now."}));
+    ASSERT_EQ(harness.messages.shown.size(), 1);
+    EXPECT_TRUE(harness.messages.shown.first().startsWith(
+        "This photo library’s album list is incomplete. / Some of its photos may be missing"));
     EXPECT_EQ(LibraryBuilder::snapshot(iPhoto), before);
 
     const QString photos = builder.folder().makeFolder("Family.photoslibrary");

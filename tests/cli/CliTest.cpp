@@ -348,6 +348,49 @@ TEST(CliProgram, DryRunTellsWhatARunWouldDoAndWritesNothing)
     EXPECT_EQ(QDir(output.path()).entryList(QDir::Files), QStringList({"a.jpg"}));
 }
 
+// A small volume of its own: a tmpfs, when this process may mount one.
+class SmallVolume {
+public:
+    explicit SmallVolume(const QString& folder) : folder(folder)
+    {
+        mounted = QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=5m", "tmpfs", folder}) == 0;
+    }
+    ~SmallVolume()
+    {
+        if (mounted)
+            QProcess::execute("umount", {folder});
+    }
+    bool mounted = false;
+
+private:
+    QString folder;
+};
+
+TEST(CliProgram, ASmallVolumeTakesWhatFitsAndAFullOneNothing)
+{
+    test::TemporaryFolder photos;
+    test::TemporaryFolder output;
+    SmallVolume stick(output.path());
+    if (!stick.mounted)
+        GTEST_SKIP() << "mounting a 5 MB tmpfs is not permitted here";
+    for (const char* name : {"a.jpg", "b.jpg", "c.jpg"})
+        test::saveJpeg(test::markedPicture(600, 400), photos.filePath(name));
+    const Finished fits = runProgram({"--quiet", "-o", output.filePath("fits"), photos.path()});
+    EXPECT_EQ(fits.exitCode, 0) << fits.err.toStdString();
+    EXPECT_EQ(QDir(output.filePath("fits")).entryList(QDir::Files).size(), 3);
+
+    // Leave less than the volume's margin (5 % of 5 MB) free.
+    QFile filler(output.filePath("filler"));
+    ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+    const QByteArray block(64 * 1024, 'x');
+    while (filler.write(block) == block.size()) {
+    }
+    filler.close();
+    const Finished full = runProgram({"--quiet", "-o", output.filePath("full"), photos.path()});
+    EXPECT_EQ(full.exitCode, 1);
+    EXPECT_TRUE(QDir(output.filePath("full")).entryList(QDir::Files).isEmpty());
+}
+
 TEST(CliRunner, TheProgressLineEndsAtAHundredPercentBeforeTheSummary)
 {
     test::TemporaryFolder photos;

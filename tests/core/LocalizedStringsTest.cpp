@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QVariantMap>
+#include <QLoggingCategory>
 #include <gtest/gtest.h>
 #include <utility>
 
@@ -49,8 +50,17 @@ private:
 // reaches the handler that was installed before.
 class StringWarnings {
 public:
-    StringWarnings() { previous() = qInstallMessageHandler(&StringWarnings::collect); }
-    ~StringWarnings() { qInstallMessageHandler(previous()); }
+    // Diagnostics are off unless asked for; this test asks.
+    StringWarnings()
+    {
+        QLoggingCategory::setFilterRules(QStringLiteral("framewright.strings.warning=true"));
+        previous() = qInstallMessageHandler(&StringWarnings::collect);
+    }
+    ~StringWarnings()
+    {
+        qInstallMessageHandler(previous());
+        QLoggingCategory::setFilterRules({});
+    }
     static QStringList& messages()
     {
         static QStringList collected;

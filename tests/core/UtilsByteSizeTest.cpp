@@ -1,5 +1,6 @@
 #include "core/Utils.h"
 
+#include <QLocale>
 #include <gtest/gtest.h>
 
 namespace fw {
@@ -19,6 +20,15 @@ TEST(UtilsByteSize, DecimalUnitsCutToTwoDecimals)
 TEST(UtilsByteSize, BeyondTheLargestUnitStaysInTerabytes)
 {
     EXPECT_EQ(Utils::unitStringFromBytes(5e15, 0), "5000.00 TB");
+}
+
+TEST(UtilsByteSize, FiguresFollowTheLocalesNumberFormat)
+{
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    EXPECT_EQ(Utils::unitStringFromBytes(3500000, 0), "3,50 MB");
+    EXPECT_EQ(Utils::unitStringFromBytes(5e15, 0), "5000,00 TB");
+    QLocale::setDefault(previous);
 }
 
 } // namespace

@@ -86,7 +86,7 @@ TEST_F(ExistingFileAnswersTest, KeepBothWritesAFreeNameAndAsksAgain)
     EXPECT_EQ(questionsAsked(), 2);
 }
 
-TEST_F(ExistingFileAnswersTest, SkipAndSkipAllEndWithSkippedStatus)
+TEST_F(ExistingFileAnswersTest, SkipAndSkipAllEndWithSkippedStatusCountedApartFromErrors)
 {
     startAsking();
     view->btnSkipImageTapped();
@@ -96,7 +96,10 @@ TEST_F(ExistingFileAnswersTest, SkipAndSkipAllEndWithSkippedStatus)
     ASSERT_TRUE(finished());
     EXPECT_EQ(second->processStatus, PhotoStatus::Skipped);
     EXPECT_FALSE(replaced("a.jpg") || replaced("b.jpg"));
-    EXPECT_EQ(view->processedWithError(), 2);
+    EXPECT_EQ(view->processedWithError(), 0) << "a skip the user chose is no error";
+    EXPECT_EQ(view->skippedByAnswer(), 2);
+    EXPECT_EQ(view->summary().lblImagesSkipped, "2");
+    EXPECT_EQ(view->summary().lblConversionFailed, "0");
     EXPECT_EQ(view->arrLogDetails().first().value("information"),
               app.getLocalizedStringForKey("FILE_SKIPPED"));
 }

@@ -140,17 +140,31 @@ TEST_F(ProcessingViewTest, FullVolumeHoldsTheRunUntilTheAlertIsConfirmed)
     const PhotoFilePtr first = addPhoto("a.jpg");
     const PhotoFilePtr second = addPhoto("b.jpg");
     fileSystem.freeBytes = 50LL * 1024 * 1024;
+    fileSystem.totalBytes = 500LL * 1024 * 1024 * 1024;
     view->startProcess(intoDestination(), halfSize());
     ASSERT_TRUE(test::waitUntil([this] { return posted.alertTypes().contains(102); }));
     ASSERT_TRUE(test::waitUntil([this] { return view->isOnHold(); }));
     EXPECT_FALSE(view->isSummaryShown());
-    EXPECT_EQ(first->processStatus, PhotoStatus::Skipped);
+    EXPECT_EQ(first->processStatus, PhotoStatus::StoppedForSpace);
     EXPECT_EQ(second->processStatus, PhotoStatus::NotProcessed);
     view->btnOkOnEnoughtSpcaecTapped();
     EXPECT_TRUE(test::waitUntil([this] { return view->isSummaryShown(); }))
         << "once the worker has left its photo";
     EXPECT_TRUE(QDir(destination.path()).isEmpty());
     EXPECT_EQ(view->summary().lblImagesConverted, "0");
+    EXPECT_EQ(view->arrLogDetails().first().value("information"),
+              app.getLocalizedStringForKey("STOPPED_FOR_SPACE"));
+}
+
+TEST_F(ProcessingViewTest, ASmallVolumeKeepsAMarginOfFivePercentNotOneHundredMegabytes)
+{
+    addPhoto("a.jpg");
+    addPhoto("b.jpg");
+    fileSystem.totalBytes = 5LL * 1024 * 1024;
+    fileSystem.freeBytes = 1024LL * 1024;
+    ASSERT_TRUE(runToSummary(intoDestination(), halfSize()));
+    EXPECT_EQ(view->summary().lblImagesConverted, "2");
+    EXPECT_TRUE(posted.alertTypes().isEmpty());
 }
 
 TEST_F(ProcessingViewTest, StopAfterTheFourthOfTenShowsTheSummaryOnce)

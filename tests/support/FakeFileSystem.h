@@ -14,6 +14,7 @@ namespace fw::test {
 class FakeFileSystem : public FileSystemProbe {
 public:
     std::optional<qint64> freeBytes;
+    std::optional<qint64> totalBytes;
     QSet<QString> immutablePaths;
     QSet<QString> readOnlyPaths;
     QSet<QString> unreadablePaths;
@@ -24,6 +25,12 @@ public:
         if (freeBytes && PathInfo::of(folder).isDir())
             return freeBytes;
         return LocalFileSystem::shared().bytesAvailable(folder);
+    }
+    std::optional<qint64> volumeBytes(const QString& folder) const override
+    {
+        if (totalBytes && PathInfo::of(folder).isDir())
+            return totalBytes;
+        return LocalFileSystem::shared().volumeBytes(folder);
     }
     bool isImmutable(const QString& path) const override
     {

@@ -327,6 +327,8 @@ void MainWindow::renderAlertSheet()
         buttons.append({text(StringKey::NO), [&main] { main.btnNoOnAlertTapped(); }, true});
     if (alert.hasYes)
         buttons.append({text(StringKey::YES), [&main] { main.btnYesOnAlertTapped(); }});
+    if (alert.hasCancel)
+        buttons.append({text(StringKey::CANCEL), [&main] { main.btnCancelOnAlertTapped(); }, true});
     if (alert.hasRemoveFromBatch)
         buttons.append(
             {text(StringKey::REMOVE_FROM_BATCH), [&main] { main.btnRemoveFromBatchTapped(); }});

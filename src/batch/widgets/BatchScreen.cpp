@@ -226,7 +226,7 @@ void BatchScreen::connectViews()
         parts.notifications.post(NotificationName::FileDragDropNotification, {{"paths", paths}});
     });
     connect(dropArea, &DropArea::dropFailed, this, [this] {
-        parts.messages.showMessage("Paste Error", "Sorry, but the past operation failed");
+        parts.messages.showMessage(text(StringKey::PASTE_ERROR), text(StringKey::PASTE_ERROR_MSG));
     });
 }
 

@@ -77,12 +77,11 @@ void PhotoGridDelegate::paintCaptions(QPainter& painter, const QStyleOptionViewI
                                       const QRect& area, const QModelIndex& index) const
 {
     const QFontMetrics& metrics = option.fontMetrics;
-    const QString dimensions = index.data(BatchModel::DimensionsRole).toString();
-    const QStringList size = dimensions.split('X');
+    const QStringList figures = index.data(BatchModel::CaptionsRole).toStringList();
     const QString lines[captionLines] = {
         index.data(BatchModel::NameRole).toString(),
-        QStringLiteral("Dimensions %1 X %2").arg(size.value(0), size.value(1)),
-        QStringLiteral("Size %1").arg(index.data(BatchModel::SizeTextRole).toString()),
+        figures.value(0),
+        figures.value(1),
     };
     painter.setPen(option.palette.color(
         option.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));

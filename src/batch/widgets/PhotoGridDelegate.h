@@ -6,8 +6,8 @@
 
 namespace fw {
 
-// Draws a grid cell: the thumbnail, the name, "Dimensions W X H" and
-// "Size ...", with the mark's check box and the info button in the top
+// Draws a grid cell: the thumbnail, the name, "Dimensions: W X H" and
+// "File size: ...", with the mark's check box and the info button in the top
 // corners; clicks on those two are handed on by row.
 class PhotoGridDelegate : public PlainToolTipDelegate {
     Q_OBJECT

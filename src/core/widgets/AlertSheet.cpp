@@ -41,16 +41,34 @@ void AlertSheet::present(const QString& title, const QString& message,
     setAccessibleName(title);
     titleLabel->setText(title);
     messageLabel->setText(message);
+    const qsizetype safe = safeButtonIndex();
+    QPushButton* safeButton = nullptr;
     for (qsizetype index = 0; index < buttons.size(); ++index) {
         auto* push = new QPushButton(buttons.at(index).text, this);
         push->setAccessibleName(buttons.at(index).text);
         push->setAutoDefault(false);
-        push->setDefault(index == buttons.size() - 1);
+        push->setDefault(index == safe);
         connect(push, &QPushButton::clicked, this, [this, index] { press(buttons.at(index)); });
         buttonRow->addWidget(push);
+        if (index == safe)
+            safeButton = push;
     }
     adjustSize();
     open();
+    if (safeButton)
+        safeButton->setFocus();
+}
+
+// Enter, the default button and the focus are all on the answer that loses
+// nothing (the one Escape gives), so a reflexive Enter on "Remove all?" or
+// "Stop processing?" does no harm.
+qsizetype AlertSheet::safeButtonIndex() const
+{
+    for (qsizetype index = 0; index < buttons.size(); ++index) {
+        if (buttons.at(index).isEscape)
+            return index;
+    }
+    return buttons.size() - 1;
 }
 
 void AlertSheet::press(const Button& button)

@@ -18,7 +18,9 @@ public:
     struct Button {
         QString text;
         std::function<void()> action;
-        // Escape presses this button; a sheet without one ignores Escape.
+        // Escape and Enter press this button, the safe answer, which also
+        // has the focus; a sheet without one ignores Escape and defaults to
+        // its last button.
         bool isEscape = false;
     };
 
@@ -34,6 +36,7 @@ protected:
 
 private:
     void press(const Button& button);
+    qsizetype safeButtonIndex() const;
 
     QLabel* titleLabel;
     QLabel* messageLabel;

@@ -18,6 +18,7 @@ RunSummaryPanel::RunSummaryPanel(LocalizedStrings& strings, QWidget* parent)
         {"totalOldSize", StringKey::TOTAL_BATCH_SIZE},
         {"imagesConverted", StringKey::TOTAL_IMAGE_CONVERTED},
         {"conversionFailed", StringKey::CONVERSION_FAILED},
+        {"imagesSkipped", StringKey::TOTAL_IMAGE_SKIPPED},
         {"oldSize", StringKey::SELECTED_BATCH_ORIGINAL_SIZE},
         {"newSize", StringKey::NEW_SIZE},
         {"saveSpace", StringKey::SPACE_SAVED},
@@ -35,13 +36,17 @@ RunSummaryPanel::RunSummaryPanel(LocalizedStrings& strings, QWidget* parent)
     }
 }
 
-// The saved space shows only when there is some.
+// The saved space shows only when there is some, the skipped photos only
+// when the user skipped some (runs kept by earlier versions have no count).
 void RunSummaryPanel::setSummary(const LogRecord& summary)
 {
     for (const auto& [key, label] : values) {
-        label->setText(summary.value(key));
+        const QString value = summary.value(key).trimmed();
+        label->setText(value);
         if (key == "saveSpace")
-            form->setRowVisible(label, !summary.value(key).trimmed().isEmpty());
+            form->setRowVisible(label, !value.isEmpty());
+        if (key == "imagesSkipped")
+            form->setRowVisible(label, !value.isEmpty() && value != "0");
     }
 }
 

@@ -59,11 +59,14 @@ QWidget* ProcessingScreen::buildProgress()
     currentPath->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     stopping = new QLabel(strings.getLocalizedStringForKey(StringKey::STOPPING), progress);
     stopping->setTextFormat(Qt::PlainText);
+    holdResume = namedButton(strings.getLocalizedStringForKey(StringKey::HOLD), progress);
+    connect(holdResume, &QPushButton::clicked, this, [this] { this->view.btnHoldResumeTapped(); });
     stop = namedButton(strings.getLocalizedStringForKey(StringKey::STOP), progress);
     connect(stop, &QPushButton::clicked, this, [this] { this->view.btnStopProcessTapped(); });
     auto* row = new QHBoxLayout;
     row->addWidget(progressLine, 1);
     row->addWidget(stopping);
+    row->addWidget(holdResume);
     row->addWidget(stop);
     auto* column = new QVBoxLayout(progress);
     column->setContentsMargins(0, 0, 0, 0);
@@ -108,7 +111,12 @@ void ProcessingScreen::render()
         view.currentPath(), Qt::ElideMiddle, std::max(200, currentPath->width())));
     currentPath->setToolTip(PlainToolTip::richTextOf(view.currentPath()));
     stopping->setVisible(view.isStopping());
-    stop->setEnabled(!view.isOnHold() && !view.isStopping());
+    const QString holdText =
+        strings.getLocalizedStringForKey(view.isHeldByUser() ? StringKey::RESUME : StringKey::HOLD);
+    holdResume->setText(holdText);
+    holdResume->setAccessibleName(holdText);
+    holdResume->setEnabled((!view.isOnHold() || view.isHeldByUser()) && !view.isStopping());
+    stop->setEnabled((!view.isOnHold() || view.isHeldByUser()) && !view.isStopping());
     if (finished && !summaryFilled) {
         figures->setSummary(view.runLogSummary());
         records->setRecords(view.arrLogDetails());

@@ -38,6 +38,7 @@ private:
     QLabel* progressLine;
     QLabel* currentPath;
     QLabel* stopping;
+    QPushButton* holdResume;
     QPushButton* stop;
     QWidget* summary;
     RunSummaryPanel* figures;

@@ -55,10 +55,12 @@ void ResizePanel::build(LocalizedStrings& strings)
                          text(StringKey::CUSTOM_WIDTH_HEIGHT));
     percentChoice = named(new QRadioButton(text(StringKey::PERCENT_WIDTH_HEIGHT), this),
                           text(StringKey::PERCENT_WIDTH_HEIGHT));
-    auto* choices = new QButtonGroup(this);
+    choices = new QButtonGroup(this);
     for (QRadioButton* choice : {presetChoice, customChoice, percentChoice})
         choices->addButton(choice);
     presetButton = named(new QPushButton(this), text(StringKey::CHOOSE_PRESET));
+    removePreset = named(new QPushButton(text(StringKey::REMOVE_PRESET), this),
+                         text(StringKey::REMOVE_PRESET));
     const QString width = text(StringKey::W);
     const QString height = text(StringKey::H);
     const QString increase = text(StringKey::INCREASE);
@@ -78,6 +80,7 @@ void ResizePanel::build(LocalizedStrings& strings)
     auto* grid = new QGridLayout;
     grid->addWidget(presetChoice, 0, 0);
     grid->addWidget(presetButton, 0, 1, 1, 4);
+    grid->addWidget(removePreset, 0, 5);
     grid->addWidget(customChoice, 1, 0);
     grid->addWidget(new QLabel(width, this), 1, 1);
     grid->addWidget(fields[ResizeView::CustomWidth], 1, 2);
@@ -88,7 +91,7 @@ void ResizePanel::build(LocalizedStrings& strings)
     grid->addWidget(fields[ResizeView::PercentWidth], 2, 2);
     grid->addWidget(new QLabel(height, this), 2, 3);
     grid->addWidget(fields[ResizeView::PercentHeight], 2, 4);
-    grid->setColumnStretch(5, 1);
+    grid->setColumnStretch(6, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(title(text(StringKey::RESIZE_OPTIONS), this));
     layout->addWidget(keepOriginal);
@@ -108,6 +111,7 @@ void ResizePanel::connectActions()
     connect(customChoice, &QRadioButton::clicked, this, [this] { view.btnCustomSizeTapped(); });
     connect(percentChoice, &QRadioButton::clicked, this, [this] { view.btnPercentSizeTapped(); });
     connect(presetButton, &QPushButton::clicked, this, &ResizePanel::openPresetList);
+    connect(removePreset, &QPushButton::clicked, this, [this] { view.btnRemovePresetTapped(); });
     for (int which = 0; which < 4; ++which) {
         const auto field = static_cast<ResizeView::Field>(which);
         connect(fields[which], &SteppedField::textEdited, this,
@@ -126,11 +130,16 @@ void ResizePanel::render()
 {
     const ResizeView::State& state = view.state();
     keepOriginal->setChecked(state.option == ResizeView::KeepOriginal);
+    // An exclusive group keeps one button checked; keeping the original size
+    // checks none.
+    choices->setExclusive(false);
     presetChoice->setChecked(state.option == ResizeView::Preset);
     customChoice->setChecked(state.option == ResizeView::Custom);
     percentChoice->setChecked(state.option == ResizeView::Percent);
+    choices->setExclusive(true);
     presetButton->setText(state.presetText);
     presetButton->setEnabled(state.isPresetChoiceEnabled);
+    removePreset->setEnabled(state.isRemovePresetEnabled);
     for (int which = 0; which < 4; ++which)
         fields[which]->showText(state.fields.at(which));
     fields[ResizeView::CustomWidth]->setFieldEnabled(state.areCustomFieldsEnabled);

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class QButtonGroup;
 class QCheckBox;
 class QLabel;
 class QPushButton;
@@ -35,6 +36,8 @@ private:
     QRadioButton* presetChoice;
     QRadioButton* customChoice;
     QRadioButton* percentChoice;
+    QButtonGroup* choices;
+    QPushButton* removePreset;
     QPushButton* presetButton;
     SteppedField* fields[4];
     QCheckBox* keepAspect;

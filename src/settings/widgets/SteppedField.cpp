@@ -51,10 +51,15 @@ SteppedField::SteppedField(const QString& accessibleName, const QString& increas
     connect(down, &QToolButton::clicked, this, [this] { Q_EMIT stepped(false); });
 }
 
+// A value the rules put in place of what the user is typing (a cleared field
+// becoming 1) is selected, so the next key replaces it rather than joining it.
 void SteppedField::showText(const QString& text)
 {
-    if (field->text() != text)
-        field->setText(text);
+    if (field->text() == text)
+        return;
+    field->setText(text);
+    if (field->hasFocus())
+        field->selectAll();
 }
 
 void SteppedField::setFieldEnabled(bool enabled)

@@ -1,4 +1,4 @@
-#include "cli/TerminationSignals.h"
+#include "app/TerminationSignals.h"
 
 #include "platform/AtomicFileWriter.h"
 

@@ -6,8 +6,9 @@ class QSocketNotifier;
 
 namespace fw {
 
-// SIGINT, SIGTERM and SIGHUP for a terminal run: the first one is handed to
-// the main thread as received(), so the run can stop as Stop does; a second
+// SIGINT, SIGTERM and SIGHUP, for the command line and the window alike: the
+// first one is handed to the main thread as received(), so the program can
+// end its run as Stop or closing the window does; a second
 // one, or any that comes once this object is gone, ends the process at once
 // (status 128 + N), after removing any named temporary output.
 // One instance per process, made on the main thread.
