@@ -93,6 +93,7 @@ struct StringKey {
     static constexpr const char* GPS_POSITION = "GPS_POSITION";
     static constexpr const char* H = "H";
     static constexpr const char* HELP = "HELP";
+    static constexpr const char* HISTORY_MOVED_ASIDE = "HISTORY_MOVED_ASIDE";
     static constexpr const char* HISTORY_UNREADABLE = "HISTORY_UNREADABLE";
     static constexpr const char* HOLD = "HOLD";
     static constexpr const char* HOURS = "HOURS";
@@ -203,6 +204,8 @@ struct StringKey {
     static constexpr const char* ROTATE_HALF = "ROTATE_HALF";
     static constexpr const char* ROTATE_NONE = "ROTATE_NONE";
     static constexpr const char* ROTATE_OPTIONS = "ROTATE_OPTIONS";
+    static constexpr const char* RUN = "RUN";
+    static constexpr const char* RUN_HISTORY = "RUN_HISTORY";
     static constexpr const char* RUN_STARTED = "RUN_STARTED";
     static constexpr const char* SAVE = "SAVE";
     static constexpr const char* SAVE_AS = "SAVE_AS";
@@ -243,6 +246,7 @@ struct StringKey {
     static constexpr const char* VIEW_LIST = "VIEW_LIST";
     static constexpr const char* W = "W";
     static constexpr const char* WAIT_IMPORTING_PHOTOS = "WAIT_IMPORTING_PHOTOS";
+    static constexpr const char* WINDOW_MENU = "WINDOW_MENU";
     static constexpr const char* YES = "YES";
 };
 

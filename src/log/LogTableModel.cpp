@@ -19,8 +19,12 @@ LogTableModel::LogTableModel(LocalizedStrings& strings, QObject* parent)
 {
 }
 
+// The same records handed again (a window drawn again) cost nothing; a
+// reset of 100,000 rows would.
 void LogTableModel::setRecords(const QList<LogRecord>& newRecords)
 {
+    if (records.isSharedWith(newRecords) || (records.isEmpty() && newRecords.isEmpty()))
+        return;
     beginResetModel();
     records = newRecords;
     endResetModel();

@@ -1,9 +1,11 @@
 #include "log/RunHistory.h"
 
+#include "log/HistoryDatabase.h"
 #include "platform/SqliteStore.h"
 
 #include <QLoggingCategory>
 #include <QMetaObject>
+#include <QMutexLocker>
 #include <functional>
 
 namespace fw {
@@ -12,27 +14,12 @@ namespace {
 
 Q_LOGGING_CATEGORY(logHistory, "framewright.history", QtCriticalMsg)
 
-const QStringList summaryKeys = {"timeStamp",        "imagesSelected", "imagesConverted",
-                                 "conversionFailed", "oldSize",        "newSize",
-                                 "saveSpace",        "timeElapsed",    "totalOldSize"};
+const QStringList summaryKeys = {"timeStamp",     "imagesSelected", "imagesConverted",
+                                 "conversionFailed", "imagesSkipped", "oldSize",
+                                 "newSize",       "saveSpace",      "timeElapsed",
+                                 "totalOldSize",  "startedAt"};
 const QStringList detailKeys = {"inputFilename", "outputFilename", "information", "oldSize",
                                 "newSize",       "ratio",          "save"};
-
-// Write-ahead logging lets the log window read while a large run is being
-// stored, instead of waiting for the writer or taking the wait for damage.
-const char* const schema = R"(
-    PRAGMA journal_mode = WAL;
-    PRAGMA foreign_keys = ON;
-    CREATE TABLE IF NOT EXISTS runs (
-        id INTEGER PRIMARY KEY AUTOINCREMENT, timeStamp TEXT, imagesSelected TEXT,
-        imagesConverted TEXT, conversionFailed TEXT, oldSize TEXT, newSize TEXT,
-        saveSpace TEXT, timeElapsed TEXT, totalOldSize TEXT);
-    CREATE TABLE IF NOT EXISTS photos (
-        run INTEGER NOT NULL REFERENCES runs(id) ON DELETE CASCADE, position INTEGER NOT NULL,
-        inputFilename TEXT, outputFilename TEXT, information TEXT, oldSize TEXT, newSize TEXT,
-        ratio TEXT, save TEXT);
-    CREATE INDEX IF NOT EXISTS photosOfRun ON photos(run, position);
-)";
 
 QString placeholders(qsizetype count)
 {
@@ -40,13 +27,6 @@ QString placeholders(qsizetype count)
     for (qsizetype index = 0; index < count; ++index)
         marks.append("?");
     return marks.join(',');
-}
-
-Outcome openWithSchema(SqliteStore& database, const QString& path)
-{
-    if (Outcome opened = database.open(path); !opened)
-        return opened;
-    return database.execute(schema);
 }
 
 Outcome insertRows(SqliteStore& database, qint64 runId, const QList<LogRecord>& details)
@@ -91,16 +71,12 @@ Outcome insertRun(SqliteStore& database, const LogRecord& summary, const QList<L
 }
 
 // Every row of the query, or a failure when any cannot be read.
-Outcome readRows(const QString& path, const QString& sql,
+Outcome readRows(SqliteStore& database, const QString& sql,
                  const std::function<void(SqliteStore&)>& bind,
                  const std::function<void(const SqliteStore&)>& takeRow)
 {
-    SqliteStore database;
-    Outcome read = openWithSchema(database, path);
-    if (read)
-        read = database.prepare(sql);
-    if (!read)
-        return read;
+    if (Outcome prepared = database.prepare(sql); !prepared)
+        return prepared;
     if (bind)
         bind(database);
     SqliteStore::Step step = database.step();
@@ -110,12 +86,20 @@ Outcome readRows(const QString& path, const QString& sql,
                                            : Outcome::failure(database.lastError());
 }
 
+QString reasonOf(const Outcome& read, const QString& path)
+{
+    if (read)
+        return {};
+    qCWarning(logHistory) << "cannot read" << path << ":" << read.message();
+    return read.message();
+}
+
 } // namespace
 
 RunHistory::RunHistory(QString databasePath, QObject* parent)
     : QObject(parent), databasePath(std::move(databasePath))
 {
-    storing.setMaxThreadCount(1);
+    worker.setMaxThreadCount(1);
 }
 
 RunHistory::~RunHistory()
@@ -125,31 +109,66 @@ RunHistory::~RunHistory()
 
 void RunHistory::waitForStores()
 {
-    storing.waitForDone();
+    worker.waitForDone();
+}
+
+// The answer is emitted on the main thread, unless the history has gone.
+template <typename Deliver> void RunHistory::deliver(Deliver emitOnMainThread)
+{
+    QMetaObject::invokeMethod(this, std::move(emitOnMainThread), Qt::QueuedConnection);
 }
 
 void RunHistory::addRun(const LogRecord& summary, const QList<LogRecord>& details)
 {
-    storing.start([this, summary, details] {
+    worker.start([this, summary, details] {
         const qint64 runId = store(summary, details);
-        QMetaObject::invokeMethod(
-            this,
-            [this, runId] {
-                if (runId > 0)
-                    Q_EMIT runStored(runId);
-                else
-                    Q_EMIT runNotStored();
-            },
-            Qt::QueuedConnection);
+        deliver([this, runId] {
+            if (runId > 0)
+                Q_EMIT runStored(runId);
+            else
+                Q_EMIT runNotStored();
+        });
     });
 }
 
-// On the store's thread: all or nothing, so a run is never half kept.
+void RunHistory::requestRuns()
+{
+    worker.start([this] {
+        const RunsRead read = readRuns();
+        deliver([this, read] { Q_EMIT runsRead(read); });
+    });
+}
+
+void RunHistory::requestDetails(qint64 runId)
+{
+    worker.start([this, runId] {
+        const DetailsRead read = readDetails(runId);
+        deliver([this, read] { Q_EMIT detailsRead(read); });
+    });
+}
+
+QString RunHistory::movedAside() const
+{
+    const QMutexLocker lock(&movedAsideMutex);
+    return movedAsideTo;
+}
+
+Outcome RunHistory::open(SqliteStore& database) const
+{
+    const HistoryDatabase::Opened opened = HistoryDatabase::open(database, databasePath);
+    if (!opened.movedAsideTo.isEmpty()) {
+        const QMutexLocker lock(&movedAsideMutex);
+        movedAsideTo = opened.movedAsideTo;
+    }
+    return opened.outcome;
+}
+
+// On the history's thread: all or nothing, so a run is never half kept.
 qint64 RunHistory::store(const LogRecord& summary, const QList<LogRecord>& details) const
 {
     SqliteStore database;
     qint64 runId = 0;
-    Outcome stored = openWithSchema(database, databasePath);
+    Outcome stored = open(database);
     if (stored)
         stored = database.execute("BEGIN IMMEDIATE");
     if (stored)
@@ -166,49 +185,53 @@ qint64 RunHistory::store(const LogRecord& summary, const QList<LogRecord>& detai
     return runId;
 }
 
-QList<RunHistory::Run> RunHistory::runs()
+RunHistory::RunsRead RunHistory::readRuns() const
 {
-    QList<Run> found;
-    const Outcome read = readRows(
-        databasePath,
-        QStringLiteral("SELECT id, %1 FROM runs ORDER BY id").arg(summaryKeys.join(',')), {},
-        [&found](const SqliteStore& row) {
-            Run run{row.columnInt64(0), {}};
-            for (qsizetype key = 0; key < summaryKeys.size(); ++key)
-                run.summary.insert(summaryKeys.at(key), row.columnText(static_cast<int>(key) + 1));
-            found.append(run);
-        });
-    return noteRead(read) ? found : QList<Run>{};
+    SqliteStore database;
+    RunsRead read;
+    Outcome outcome = open(database);
+    if (outcome)
+        outcome = readRows(
+            database,
+            QStringLiteral("SELECT id, %1 FROM runs ORDER BY id").arg(summaryKeys.join(',')), {},
+            [&read](const SqliteStore& row) {
+                Run run{row.columnInt64(0), {}};
+                for (qsizetype key = 0; key < summaryKeys.size(); ++key)
+                    run.summary.insert(summaryKeys.at(key),
+                                       row.columnText(static_cast<int>(key) + 1));
+                read.runs.append(run);
+            });
+    read.unreadableReason = reasonOf(outcome, databasePath);
+    if (!outcome)
+        read.runs.clear();
+    read.movedAsideTo = movedAside();
+    return read;
 }
 
-QList<LogRecord> RunHistory::detailsOf(qint64 runId)
+// Part of a run's records under its summary would misstate the run, so a
+// read that fails midway gives none.
+RunHistory::DetailsRead RunHistory::readDetails(qint64 runId) const
 {
-    QList<LogRecord> records;
-    const Outcome read = readRows(
-        databasePath,
-        QStringLiteral("SELECT r.timeStamp, %1 FROM photos p JOIN runs r ON r.id = p.run "
-                       "WHERE p.run = ? ORDER BY p.position")
-            .arg("p." + detailKeys.join(",p.")),
-        [runId](SqliteStore& query) { query.bindInt64(1, runId); },
-        [&records](const SqliteStore& row) {
-            LogRecord record{{"timeStamp", row.columnText(0)}};
-            for (qsizetype key = 0; key < detailKeys.size(); ++key)
-                record.insert(detailKeys.at(key), row.columnText(static_cast<int>(key) + 1));
-            records.append(record);
-        });
-    // Part of a run's records under its summary would misstate the run.
-    return noteRead(read) ? records : QList<LogRecord>{};
-}
-
-bool RunHistory::noteRead(const Outcome& read)
-{
-    if (read) {
-        reason.clear();
-        return true;
-    }
-    reason = read.message();
-    qCWarning(logHistory) << "cannot read" << databasePath << ":" << reason;
-    return false;
+    SqliteStore database;
+    DetailsRead read{runId, {}, {}};
+    Outcome outcome = open(database);
+    if (outcome)
+        outcome = readRows(
+            database,
+            QStringLiteral("SELECT r.timeStamp, %1 FROM photos p JOIN runs r ON r.id = p.run "
+                           "WHERE p.run = ? ORDER BY p.position")
+                .arg("p." + detailKeys.join(",p.")),
+            [runId](SqliteStore& query) { query.bindInt64(1, runId); },
+            [&read](const SqliteStore& row) {
+                LogRecord record{{"timeStamp", row.columnText(0)}};
+                for (qsizetype key = 0; key < detailKeys.size(); ++key)
+                    record.insert(detailKeys.at(key), row.columnText(static_cast<int>(key) + 1));
+                read.records.append(record);
+            });
+    read.unreadableReason = reasonOf(outcome, databasePath);
+    if (!outcome)
+        read.records.clear();
+    return read;
 }
 
 } // namespace fw

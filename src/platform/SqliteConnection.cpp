@@ -116,6 +116,14 @@ void SqliteConnection::finalize()
     statement = nullptr;
 }
 
+bool SqliteConnection::lastErrorIsDamage() const
+{
+    if (connection == nullptr)
+        return false;
+    const int primary = sqlite3_extended_errcode(connection) & 0xff;
+    return primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB;
+}
+
 QString SqliteConnection::lastError() const
 {
     return connection ? QString::fromUtf8(sqlite3_errmsg(connection))

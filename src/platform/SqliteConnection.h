@@ -36,6 +36,9 @@ public:
     bool columnIsNull(int column) const;
     void finalize();
     QString lastError() const;
+    // Whether the last failure says the file is no database or a damaged one
+    // (rather than busy, read-only or full).
+    bool lastErrorIsDamage() const;
 
 protected:
     SqliteConnection() = default;

@@ -11,6 +11,7 @@ public:
     SqliteStore() = default;
 
     Outcome open(const QString& path);
+    void close() { closeConnection(); }
     // Runs statements that give no rows.
     Outcome execute(const QString& sql);
     qint64 lastInsertRowId() const;

@@ -82,7 +82,10 @@ public:
     bool isSummaryShown() const { return summaryShown; }
     const RunSummary& summary() const { return runSummary; }
     // The run's summary as the log keeps it.
-    LogRecord runLogSummary() const { return runSummary.logSummary(runTimeStamp); }
+    LogRecord runLogSummary() const
+    {
+        return runSummary.logSummary(runTimeStamp, processStartedDateTime);
+    }
     const QList<LogRecord>& arrLogDetails() const { return logDetails; }
     const OverwriteQuestion& overwriteQuestion() const { return question; }
     bool isOnHold() const { return run.isHeld(); }

@@ -43,9 +43,10 @@ RunSummary RunSummary::make(const QList<PhotoFilePtr>& photos, int processedSucc
     return summary;
 }
 
-LogRecord RunSummary::logSummary(const QString& timeStamp) const
+LogRecord RunSummary::logSummary(const QString& timeStamp, const QDateTime& started) const
 {
     return {{"timeStamp", timeStamp},
+            {"startedAt", started.toString(Qt::ISODateWithMs)},
             {"imagesSelected", lblImagesSelected},
             {"imagesConverted", lblImagesConverted},
             {"conversionFailed", lblConversionFailed},

@@ -27,8 +27,8 @@ struct RunSummary {
     // The summary as the run history keeps it, keyed "timeStamp",
     // "imagesSelected", "imagesConverted", "conversionFailed",
     // "imagesSkipped", "oldSize", "newSize", "saveSpace", "timeElapsed",
-    // "totalOldSize".
-    LogRecord logSummary(const QString& timeStamp) const;
+    // "totalOldSize" and "startedAt" (ISO 8601, for a readable title).
+    LogRecord logSummary(const QString& timeStamp, const QDateTime& started) const;
 
     // Every photo that did not end with an output and was not skipped by
     // the user's answer counts as failed, never reached ones included.

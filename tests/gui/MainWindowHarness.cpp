@@ -21,9 +21,8 @@
 
 namespace fw::test {
 
-MainWindowHarness::MainWindowHarness()
-    : store(folder.filePath("settings.ini"), QSettings::IniFormat),
-      app(VipsImageService::shared(), {"en"}),
+MainWindowHarness::MainWindowHarness(const ImageService& images)
+    : store(folder.filePath("settings.ini"), QSettings::IniFormat), app(images, {"en"}),
       window(app, {store, nullptr,
                    [this](const QString& address) {
                        openedPages.append(address);

@@ -2,6 +2,7 @@
 
 #include "app/AppDelegate.h"
 #include "app/widgets/MainWindow.h"
+#include "platform/VipsImageService.h"
 #include "support/TemporaryFolder.h"
 
 #include <QSettings>
@@ -15,7 +16,8 @@ namespace fw::test {
 // settings file, English texts, no desktop and a recorded web browser.
 class MainWindowHarness {
 public:
-    MainWindowHarness();
+    // The window over the real image service, or over one a test scripts.
+    explicit MainWindowHarness(const ImageService& images = VipsImageService::shared());
 
     // A folder of JPEGs named 0.jpg, 1.jpg, ...; returns its path.
     QString photoFolder(const QString& name, int count, int width = 64, int height = 48) const;

@@ -7,6 +7,7 @@
 #include "platform/SqliteStore.h"
 #include "processing/widgets/OverwriteSheet.h"
 #include "support/EventWaiting.h"
+#include "support/TemporaryFolder.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -194,14 +195,14 @@ TEST(RunWindowGui, TheLogWindowStepsThroughRunsAlsoAfterTheProgramStartsAgain)
                visibleTable(*window)->model()->rowCount() == 3;
     }));
     QTest::mouseClick(harness.button("Previous run"), Qt::LeftButton);
-    EXPECT_EQ(visibleTable(*window)->model()->rowCount(), 2);
+    EXPECT_TRUE(waitUntil([&] { return visibleTable(*window)->model()->rowCount() == 2; }));
     EXPECT_FALSE(harness.button("Previous run")->isEnabled());
 
     RunHistory restarted(harness.historyPath());
-    EXPECT_EQ(restarted.runs().size(), 2) << "a fresh history over the same file";
+    EXPECT_EQ(restarted.readRuns().runs.size(), 2) << "a fresh history over the same file";
 }
 
-TEST(RunWindowGui, ADamagedHistoryLeavesTheLogEmptyWithItsMessageAndTheRunStillWorks)
+TEST(RunWindowGui, ADamagedHistoryIsKeptAsideAndANewOneHoldsTheRunWithAMessageSayingSo)
 {
     MainWindowHarness harness;
     QDir().mkpath(QFileInfo(harness.historyPath()).path());
@@ -212,13 +213,20 @@ TEST(RunWindowGui, ADamagedHistoryLeavesTheLogEmptyWithItsMessageAndTheRunStillW
     ASSERT_TRUE(harness.waitForRunToEnd());
     EXPECT_EQ(filesIn(out).size(), 2);
 
-    harness.click("Show log");
+    QKeySequence runHistory(Qt::CTRL | Qt::Key_L);
+    QTest::keySequence(&harness.window, runHistory);
     auto* window = harness.window.findChild<LogWindow*>();
-    ASSERT_TRUE(waitUntil([&] { return window->isVisible(); }));
-    EXPECT_NE(labelShowing(*window, harness.window.mainScreen().logDetailView().message()),
-              nullptr);
-    EXPECT_FALSE(harness.window.mainScreen().logDetailView().message().isEmpty());
-    EXPECT_EQ(visibleTable(*window)->model()->rowCount(), 0);
+    ASSERT_TRUE(waitUntil([&] {
+        return window->isVisible() && visibleTable(*window)->model()->rowCount() == 2;
+    }));
+    const QStringList kept = QDir(harness.folder.filePath("history"))
+                                 .entryList({"runs.sqlite.damaged-*"}, QDir::Files);
+    ASSERT_EQ(kept.size(), 1);
+    EXPECT_EQ(test::readBytes(harness.folder.filePath("history/" + kept.first())),
+              QByteArray(4096, 'x'));
+    const QString message = harness.window.mainScreen().logDetailView().message();
+    EXPECT_TRUE(message.contains(kept.first())) << message.toStdString();
+    EXPECT_NE(labelShowing(*window, message), nullptr);
 }
 
 TEST(RunWindowGui, AHistoryThatRefusesTheRunSaysSoRatherThanShowAnEarlierRunAsIt)
@@ -228,7 +236,7 @@ TEST(RunWindowGui, AHistoryThatRefusesTheRunSaysSoRatherThanShowAnEarlierRunAsIt
     ASSERT_TRUE(harness.startRunInto(harness.folder.makeFolder("first")));
     ASSERT_TRUE(harness.waitForRunToEnd());
     harness.click("Finish");
-    ASSERT_TRUE(waitUntil([&] { return RunHistory(harness.historyPath()).runs().size() == 1; }));
+    ASSERT_TRUE(waitUntil([&] { return RunHistory(harness.historyPath()).readRuns().runs.size() == 1; }));
     SqliteStore file;
     ASSERT_TRUE(file.open(harness.historyPath()));
     ASSERT_TRUE(file.execute("CREATE TRIGGER full BEFORE INSERT ON runs "

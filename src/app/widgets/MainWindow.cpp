@@ -9,6 +9,7 @@
 #include "core/ProductInfo.h"
 #include "core/StringKeys.h"
 #include "core/widgets/AlertSheet.h"
+#include "core/widgets/TabOrder.h"
 #include "core/widgets/DialogMessages.h"
 #include "core/widgets/EmphasisedText.h"
 #include "core/widgets/FolderChooser.h"
@@ -23,7 +24,6 @@
 #include "settings/widgets/RotateFlipPanel.h"
 
 #include <QApplication>
-#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -94,6 +94,7 @@ MainWindow::MainWindow(AppDelegate& app, Environment givenEnvironment, QWidget* 
                                         screen->addPhotosView().gridThumbnails(), this);
     logWindow = new LogWindow(screen->logDetailView(), app.strings(), this);
     buildMenus();
+    TabOrder::followLayout(central);
     connectSheets();
     connect(screen.get(), &MainScreenView::changed, this, &MainWindow::render);
     connect(windowController.get(), &MainWindowController::changed, this, &MainWindow::render);
@@ -125,6 +126,10 @@ void MainWindow::buildMenus()
                     [this] { windowController->btnCloseWindowTapped(); });
     file->addAction(text(StringKey::QUIT), QKeySequence(Qt::CTRL | Qt::Key_Q), this,
                     [this] { windowController->btnCloseWindowTapped(); });
+    // The run history of this launch and earlier ones, at any time.
+    QMenu* window = menuBar()->addMenu(text(StringKey::WINDOW_MENU));
+    window->addAction(text(StringKey::RUN_HISTORY), QKeySequence(Qt::CTRL | Qt::Key_L), this,
+                      [this] { screen->btnShowLogsTapped(); });
     QMenu* help = menuBar()->addMenu(text(StringKey::HELP));
     help->addAction(QStringLiteral("%1 %2").arg(text(StringKey::ABOUT), ProductInfo::name()), this,
                     &MainWindow::showAbout);
@@ -148,8 +153,7 @@ QWidget* MainWindow::buildTabs()
     tabs->setObjectName("stepTabs");
     auto* row = new QHBoxLayout(tabs);
     row->setContentsMargins(12, 10, 12, 6);
-    tabButtons = new QButtonGroup(tabs);
-    tabButtons->setExclusive(false);
+
     const std::pair<int, const char*> entries[] = {{Step::Photos, StringKey::STEP_PHOTOS},
                                                    {Step::Resize, StringKey::STEP_RESIZE},
                                                    {Step::Settings, StringKey::STEP_SETTINGS}};
@@ -158,19 +162,19 @@ QWidget* MainWindow::buildTabs()
         tab->setCheckable(true);
         tab->setFlat(true);
         tab->setMinimumWidth(140);
-        tabButtons->addButton(tab, step);
+        tabButtons.insert(step, tab);
         row->addWidget(tab);
+        connect(tab, &QPushButton::clicked, this, [this, step = step] {
+            if (step == Step::Photos)
+                windowController->tabSelectPhotosTapped();
+            else if (step == Step::Resize)
+                windowController->tabResizeOptionsTapped();
+            else
+                windowController->tabSettingOptionsTapped();
+            render();
+        });
     }
     row->addStretch();
-    connect(tabButtons, &QButtonGroup::idClicked, this, [this](int step) {
-        if (step == Step::Photos)
-            windowController->tabSelectPhotosTapped();
-        else if (step == Step::Resize)
-            windowController->tabResizeOptionsTapped();
-        else
-            windowController->tabSettingOptionsTapped();
-        render();
-    });
     return tabs;
 }
 
@@ -180,8 +184,6 @@ QWidget* MainWindow::buildOptionsPage()
     auto* column = new QVBoxLayout(page);
     column->setContentsMargins(12, 6, 12, 0);
     auto* switchRow = new QHBoxLayout;
-    optionSwitch = new QButtonGroup(page);
-    optionSwitch->setExclusive(false);
     const std::pair<int, const char*> entries[] = {{ResizeOptions, StringKey::RESIZE},
                                                    {OutputOptions, StringKey::CONVERT}};
     switchRow->addStretch();
@@ -189,17 +191,17 @@ QWidget* MainWindow::buildOptionsPage()
         auto* button = named(new QPushButton(text(key), page), text(key));
         button->setCheckable(true);
         button->setMinimumWidth(120);
-        optionSwitch->addButton(button, option);
+        optionSwitch.insert(option, button);
         switchRow->addWidget(button);
+        connect(button, &QPushButton::clicked, this, [this, option = option] {
+            if (option == ResizeOptions)
+                screen->btnResizeSettingTapped();
+            else
+                screen->btnConvetSettingTapped();
+            render();
+        });
     }
     switchRow->addStretch();
-    connect(optionSwitch, &QButtonGroup::idClicked, this, [this](int option) {
-        if (option == ResizeOptions)
-            screen->btnResizeSettingTapped();
-        else
-            screen->btnConvetSettingTapped();
-        render();
-    });
     options = new QStackedWidget(page);
     auto* resizePage = new QWidget(options);
     auto* resizeColumn = new QVBoxLayout(resizePage);
@@ -216,6 +218,8 @@ QWidget* MainWindow::buildOptionsPage()
         scroller->setWidget(content);
         scroller->setWidgetResizable(true);
         scroller->setFrameShape(QFrame::NoFrame);
+        // The page's controls take the focus, not the area around them.
+        scroller->setFocusPolicy(Qt::NoFocus);
         options->addWidget(scroller);
     }
     column->addLayout(switchRow);
@@ -290,12 +294,12 @@ void MainWindow::render()
                            : state.step == Step::Processing ? ProcessingPage
                                                             : OptionsPage);
     options->setCurrentIndex(state.step == Step::Settings ? OutputOptions : ResizeOptions);
-    for (QAbstractButton* tab : tabButtons->buttons())
-        tab->setChecked(tabButtons->id(tab) == window.selectedTab);
+    for (auto tab = tabButtons.cbegin(); tab != tabButtons.cend(); ++tab)
+        tab.value()->setChecked(tab.key() == window.selectedTab);
     tabs->setEnabled(!window.isLocked);
-    optionSwitch->button(ResizeOptions)->setChecked(state.step == Step::Resize);
-    optionSwitch->button(OutputOptions)->setChecked(state.step == Step::Settings);
-    for (QAbstractButton* button : optionSwitch->buttons())
+    optionSwitch.value(ResizeOptions)->setChecked(state.step == Step::Resize);
+    optionSwitch.value(OutputOptions)->setChecked(state.step == Step::Settings);
+    for (QPushButton* button : std::as_const(optionSwitch))
         button->setEnabled(state.areButtonsEnabled);
     const int buttons = state.bottomButtons;
     next->setVisible(buttons == Step::Photos || buttons == Step::Resize);

@@ -5,10 +5,10 @@
 #include "log/RunHistory.h"
 
 #include <QMainWindow>
+#include <QMap>
 #include <memory>
 
 class QAbstractButton;
-class QButtonGroup;
 class QLabel;
 class QPushButton;
 class QSettings;
@@ -87,8 +87,10 @@ private:
     OverwriteSheet* overwriteSheet = nullptr;
     LogWindow* logWindow = nullptr;
     QWidget* tabs = nullptr;
-    QButtonGroup* tabButtons = nullptr;
-    QButtonGroup* optionSwitch = nullptr;
+    // By step and by option page. Not button groups: Tab would reach only
+    // the checked button of a group.
+    QMap<int, QPushButton*> tabButtons;
+    QMap<int, QPushButton*> optionSwitch;
     QStackedWidget* steps = nullptr;
     QStackedWidget* options = nullptr;
     QLabel* footer = nullptr;

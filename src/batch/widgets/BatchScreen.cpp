@@ -18,7 +18,6 @@
 #include "core/widgets/EmphasisedText.h"
 #include "core/widgets/Named.h"
 
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -26,6 +25,7 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -117,7 +117,6 @@ QWidget* BatchScreen::buildAddBar()
             [this](int index) { screen.fileTypeSelectedAtIndex(index); });
     row->addWidget(fileTypes);
     row->addStretch();
-    viewModes = new QButtonGroup(bar);
     const std::pair<int, const char*> modes[] = {{ViewMode::List, StringKey::VIEW_LIST},
                                                  {ViewMode::Grid, StringKey::VIEW_GRID},
                                                  {ViewMode::LargeGrid, StringKey::VIEW_LARGE_GRID}};
@@ -125,11 +124,15 @@ QWidget* BatchScreen::buildAddBar()
         auto* button = named(new QToolButton(bar), text(key));
         button->setText(text(key));
         button->setCheckable(true);
-        viewModes->addButton(button, mode);
+        viewModes.insert(mode, button);
         row->addWidget(button);
+        // Toggled, not clicked: a screen reader's toggle action switches too.
+        connect(button, &QToolButton::toggled, this, [this, mode = mode](bool on) {
+            if (on)
+                screen.changePhotosViewImageMode(mode);
+            render();
+        });
     }
-    connect(viewModes, &QButtonGroup::idClicked, this,
-            [this](int mode) { screen.changePhotosViewImageMode(mode); });
     return bar;
 }
 
@@ -240,7 +243,10 @@ void BatchScreen::render()
     progressBar->setVisible(state.isAddingProgressVisible);
     progressText->setText(state.progressText.section('\n', 0, 0));
     progressSheet->render();
-    viewModes->button(screen.IMAGES_VIEW_MODE)->setChecked(true);
+    for (auto mode = viewModes.cbegin(); mode != viewModes.cend(); ++mode) {
+        const QSignalBlocker quiet(mode.value());
+        mode.value()->setChecked(mode.key() == screen.IMAGES_VIEW_MODE);
+    }
     const bool empty = parts.batch.isEmpty();
     pages->setCurrentIndex(empty || state.isDropHintVisible            ? HintPage
                            : screen.IMAGES_VIEW_MODE == ViewMode::List ? ListPage

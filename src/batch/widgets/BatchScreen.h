@@ -4,9 +4,9 @@
 #include "batch/PhotoInformation.h"
 
 #include <QRect>
+#include <QMap>
 #include <QWidget>
 
-class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -73,7 +73,9 @@ private:
     QList<QPushButton*> addButtons;
     QToolButton* moreButton = nullptr;
     QComboBox* fileTypes = nullptr;
-    QButtonGroup* viewModes = nullptr;
+    // By view mode. Not a button group: Tab would reach only its checked
+    // button.
+    QMap<int, QToolButton*> viewModes;
     QCheckBox* markAll = nullptr;
     QLabel* information = nullptr;
     QPushButton* removeSelected = nullptr;

@@ -53,6 +53,11 @@ void PhotoGridView::keyPressEvent(QKeyEvent* event)
         Q_EMIT markAllRequested();
         return;
     }
+    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier &&
+        currentIndex().isValid()) {
+        Q_EMIT markClicked(currentIndex().row());
+        return;
+    }
     QListView::keyPressEvent(event);
 }
 

@@ -9,7 +9,8 @@ class PhotoGridDelegate;
 class ThumbnailProvider;
 
 // The batch as a grid of cells, 180 x 220 or, large, 220 x 300. Marks, info
-// buttons and the right-click menu are handed on by row; Ctrl+A (select
+// buttons and the right-click menu are handed on by row; Space marks or
+// unmarks the current photo; Ctrl+A (select
 // all) while the grid has the focus marks or unmarks every photo.
 class PhotoGridView : public QListView {
     Q_OBJECT

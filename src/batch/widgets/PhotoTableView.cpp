@@ -22,6 +22,8 @@ PhotoTableView::PhotoTableView(BatchModel& model, ThumbnailProvider& thumbnails,
     setWordWrap(false);
     setTextElideMode(Qt::ElideMiddle);
     setVerticalScrollMode(ScrollPerPixel);
+    // Tab leaves the list: a keyboard user moves through rows with the arrows.
+    setTabKeyNavigation(false);
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(PhotoRowDelegate::thumbnailSize.height() + 8);
@@ -71,6 +73,11 @@ void PhotoTableView::keyPressEvent(QKeyEvent* event)
 {
     if (event->matches(QKeySequence::SelectAll)) {
         Q_EMIT markAllRequested();
+        return;
+    }
+    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier &&
+        currentIndex().isValid()) {
+        Q_EMIT markClicked(currentIndex().row());
         return;
     }
     QTableView::keyPressEvent(event);

@@ -9,7 +9,8 @@ class ThumbnailProvider;
 
 // The batch as a list: one row a photo with its thumbnail, type, size,
 // location, mark and buttons. Clicks on a row's mark, remove and info cells
-// and the right-click menu are handed on by row; Ctrl+A (select all) while
+// and the right-click menu are handed on by row; Space marks or unmarks the
+// current photo; Ctrl+A (select all) while
 // the list has the focus marks or unmarks every photo.
 class PhotoTableView : public QTableView {
     Q_OBJECT

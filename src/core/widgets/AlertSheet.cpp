@@ -55,6 +55,9 @@ void AlertSheet::present(const QString& title, const QString& message,
     }
     adjustSize();
     open();
+    // A question takes the keyboard when it opens, even if the window was
+    // given back its focus just before.
+    activateWindow();
     if (safeButton)
         safeButton->setFocus();
 }

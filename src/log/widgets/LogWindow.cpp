@@ -7,9 +7,11 @@
 #include "log/widgets/LogTableView.h"
 #include "log/widgets/RunSummaryPanel.h"
 
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace fw {
@@ -33,6 +35,11 @@ LogWindow::LogWindow(LogDetailView& view, LocalizedStrings& strings, QWidget* ma
     auto* close = new QPushButton(text(StringKey::CLOSE), this);
     for (QPushButton* button : {previous, next, close})
         button->setAccessibleName(button->text());
+    runList = new QComboBox(this);
+    runList->setAccessibleName(text(StringKey::RUN));
+    runList->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    connect(runList, &QComboBox::activated, this,
+            [this](int index) { this->view.runSelectedAtIndex(index); });
     connect(previous, &QPushButton::clicked, this, [this] { this->view.btnPrevLogTapped(); });
     connect(next, &QPushButton::clicked, this, [this] { this->view.btnNextLogTapped(); });
     connect(close, &QPushButton::clicked, this, &QWidget::close);
@@ -40,6 +47,7 @@ LogWindow::LogWindow(LogDetailView& view, LocalizedStrings& strings, QWidget* ma
     auto* navigation = new QHBoxLayout;
     navigation->addWidget(previous);
     navigation->addWidget(runTitle, 1, Qt::AlignCenter);
+    navigation->addWidget(runList);
     navigation->addWidget(next);
     auto* bottom = new QHBoxLayout;
     bottom->addStretch();
@@ -67,7 +75,17 @@ void LogWindow::present()
 void LogWindow::render()
 {
     const LogRecord& shown = view.shownSummary();
-    runTitle->setText(shown.value("timeStamp"));
+    runTitle->setText(view.shownTitle());
+    {
+        const QSignalBlocker quiet(runList);
+        if (runListTitles != view.runTitles()) {
+            runListTitles = view.runTitles();
+            runList->clear();
+            runList->addItems(runListTitles);
+        }
+        runList->setCurrentIndex(view.selectedLogIndex());
+        runList->setVisible(!runListTitles.isEmpty());
+    }
     message->setText(view.message());
     message->setVisible(!view.message().isEmpty());
     summary->setSummary(shown);

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 
+class QComboBox;
 class QLabel;
 class QPushButton;
 
@@ -31,6 +33,9 @@ private:
     QLabel* runTitle;
     QLabel* message;
     RunSummaryPanel* summary;
+    QComboBox* runList = nullptr;
+    // What the run list holds, so it is filled again only when it changes.
+    QStringList runListTitles;
     QPushButton* previous;
     QPushButton* next;
 };

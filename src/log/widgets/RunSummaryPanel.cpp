@@ -27,12 +27,11 @@ RunSummaryPanel::RunSummaryPanel(LocalizedStrings& strings, QWidget* parent)
     for (const auto& [key, caption] : rows) {
         auto* value = new QLabel(this);
         value->setTextFormat(Qt::PlainText);
-        value->setAccessibleName(strings.getLocalizedStringForKey(caption));
         QFont bold = value->font();
         bold.setBold(true);
         value->setFont(bold);
         form->addRow(strings.getLocalizedStringForKey(caption), value);
-        values.append({QString::fromLatin1(key), value});
+        values.append({QString::fromLatin1(key), value, strings.getLocalizedStringForKey(caption)});
     }
 }
 
@@ -40,9 +39,11 @@ RunSummaryPanel::RunSummaryPanel(LocalizedStrings& strings, QWidget* parent)
 // when the user skipped some (runs kept by earlier versions have no count).
 void RunSummaryPanel::setSummary(const LogRecord& summary)
 {
-    for (const auto& [key, label] : values) {
+    for (const auto& [key, label, caption] : values) {
         const QString value = summary.value(key).trimmed();
         label->setText(value);
+        // A screen reader reads the figure with what it counts.
+        label->setAccessibleName(QStringLiteral("%1 %2").arg(caption, value));
         if (key == "saveSpace")
             form->setRowVisible(label, !value.isEmpty());
         if (key == "imagesSkipped")

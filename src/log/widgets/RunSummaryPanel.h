@@ -24,8 +24,14 @@ public:
     void setSummary(const LogRecord& summary);
 
 private:
+    struct Figure {
+        QString key;
+        QLabel* label;
+        QString caption;
+    };
+
     QFormLayout* form;
-    QList<std::pair<QString, QLabel*>> values;
+    QList<Figure> values;
 };
 
 } // namespace fw
