@@ -1,8 +1,11 @@
 #include "batch/AddPhotosVC.h"
+#include "batch/BatchInformation.h"
+#include "core/LocalizedStrings.h"
 #include "support/BatchScreenHarness.h"
 #include "support/EventWaiting.h"
 
 #include <QFile>
+#include <QLocale>
 #include <gtest/gtest.h>
 
 namespace fw {
@@ -178,6 +181,14 @@ TEST(BatchList, InformationLineCountsAndSumsEveryPhotoMarkedOrNot)
     const QVariantMap footer = harness.recorder.lastUserInfo("notificationUpdateFooterInfo");
     EXPECT_EQ(footer.value("textStr"), information.line);
     EXPECT_EQ(footer.value("sizeText"), "3.50 MB approx.");
+
+    // In German, words from its table and figures in its number format.
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    LocalizedStrings german({"de"});
+    EXPECT_EQ(BatchInformation::forBatch(harness.batch(), german).line,
+              "Anzahl im Stapel: 2  |  Größe des Stapels: 3,50 MB (ca.)  ");
+    QLocale::setDefault(previous);
 }
 
 } // namespace

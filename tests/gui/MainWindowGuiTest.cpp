@@ -12,6 +12,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
+#include <QFile>
 #include <QFileDialog>
 #include <QHelpEvent>
 #include <QLabel>
@@ -113,6 +115,23 @@ TEST(MainWindowGui, AddFolderAndDropFillTheListWhichMarksAndRemovesAsTheUserAsks
     EXPECT_EQ(harness.app.batch().size(), 3);
     EXPECT_EQ(marks(harness.app.batch()), QList<bool>(3, true));
     EXPECT_TRUE(harness.sheetTitle().isEmpty());
+}
+
+TEST(MainWindowGui, TheFileTypeBoxFiltersWhatTheAddPanelsAdd)
+{
+    MainWindowHarness harness;
+    const QString mixed = harness.photoFolder("mixed", 2);
+    test::markedPicture(32, 24).pngsave(QFile::encodeName(mixed + "/picture.PNG").constData());
+    auto* types = harness.window.batchScreen().findChild<QComboBox*>();
+    ASSERT_NE(types, nullptr);
+    types->setCurrentIndex(types->findText("*.PNG"));
+    harness.click("Add folder");
+    QFileDialog* panel = openFileDialog(harness.window);
+    ASSERT_NE(panel, nullptr);
+    chooseFolder(*panel, mixed);
+    ASSERT_TRUE(waitUntil([&] { return !harness.window.mainScreen().addPhotosView().isAdding(); }));
+    ASSERT_EQ(harness.app.batch().size(), 1);
+    EXPECT_EQ(harness.app.batch().at(0)->fileName, "picture.PNG");
 }
 
 TEST(MainWindowGui, StepsNeedPhotosMarkedPhotosAndAChosenPreset)

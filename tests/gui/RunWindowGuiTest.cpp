@@ -1,4 +1,6 @@
 #include "app/MainScreenView.h"
+#include "app/MainWindowController.h"
+#include "app/TerminationSignals.h"
 #include "core/Codes.h"
 #include "gui/MainWindowHarness.h"
 #include "log/LogDetailView.h"
@@ -7,19 +9,32 @@
 #include "platform/SqliteStore.h"
 #include "processing/widgets/OverwriteSheet.h"
 #include "support/EventWaiting.h"
+#include "support/ScriptedImageService.h"
 #include "support/TemporaryFolder.h"
+#include "support/TestImages.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QFileDialog>
 #include <QImageReader>
+#include <QLoggingCategory>
+#include <QProcess>
+#include <QScopeGuard>
+#include <QSemaphore>
+#include <QSignalSpy>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTableView>
 #include <QTest>
+#include <atomic>
+#include <csignal>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <optional>
+#include <unistd.h>
 
 namespace fw {
 namespace {
@@ -115,6 +130,188 @@ TEST(RunWindowGui, TheWholeJobShowsProgressSummaryAndLogAndCanBeDoneAgain)
     ASSERT_TRUE(harness.waitForRunToEnd());
     EXPECT_EQ(filesIn(again).size(), 4);
     EXPECT_EQ(sizeOf(again + "/3.png"), QSize(32, 24));
+}
+
+QFileDialog* visibleChooser(QWidget& window)
+{
+    QFileDialog* found = nullptr;
+    waitUntil(
+        [&] {
+            for (QFileDialog* dialog : window.findChildren<QFileDialog*>()) {
+                if (dialog->isVisible())
+                    found = dialog;
+            }
+            return found != nullptr;
+        },
+        10000);
+    return found;
+}
+
+TEST(RunWindowGui, StartHonoursTheDestinationChoiceAndRefusesOneThatCannotBeWritten)
+{
+    MainWindowHarness harness;
+    const QString sources = harness.photoFolder("src", 2);
+    ASSERT_TRUE(harness.dropAndWait({sources}, 2));
+    harness.click("Next");
+    harness.click("Next");
+    const QString chosen = harness.folder.makeFolder("Chosen");
+    harness.click("Select destination folder");
+    QFileDialog* panel = visibleChooser(harness.window);
+    ASSERT_NE(panel, nullptr);
+    panel->selectFile(chosen);
+    QMetaObject::invokeMethod(panel, "accept");
+
+    harness.click("Start");
+    QFileDialog* start = visibleChooser(harness.window);
+    ASSERT_NE(start, nullptr);
+    EXPECT_EQ(start->directory().absolutePath(), chosen) << "opens on the chosen folder";
+    QMetaObject::invokeMethod(start, "accept");
+    ASSERT_TRUE(harness.waitForRunToEnd());
+    EXPECT_EQ(filesIn(chosen).size(), 2);
+
+    harness.click("Finish");
+    harness.click("Next");
+    harness.click("Next");
+    harness.click("Beside each original");
+    harness.click("Start");
+    ASSERT_TRUE(harness.waitForRunToEnd()) << "no folder to choose";
+    EXPECT_TRUE(harness.window.findChildren<QFileDialog*>().isEmpty() ||
+                !harness.window.findChild<QFileDialog*>()->isVisible());
+    EXPECT_EQ(filesIn(sources).size(), 4) << "each output beside its original";
+
+    harness.click("Finish");
+    harness.click("Next");
+    harness.click("Next");
+    harness.click("Into one folder");
+    // A folder no one may write to, root included: immutable.
+    const QString locked = harness.folder.makeFolder("Locked");
+    if (QProcess::execute("chattr", {"+i", locked}) != 0)
+        GTEST_SKIP() << "this file system cannot make a folder immutable";
+    const auto unlock = qScopeGuard([&] { QProcess::execute("chattr", {"-i", locked}); });
+    harness.click("Start");
+    QFileDialog* refused = visibleChooser(harness.window);
+    ASSERT_NE(refused, nullptr);
+    refused->selectFile(locked);
+    QMetaObject::invokeMethod(refused, "accept");
+    ASSERT_TRUE(waitUntil([&] { return harness.sheetTitle().contains(locked); }))
+        << harness.sheetTitle().toStdString();
+    EXPECT_FALSE(harness.app.isProcessingInProgress()) << "no photo is tried";
+    EXPECT_EQ(harness.window.mainScreen().state().step, Step::Settings);
+}
+
+// Standard error as the test's own output sees it, kept while in scope.
+class StandardErrorCapture {
+public:
+    explicit StandardErrorCapture(const QString& file)
+        : saved(::dup(STDERR_FILENO)),
+          target(::open(QFile::encodeName(file).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600))
+    {
+        ::dup2(target, STDERR_FILENO);
+    }
+    ~StandardErrorCapture()
+    {
+        ::dup2(saved, STDERR_FILENO);
+        ::close(saved);
+        ::close(target);
+    }
+
+private:
+    int saved;
+    int target;
+};
+
+TEST(RunWindowGui, HoldAndResumeKeepTheQuestionRuleAndASkipIsNoError)
+{
+    test::ScriptedImageService images;
+    QSemaphore encoderReached;
+    QSemaphore encoderGate;
+    std::atomic<bool> firstEncode = true;
+    images.beforeEncode = [&] {
+        if (firstEncode.exchange(false)) {
+            encoderReached.release();
+            encoderGate.acquire();
+        }
+    };
+    MainWindowHarness harness(images);
+    const auto releaseOnExit = qScopeGuard([&] { encoderGate.release(100); });
+    const QString photos = harness.folder.makeFolder("tagged");
+    for (int index = 0; index < 3; ++index)
+        test::saveOrientedJpeg(QStringLiteral("%1/%2.jpg").arg(photos).arg(index), 60, 40, 6);
+    ASSERT_TRUE(harness.dropAndWait({photos}, 3));
+    const QString out = harness.folder.makeFolder("out");
+    harness.folder.writeFile("out/1.jpg", "in the way");
+    harness.click("Next");
+    harness.click("90° clockwise");
+    harness.click("Next");
+
+    // Diagnostics stay off unless asked for, also here where the tests
+    // quieten only their debug lines.
+    QLoggingCategory::setFilterRules({});
+    const auto quietAgain = qScopeGuard(
+        [] { QLoggingCategory::setFilterRules(QStringLiteral("framewright.*.debug=false")); });
+    const QString errors = harness.folder.filePath("stderr.txt");
+    std::optional<StandardErrorCapture> capture(std::in_place, errors);
+    ASSERT_TRUE(harness.startInto(out));
+    ASSERT_TRUE(waitUntil([&] { return encoderReached.tryAcquire(); }));
+    harness.click("Hold");
+    EXPECT_TRUE(harness.window.mainScreen().vwProcessing().isHeldByUser());
+    EXPECT_NE(harness.button("Resume"), nullptr);
+    encoderGate.release();
+    ASSERT_TRUE(waitUntil(
+        [&] { return harness.window.mainScreen().vwProcessing().totalProgressed() == 1; }));
+    harness.click("Resume");
+    // A resumed run asks about an output in its way, as after the close
+    // question.
+    ASSERT_TRUE(waitUntil([&] { return harness.window.mainScreen().isOverwriteSheetShown(); }));
+    harness.click("Skip");
+    ASSERT_TRUE(harness.waitForRunToEnd());
+    capture.reset();
+
+    const ProcessingView& run = harness.window.mainScreen().vwProcessing();
+    EXPECT_EQ(run.processedWithError(), 0);
+    EXPECT_EQ(run.summary().lblImagesSkipped, "1");
+    EXPECT_EQ(run.summary().lblConversionFailed, "0");
+    EXPECT_NE(labelShowing(harness.window, "1"), nullptr);
+    const QByteArray printed = test::readBytes(errors);
+    EXPECT_FALSE(printed.contains("framewright") || printed.contains("rotating"))
+        << "no diagnostics on standard error: " << printed.toStdString();
+}
+
+TEST(RunWindowGui, ATerminationSignalEndsTheRunAsClosingDoesAndKeepsItsSummary)
+{
+    test::ScriptedImageService images;
+    QSemaphore encoderReached;
+    QSemaphore encoderGate;
+    std::atomic<bool> firstEncode = true;
+    images.beforeEncode = [&] {
+        if (firstEncode.exchange(false)) {
+            encoderReached.release();
+            encoderGate.acquire();
+        }
+    };
+    MainWindowHarness harness(images);
+    const auto releaseOnExit = qScopeGuard([&] { encoderGate.release(100); });
+    const TerminationSignals signals;
+    QObject::connect(&signals, &TerminationSignals::received, &harness.window.controller(),
+                     &MainWindowController::sessionEnding);
+    QSignalSpy quit(&harness.window.controller(), &MainWindowController::quitRequested);
+    ASSERT_TRUE(harness.dropAndWait({harness.photoFolder("p", 5)}, 5));
+    harness.click("Next");
+    harness.click("90° clockwise");
+    harness.click("Next");
+    const QString out = harness.folder.makeFolder("out");
+    ASSERT_TRUE(harness.startInto(out));
+    ASSERT_TRUE(waitUntil([&] { return encoderReached.tryAcquire(); }));
+
+    ::kill(::getpid(), SIGTERM);
+    ASSERT_TRUE(waitUntil([&] { return harness.window.mainScreen().vwProcessing().isStopping(); }));
+    encoderGate.release();
+    ASSERT_TRUE(waitUntil([&] { return quit.count() == 1; }));
+    EXPECT_EQ(filesIn(out).size(), 1) << "the photo in hand is finished";
+    ASSERT_TRUE(waitUntil(
+        [&] { return RunHistory(harness.historyPath()).readRuns().runs.size() == 1; }));
+    const RunHistory::RunsRead kept = RunHistory(harness.historyPath()).readRuns();
+    EXPECT_EQ(kept.runs.first().summary.value("imagesConverted"), "1");
 }
 
 TEST(RunWindowGui, ClosingDuringAWriteAndAnsweringNoWritesAndCountsEachPhotoOnce)

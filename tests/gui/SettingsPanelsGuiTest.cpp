@@ -113,6 +113,70 @@ TEST_F(ResizePanelTest, ASavedPresetIsInTheListAfterARestart)
     EXPECT_EQ(restarted.getReSizeSettingObject().customWidth, 800);
 }
 
+TEST_F(ResizePanelTest, TheSizeControlsDoWhatTheUserAsked)
+{
+    // Keep-aspect turned on by choosing an option couples the pair too.
+    find<QAbstractButton>(panel, "Percent of original size")->click();
+    find<QAbstractButton>(panel, "Keep aspect ratio")->click();
+    retype(field(Field::PercentWidth), "50");
+    find<QAbstractButton>(panel, "Custom size (pixels)")->click();
+    find<QAbstractButton>(panel, "Percent of original size")->click();
+    EXPECT_EQ(field(Field::PercentHeight)->text(), "50");
+    const SizeObject half = view.getReSizeSettingObject();
+    EXPECT_EQ(half.perHeight, 50);
+
+    // A cleared field becomes 1 with the 1 selected, so typing replaces it.
+    find<QAbstractButton>(panel, "Custom size (pixels)")->click();
+    QLineEdit* width = field(Field::CustomWidth);
+    width->setFocus();
+    width->selectAll();
+    QTest::keyClick(width, Qt::Key_Backspace);
+    EXPECT_EQ(width->text(), "1");
+    QTest::keyClicks(width, "1600");
+    EXPECT_EQ(width->text(), "1600");
+
+    // Photos added later do not replace a size the user typed.
+    auto other = std::make_shared<PhotoFile>();
+    other->width = 640;
+    other->height = 480;
+    other->isSelected = true;
+    batch.append({other});
+    view.setDefaultCustomSize();
+    EXPECT_EQ(width->text(), "1600");
+
+    // Keeping the original size leaves no size option checked.
+    find<QAbstractButton>(panel, "Keep original size")->click();
+    for (const char* option : {"Saved size", "Custom size (pixels)", "Percent of original size"})
+        EXPECT_FALSE(find<QAbstractButton>(panel, option)->isChecked()) << option;
+    find<QAbstractButton>(panel, "Custom size (pixels)")->click();
+    find<QAbstractButton>(panel, "Reset")->click();
+    EXPECT_FALSE(find<QAbstractButton>(panel, "Custom size (pixels)")->isChecked());
+}
+
+TEST_F(ResizePanelTest, ASizeIsSavedOnceAndCanBeRemoved)
+{
+    find<QAbstractButton>(panel, "Custom size (pixels)")->click();
+    retype(field(Field::CustomWidth), "800");
+    for (int run = 0; run < 2; ++run) {
+        view.getReSizeSettingObject();
+        center.post(NotificationName::notificationsSaveasPredefinedSize);
+    }
+    ASSERT_EQ(view.presets().size(), 1);
+
+    find<QAbstractButton>(panel, "Saved size")->click();
+    auto* remove = find<QPushButton>(panel, "Remove preset");
+    EXPECT_FALSE(remove->isEnabled()) << "until one is chosen";
+    find<QPushButton>(panel, "Choose a saved size")->click();
+    auto* list = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(list, nullptr);
+    list->actions().first()->trigger();
+    remove->click();
+    EXPECT_TRUE(view.presets().isEmpty());
+    QSettings reopened(folder.filePath("defaults.ini"), QSettings::IniFormat);
+    ResizeView restarted(batch, strings, center, reopened);
+    EXPECT_TRUE(restarted.presets().isEmpty()) << "removed for good";
+}
+
 class OutputSettingsPanelTest : public ::testing::Test {
 protected:
     OutputSettingsPanelTest() { panel.show(); }

@@ -46,20 +46,21 @@ SteppedField::SteppedField(const QString& accessibleName, const QString& increas
     layout->addWidget(field);
     layout->addLayout(buttons);
     setFocusProxy(field);
-    connect(field, &QLineEdit::textEdited, this, &SteppedField::textEdited);
+    // A value the rules put in place of what was typed (a cleared field
+    // becoming 1) is selected, so the next key replaces it, not joins it.
+    connect(field, &QLineEdit::textEdited, this, [this](const QString& typed) {
+        Q_EMIT textEdited(typed);
+        if (field->text() != typed)
+            field->selectAll();
+    });
     connect(up, &QToolButton::clicked, this, [this] { Q_EMIT stepped(true); });
     connect(down, &QToolButton::clicked, this, [this] { Q_EMIT stepped(false); });
 }
 
-// A value the rules put in place of what the user is typing (a cleared field
-// becoming 1) is selected, so the next key replaces it rather than joining it.
 void SteppedField::showText(const QString& text)
 {
-    if (field->text() == text)
-        return;
-    field->setText(text);
-    if (field->hasFocus())
-        field->selectAll();
+    if (field->text() != text)
+        field->setText(text);
 }
 
 void SteppedField::setFieldEnabled(bool enabled)
