@@ -1,6 +1,8 @@
 #!/bin/sh
-# Runs the program's window under Xvfb over real photos and saves a picture of
-# every step and sheet in build/screenshots (kept out of git) to look at.
+# Runs the program's window under Xvfb, on a 1280 x 800 screen with a window
+# manager, over real photos, in English, German and French, and saves a
+# picture of every step and sheet in build/screenshots/<language> (kept out
+# of git) to look at.
 set -eu
 cd "$(dirname "$0")/.."
 BUILD=${BUILD:-build}
@@ -8,9 +10,9 @@ OUT=${1:-$BUILD/screenshots}
 
 if ! command -v xvfb-run >/dev/null 2>&1; then
     if [ "$(id -u)" -eq 0 ]; then
-        apt-get install -y --no-install-recommends xvfb xauth
+        apt-get install -y --no-install-recommends xvfb xauth openbox
     else
-        sudo apt-get install -y --no-install-recommends xvfb xauth
+        sudo apt-get install -y --no-install-recommends xvfb xauth openbox
     fi
 fi
 
@@ -26,6 +28,11 @@ done
 PHOTOS="$PHOTOS $BUILD/samples"
 
 rm -rf "$OUT"
-# shellcheck disable=SC2086
-xvfb-run -a -s "-screen 0 1280x860x24" "$BUILD/tests/framewright_screenshot_tour" "$OUT" $PHOTOS
+for language in en de fr; do
+    # shellcheck disable=SC2086
+    xvfb-run -a -s "-screen 0 1280x800x24" sh -c '
+        openbox >/dev/null 2>&1 &
+        sleep 1
+        exec "$@"' tour "$BUILD/tests/framewright_screenshot_tour" "$language" "$OUT/$language" $PHOTOS
+done
 echo "screenshots in $OUT"

@@ -26,7 +26,17 @@ struct Layering {
     // Folder -> the folders its files include.
     QMap<QString, QSet<QString>> includes;
     QStringList libraryIncludesOutsidePlatform;
+    // Engine files (outside every widgets/ folder and the program's main)
+    // that include a widget.
+    QStringList widgetIncludesInEngine;
+    // Includes that reach out of their own folder by "..".
+    QStringList climbingIncludes;
 };
+
+bool isWidgetSide(const QString& folder)
+{
+    return folder.endsWith("/widgets") || folder == "framewright";
+}
 
 Layering layeringOf(const QString& sourceRoot)
 {
@@ -52,6 +62,10 @@ Layering layeringOf(const QString& sourceRoot)
                             [&](const QString& prefix) { return target.startsWith(prefix); });
             if (library && folder != "platform")
                 layering.libraryIncludesOutsidePlatform << relative + " includes " + target;
+            if (target.contains("widgets/") && !isWidgetSide(folder))
+                layering.widgetIncludesInEngine << relative + " includes " + target;
+            if (target.startsWith("../") || target.contains("/../"))
+                layering.climbingIncludes << relative + " includes " + target;
         }
     }
     return layering;
@@ -88,11 +102,15 @@ TEST(Layering, FoldersIncludeEachOtherOneWayAndOnlyPlatformSeesTheLibraries)
         << qPrintable(loopsOf(layering.includes).join('\n'));
     EXPECT_TRUE(layering.libraryIncludesOutsidePlatform.isEmpty())
         << qPrintable(layering.libraryIncludesOutsidePlatform.join('\n'));
+    EXPECT_TRUE(layering.widgetIncludesInEngine.isEmpty())
+        << qPrintable(layering.widgetIncludesInEngine.join('\n'));
+    EXPECT_TRUE(layering.climbingIncludes.isEmpty())
+        << qPrintable(layering.climbingIncludes.join('\n'));
     EXPECT_EQ(layering.includes.value("platform"), QSet<QString>({"platform"}));
     EXPECT_TRUE(layering.includes.value("core").subtract({"core", "platform"}).isEmpty());
 }
 
-TEST(Layering, APlantedUpwardIncludeAndALibraryHeaderAreFound)
+TEST(Layering, PlantedUpwardWidgetLibraryAndClimbingIncludesAreFound)
 {
     test::TemporaryFolder tree;
     tree.writeFile("src/core/Low.h", "#include \"platform/Base.h\"\n");
@@ -107,6 +125,14 @@ TEST(Layering, APlantedUpwardIncludeAndALibraryHeaderAreFound)
     EXPECT_EQ(loopsOf(planted.includes).size(), 2);
     EXPECT_EQ(planted.libraryIncludesOutsidePlatform,
               QStringList({"core/Low.cpp includes exiv2/exiv2.hpp"}));
+
+    tree.writeFile("src/batch/widgets/Screen.h", "#include \"batch/High.h\"\n");
+    tree.writeFile("src/batch/Rules.cpp", "#include \"batch/widgets/Screen.h\"\n");
+    tree.writeFile("src/log/Log.cpp", "#include \"../core/Low.h\"\n");
+    const Layering crossed = layeringOf(root);
+    EXPECT_EQ(crossed.widgetIncludesInEngine,
+              QStringList({"batch/Rules.cpp includes batch/widgets/Screen.h"}));
+    EXPECT_EQ(crossed.climbingIncludes, QStringList({"log/Log.cpp includes ../core/Low.h"}));
 }
 
 } // namespace

@@ -8,6 +8,8 @@
 #include "batch/BatchModel.h"
 #include "batch/widgets/BatchScreen.h"
 #include "batch/widgets/PhotoTableView.h"
+#include "core/LocalizedStrings.h"
+#include "core/StringKeys.h"
 #include "gui/VisibleButton.h"
 #include "platform/VipsImageService.h"
 
@@ -17,6 +19,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QLocale>
 #include <QMenu>
 #include <QScreen>
 #include <QSettings>
@@ -63,9 +66,11 @@ public:
         return found;
     }
 
-    void click(const QString& name)
+    // The button whose accessible name is the text of the key in the
+    // window's language.
+    void click(const char* key)
     {
-        if (QAbstractButton* target = button(name))
+        if (QAbstractButton* target = button(app.strings().getLocalizedStringForKey(key)))
             QTest::mouseClick(target, Qt::LeftButton);
         QTest::qWait(100);
     }
@@ -113,18 +118,18 @@ void walk(Tour& tour, const QStringList& photos, const QString& destination)
                     .isNull();
     });
     tour.shoot("02-list");
-    tour.click("Grid");
+    tour.click(fw::StringKey::VIEW_GRID);
     tour.shoot("03-grid");
-    tour.click("Large grid");
+    tour.click(fw::StringKey::VIEW_LARGE_GRID);
     tour.shoot("04-large-grid");
-    tour.click("List");
+    tour.click(fw::StringKey::VIEW_LIST);
 
     // The list opens in a loop of its own; the picture is taken from inside it.
     QTimer::singleShot(400, &window, [&tour] {
         tour.shoot("05-add-more-menu");
         tour.closeMenus();
     });
-    tour.click("More ways to add");
+    tour.click(fw::StringKey::ADD_MORE);
 
     const QRect info = table.visualRect(table.model()->index(1, fw::BatchModel::Info));
     QTest::mouseClick(table.viewport(), Qt::LeftButton, {}, info.center());
@@ -138,22 +143,22 @@ void walk(Tour& tour, const QStringList& photos, const QString& destination)
     tour.shoot("07-photo-menu");
     tour.closeMenus();
 
-    tour.click("Remove all");
+    tour.click(fw::StringKey::REMOVE_ALL);
     tour.shoot("08-remove-all-alert");
-    tour.click("No");
+    tour.click(fw::StringKey::NO);
 
-    tour.click("Add photos");
+    tour.click(fw::StringKey::ADD_PHOTOS);
     if (QFileDialog* panel = tour.openPanel()) {
         tour.shoot("09-add-photos-panel");
         panel->reject();
     }
 
-    tour.click("Next");
+    tour.click(fw::StringKey::NEXT);
     tour.shoot("10-resize-step");
-    tour.click("Next");
+    tour.click(fw::StringKey::NEXT);
     tour.shoot("11-output-step");
 
-    tour.click("Start");
+    tour.click(fw::StringKey::START_PROCESS);
     if (QFileDialog* chooser = tour.openPanel()) {
         tour.shoot("12-destination-chooser");
         chooser->selectFile(destination);
@@ -163,18 +168,18 @@ void walk(Tour& tour, const QStringList& photos, const QString& destination)
     tour.shoot("13-processing");
     tour.waitFor([&] { return !tour.app.isProcessingInProgress(); }, 120000);
     tour.shoot("14-summary");
-    tour.click("Show log");
+    tour.click(fw::StringKey::SHOW_LOGS);
     tour.shoot("15-log-window");
     for (QWidget* top : QApplication::topLevelWidgets()) {
         if (top != &window && top->isVisible() && top->isWindow())
             top->close();
     }
-    tour.click("Finish");
+    tour.click(fw::StringKey::FINISH);
 
     // Held and resumed, a run asks about outputs that are in its way.
-    tour.click("Next");
-    tour.click("Next");
-    tour.click("Start");
+    tour.click(fw::StringKey::NEXT);
+    tour.click(fw::StringKey::NEXT);
+    tour.click(fw::StringKey::START_PROCESS);
     if (QFileDialog* chooser = tour.openPanel()) {
         chooser->selectFile(destination);
         QMetaObject::invokeMethod(chooser, "accept");
@@ -183,17 +188,17 @@ void walk(Tour& tour, const QStringList& photos, const QString& destination)
     QTest::qWait(50);
     QTest::keyClick(&window, Qt::Key_W, Qt::ControlModifier);
     tour.shoot("16-stop-question");
-    tour.click("No");
+    tour.click(fw::StringKey::NO);
     if (tour.waitFor([&] { return window.mainScreen().isOverwriteSheetShown(); }, 20000)) {
         tour.shoot("17-existing-file-dialog");
-        tour.click("Skip all");
+        tour.click(fw::StringKey::SKIP_ALL);
     }
     tour.waitFor([&] { return !tour.app.isProcessingInProgress(); }, 120000);
-    tour.click("Finish");
+    tour.click(fw::StringKey::FINISH);
 
     window.mainScreen().sendRateMeNotification();
     tour.shoot("18-rate-prompt");
-    tour.click("No");
+    tour.click(fw::StringKey::NO);
 }
 
 } // namespace
@@ -203,24 +208,27 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     QApplication::setApplicationName("framewright-screenshot-tour");
     const QStringList arguments = QApplication::arguments().mid(1);
-    if (arguments.size() < 2) {
-        QTextStream(stderr) << "usage: framewright_screenshot_tour OUTDIR PHOTO..." << Qt::endl;
+    if (arguments.size() < 3) {
+        QTextStream(stderr) << "usage: framewright_screenshot_tour LANGUAGE OUTDIR PHOTO..."
+                            << Qt::endl;
         return 2;
     }
-    QDir().mkpath(arguments.first());
+    const QString language = arguments.at(0);
+    QLocale::setDefault(QLocale(language));
+    const QStringList rest = arguments.mid(1);
+    QDir().mkpath(rest.first());
     QTemporaryDir scratch;
     QSettings store(scratch.filePath("settings.ini"), QSettings::IniFormat);
-    fw::AppDelegate app(fw::VipsImageService::shared(), {"en"});
+    fw::AppDelegate app(fw::VipsImageService::shared(), {language});
     fw::MainWindow window(app, {store, nullptr, [](const QString&) { return false; },
                                 scratch.filePath("Pictures/Framewright"),
                                 scratch.filePath("runs.sqlite")});
-    window.resize(1200, 780);
-    window.move(40, 30);
-    window.show();
+    // The whole of a 1280 x 800 screen, as a user of a small laptop has it.
+    window.showMaximized();
     if (!QTest::qWaitForWindowExposed(&window))
         return 1;
-    Tour tour(window, app, arguments.first());
-    walk(tour, arguments.mid(1), QDir(scratch.path()).filePath("Out"));
+    Tour tour(window, app, rest.first());
+    walk(tour, rest.mid(1), QDir(scratch.path()).filePath("Out"));
     window.close();
     return 0;
 }
