@@ -5,7 +5,7 @@ set -eu
 
 PACKAGES="
 cmake ninja-build ccache pkg-config g++ make
-qt6-base-dev libqt6svg6
+qt6-base-dev libqt6svg6 qt6-translations-l10n
 libvips-dev libvips-tools
 libexiv2-dev exiv2
 libplist++-dev libplist-dev

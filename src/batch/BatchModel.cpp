@@ -80,7 +80,7 @@ QVariant BatchModel::data(const QModelIndex& index, int role) const
     case Qt::AccessibleTextRole:
         return accessibleTextOf(photo, index.column());
     case Qt::AccessibleDescriptionRole:
-        return index.column() == Name ? captionsOf(photo).join(", ") : QVariant();
+        return index.column() == Name ? captionsOf(photo).join(' ') : QVariant();
     case Qt::CheckStateRole:
         return index.column() == Mark ? QVariant(photo.isSelected ? Qt::Checked : Qt::Unchecked)
                                       : QVariant();
@@ -138,11 +138,9 @@ QVariant BatchModel::accessibleTextOf(const PhotoFile& photo, int column) const
 QStringList BatchModel::captionsOf(const PhotoFile& photo) const
 {
     const QStringList size = dimensionsOf(photo).split('X');
-    return {QStringLiteral("%1 %2 X %3")
-                .arg(strings.getLocalizedStringForKey(StringKey::DIMENSIONS), size.value(0),
-                     size.value(1)),
-            QStringLiteral("%1 %2").arg(strings.getLocalizedStringForKey(StringKey::FILE_SIZE),
-                                        photo.fileSizeAsString)};
+    return {strings.getLocalizedStringForKey(StringKey::DIMENSIONS),
+            QStringLiteral("%1 X %2").arg(size.value(0), size.value(1)),
+            strings.getLocalizedStringForKey(StringKey::FILE_SIZE), photo.fileSizeAsString};
 }
 
 QVariant BatchModel::displayText(const PhotoFile& photo, int column) const

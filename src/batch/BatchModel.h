@@ -33,7 +33,8 @@ public:
         ThumbnailRole,
         // True when no thumbnail can be made of the file.
         ThumbnailMissingRole,
-        // A grid cell's figure lines, "Dimensions: W X H" and "File size: ...".
+        // A grid cell's figures with their captions: "Dimensions:", "W X H",
+        // "File size:", "...".
         CaptionsRole,
     };
 

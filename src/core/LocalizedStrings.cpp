@@ -52,6 +52,13 @@ void LocalizedStrings::loadLanguageDict()
     loadLanguageDictLocked();
 }
 
+QString LocalizedStrings::languageCode()
+{
+    QMutexLocker locker(&mutex);
+    loadLanguageDictLocked();
+    return tableLanguage;
+}
+
 void LocalizedStrings::loadLanguageDictLocked()
 {
     if (dictLanguageTokens)
@@ -63,8 +70,10 @@ void LocalizedStrings::loadLanguageDictLocked()
         if (!QFileInfo::exists(path))
             continue;
         dictLanguageTokens = readTable(path);
-        if (dictLanguageTokens)
+        if (dictLanguageTokens) {
+            tableLanguage = code;
             return;
+        }
     }
     qCWarning(logStrings) << "no string table could be read from" << resourceFolder
                           << "for the languages" << codes << "- texts show their keys";

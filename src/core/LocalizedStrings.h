@@ -32,6 +32,9 @@ public:
     // Reads the table unless it is read already; a table that cannot be read
     // is logged and left empty, so every lookup then gives its key.
     void loadLanguageDict();
+    // The language of the table in use ("en", "de", ...), so the toolkit's
+    // own texts can follow it.
+    QString languageCode();
 
 private:
     void loadLanguageDictLocked();
@@ -44,6 +47,7 @@ private:
     const QString resourceFolder;
     QMutex mutex;
     std::optional<QHash<QString, QString>> dictLanguageTokens;
+    QString tableLanguage = QStringLiteral("en");
     QSet<QString> reportedMissingKeys;
 };
 

@@ -70,6 +70,7 @@ struct StringKey {
     static constexpr const char* FILE_CANT_ADDED = "FILE_CANT_ADDED";
     static constexpr const char* FILE_DIM_TOO_LONG = "FILE_DIM_TOO_LONG";
     static constexpr const char* FILE_EXISTS = "FILE_EXISTS";
+    static constexpr const char* FILE_EXISTS_TITLE = "FILE_EXISTS_TITLE";
     static constexpr const char* FILE_EXISTS_WITH_SAME_NAME = "FILE_EXISTS_WITH_SAME_NAME";
     static constexpr const char* FILE_LOCATION = "FILE_LOCATION";
     static constexpr const char* FILE_NAME = "FILE_NAME";
@@ -83,6 +84,7 @@ struct StringKey {
     static constexpr const char* FILE_SIZE_EXCEEDED = "FILE_SIZE_EXCEEDED";
     static constexpr const char* FILE_SKIPPED = "FILE_SKIPPED";
     static constexpr const char* FILE_TYPE = "FILE_TYPE";
+    static constexpr const char* FILE_TYPE_LABEL = "FILE_TYPE_LABEL";
     static constexpr const char* FINISH = "FINISH";
     static constexpr const char* FLIP_HORIZONTAL = "FLIP_HORIZONTAL";
     static constexpr const char* FLIP_NONE = "FLIP_NONE";
@@ -121,6 +123,7 @@ struct StringKey {
     static constexpr const char* LOG_WINDOW_TITLE = "LOG_WINDOW_TITLE";
     static constexpr const char* MARK_PHOTO = "MARK_PHOTO";
     static constexpr const char* MINUTES = "MINUTES";
+    static constexpr const char* NEW_NAME = "NEW_NAME";
     static constexpr const char* NEW_SIZE = "NEW_SIZE";
     static constexpr const char* NEXT = "NEXT";
     static constexpr const char* NEXT_RUN = "NEXT_RUN";
@@ -155,6 +158,7 @@ struct StringKey {
     static constexpr const char* PHOTOS_CANT_ADDED_FROM_TRASH = "PHOTOS_CANT_ADDED_FROM_TRASH";
     static constexpr const char* PHOTOS_EXISTS_IN_BATCH = "PHOTOS_EXISTS_IN_BATCH";
     static constexpr const char* PHOTO_EXISTS = "PHOTO_EXISTS";
+    static constexpr const char* PHOTO_FILES = "PHOTO_FILES";
     static constexpr const char* PHOTO_LIMIT_EXCEED = "PHOTO_LIMIT_EXCEED";
     static constexpr const char* PHOTO_LIMIT_MSG = "PHOTO_LIMIT_MSG";
     static constexpr const char* PHOTO_LIST = "PHOTO_LIST";

@@ -107,6 +107,14 @@ QString Utils::stringToAvoidNameCollisionForPath(const QString& path)
     return candidate;
 }
 
+QString Utils::firstCharacters(const QString& text, int count)
+{
+    qsizetype end = 0;
+    for (int taken = 0; taken < count && end < text.size(); ++taken)
+        end += text.at(end).isHighSurrogate() && end + 1 < text.size() ? 2 : 1;
+    return text.left(end);
+}
+
 QString Utils::validFileNameString(const QString& text)
 {
     static const QString forbidden = QStringLiteral(":;,./\\?%*|\"<>");

@@ -80,6 +80,9 @@ public:
     // The text without the 13 characters that may not be part of a typed
     // file name: : ; , . / \ ? % * | " < >
     static QString validFileNameString(const QString& text);
+    // The first `count` characters, counted as code points, so a character
+    // outside the Basic Multilingual Plane is kept whole or left out whole.
+    static QString firstCharacters(const QString& text, int count);
 
     const ImageService& imageService() const { return images; }
 

@@ -2,6 +2,7 @@
 #include "app/MainWindowController.h"
 #include "app/TerminationSignals.h"
 #include "app/widgets/MainWindow.h"
+#include "app/widgets/QtTranslations.h"
 #include "core/ProductInfo.h"
 #include "platform/FreedesktopDesktop.h"
 #include "platform/NativePath.h"
@@ -31,6 +32,7 @@ int main(int argc, char** argv)
     QSettings store;
     const fw::FreedesktopDesktop desktop;
     fw::AppDelegate app(fw::VipsImageService::shared());
+    fw::QtTranslations::install(app.strings().languageCode());
     const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     fw::MainWindow window(
         app, {store, &desktop,

@@ -22,7 +22,9 @@ QString ratioText(const PhotoFile& photo)
         return " ";
     const float ratio =
         static_cast<float>(photo.newfileSizeInBytes * 100.0 / photo.fileSizeInBytes);
-    return ratio > 0 ? QString::asprintf("%.02f", ratio) : QStringLiteral(" ");
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return ratio > 0 ? locale.toString(ratio, 'f', 2) : QStringLiteral(" ");
 }
 
 QString savedText(const PhotoFile& photo)

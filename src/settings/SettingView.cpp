@@ -149,7 +149,8 @@ void SettingView::enableResetFilenameButton()
 // The text can always be part of a file name, pasted or typed.
 void SettingView::controlTextDidChange(const QString& text)
 {
-    fileNameSection.txtSuffix = Utils::validFileNameString(text).left(longestAffix);
+    fileNameSection.txtSuffix =
+        Utils::firstCharacters(Utils::validFileNameString(text), longestAffix);
     enableResetFilenameButton();
 }
 

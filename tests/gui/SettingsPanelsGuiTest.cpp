@@ -215,7 +215,7 @@ TEST_F(OutputSettingsPanelTest, TheQualityAreaShowsForLossyFormatsOnly)
     EXPECT_FALSE(panel.qualityArea()->isVisible());
 }
 
-TEST_F(OutputSettingsPanelTest, APastedPrefixLosesTheCharactersNoFileNameMayHold)
+TEST_F(OutputSettingsPanelTest, ThePrefixLosesWhatNoFileNameMayHoldKeepsItsCaretAndItsCharactersWhole)
 {
     find<QPushButton>(panel, "Choose how outputs are named")->click();
     qobject_cast<QMenu*>(QApplication::activePopupWidget())
@@ -227,6 +227,28 @@ TEST_F(OutputSettingsPanelTest, APastedPrefixLosesTheCharactersNoFileNameMayHold
     QTest::keySequence(panel.affixField(), QKeySequence::Paste);
     EXPECT_EQ(panel.affixField()->text(), "abcd");
     EXPECT_EQ(view.getOutputSettingObject().prefixString, "abcd");
+
+    // A refused character leaves the caret where the user was typing.
+    panel.affixField()->setCursorPosition(2);
+    QTest::keyClicks(panel.affixField(), "/");
+    EXPECT_EQ(panel.affixField()->cursorPosition(), 2);
+    QTest::keyClicks(panel.affixField(), "X");
+    EXPECT_EQ(panel.affixField()->text(), "abXcd");
+
+    // The 30-character cut never splits a character in two.
+    const QString camera = QString::fromUtf8("\xF0\x9F\x93\xB7");
+    QApplication::clipboard()->setText(QString(28, 'x') + camera + camera);
+    panel.affixField()->selectAll();
+    QTest::keySequence(panel.affixField(), QKeySequence::Paste);
+    EXPECT_EQ(view.getOutputSettingObject().prefixString, QString(28, 'x') + camera + camera);
+    QApplication::clipboard()->setText(QString(29, 'x') + camera);
+    panel.affixField()->selectAll();
+    QTest::keySequence(panel.affixField(), QKeySequence::Paste);
+    EXPECT_EQ(view.getOutputSettingObject().prefixString, QString(29, 'x') + camera);
+    QApplication::clipboard()->setText(QString(30, 'x') + camera);
+    panel.affixField()->selectAll();
+    QTest::keySequence(panel.affixField(), QKeySequence::Paste);
+    EXPECT_EQ(view.getOutputSettingObject().prefixString, QString(30, 'x'));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "app/MainScreenView.h"
 #include "app/MainWindowController.h"
 #include "app/widgets/MainWindow.h"
+#include "app/widgets/QtTranslations.h"
 #include "batch/BatchModel.h"
 #include "batch/widgets/BatchScreen.h"
 #include "batch/widgets/PhotoTableView.h"
@@ -220,6 +221,7 @@ int main(int argc, char** argv)
     QTemporaryDir scratch;
     QSettings store(scratch.filePath("settings.ini"), QSettings::IniFormat);
     fw::AppDelegate app(fw::VipsImageService::shared(), {language});
+    fw::QtTranslations::install(language);
     fw::MainWindow window(app, {store, nullptr, [](const QString&) { return false; },
                                 scratch.filePath("Pictures/Framewright"),
                                 scratch.filePath("runs.sqlite")});

@@ -6,16 +6,21 @@
 #include "core/LocalizedStrings.h"
 #include "core/StringKeys.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace fw {
 
 namespace {
 
+// The user's Pictures folder, or the home folder where there is none (a
+// panel opened on a missing folder would offer its name as the file name).
 QString picturesFolder()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    return QFileInfo(pictures).isDir() ? pictures : QDir::homePath();
 }
 
 // "*.jpg *.JPG ...": the panel shows photos in either letter case.
@@ -51,7 +56,7 @@ void AddPanels::open(int index, QWidget* window) const
         panel = new QFileDialog(window, strings.getLocalizedStringForKey(prompt), picturesFolder());
         if (index == AddPanel::Files) {
             panel->setFileMode(QFileDialog::ExistingFiles);
-            panel->setNameFilter(strings.getLocalizedStringForKey(StringKey::ADD_PHOTOS) + ' ' +
+            panel->setNameFilter(strings.getLocalizedStringForKey(StringKey::PHOTO_FILES) + ' ' +
                                  imageFilter(imageExtensions));
         } else {
             panel->setFileMode(QFileDialog::Directory);

@@ -95,9 +95,8 @@ QWidget* BatchScreen::buildAddBar()
         addButtons.append(push);
         row->addWidget(push);
     }
-    moreButton = named(new QToolButton(bar), text(StringKey::ADD_MORE));
-    moreButton->setText(text(StringKey::ADD_MORE));
-    moreButton->setPopupMode(QToolButton::InstantPopup);
+    // A push button with a menu leaves room for its arrow beside the text.
+    moreButton = named(new QPushButton(text(StringKey::ADD_MORE), bar), text(StringKey::ADD_MORE));
     auto* more = new QMenu(moreButton);
     const char* const rows[] = {StringKey::ADD_PHOTOS, StringKey::ADD_FOLDER,
                                 StringKey::ADD_WITH_FILTERS, StringKey::ADD_IPHOTO_LIBRARY};
@@ -112,6 +111,9 @@ QWidget* BatchScreen::buildAddBar()
     moreButton->setMenu(more);
     row->addWidget(moreButton);
     fileTypes = named(new QComboBox(bar), text(StringKey::FILE_TYPE));
+    auto* fileTypeLabel = new QLabel(text(StringKey::FILE_TYPE_LABEL), bar);
+    fileTypeLabel->setBuddy(fileTypes);
+    row->addWidget(fileTypeLabel);
     fileTypes->addItems(AddPhotosVC::fileTypeTexts());
     connect(fileTypes, &QComboBox::currentIndexChanged, this,
             [this](int index) { screen.fileTypeSelectedAtIndex(index); });

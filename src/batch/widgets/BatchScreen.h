@@ -71,7 +71,7 @@ private:
     BatchModel* listModel;
     BatchModel* gridModel;
     QList<QPushButton*> addButtons;
-    QToolButton* moreButton = nullptr;
+    QPushButton* moreButton = nullptr;
     QComboBox* fileTypes = nullptr;
     // By view mode. Not a button group: Tab would reach only its checked
     // button.

@@ -78,10 +78,16 @@ void PhotoGridDelegate::paintCaptions(QPainter& painter, const QStyleOptionViewI
 {
     const QFontMetrics& metrics = option.fontMetrics;
     const QStringList figures = index.data(BatchModel::CaptionsRole).toStringList();
+    // A figure whose caption leaves it no room is shown alone, never cut.
+    const auto figure = [&](int first) {
+        const QString captioned = figures.value(first) + ' ' + figures.value(first + 1);
+        return metrics.horizontalAdvance(captioned) <= area.width() ? captioned
+                                                                     : figures.value(first + 1);
+    };
     const QString lines[captionLines] = {
         index.data(BatchModel::NameRole).toString(),
-        figures.value(0),
-        figures.value(1),
+        figure(0),
+        figure(2),
     };
     painter.setPen(option.palette.color(
         option.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));

@@ -64,8 +64,11 @@ void PhotoGridView::keyPressEvent(QKeyEvent* event)
 void PhotoGridView::contextMenuEvent(QContextMenuEvent* event)
 {
     const QModelIndex index = indexAt(viewport()->mapFromGlobal(event->globalPos()));
-    if (index.isValid())
-        Q_EMIT photoMenuRequested(index.row(), event->globalPos());
+    if (!index.isValid())
+        return;
+    // The row the menu acts on is the one shown as current.
+    setCurrentIndex(index);
+    Q_EMIT photoMenuRequested(index.row(), event->globalPos());
 }
 
 } // namespace fw

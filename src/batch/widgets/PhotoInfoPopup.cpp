@@ -5,6 +5,7 @@
 #include <QFormLayout>
 #include <QGuiApplication>
 #include <QLabel>
+#include <algorithm>
 #include <QScreen>
 
 namespace fw {
@@ -32,10 +33,14 @@ void PhotoInfoPopup::showBeside(const QRect& globalAnchor, const QList<PhotoInfo
         QFont bold = caption->font();
         bold.setBold(true);
         caption->setFont(bold);
+        // Only what is wider than the column wraps; a wrapped label would
+        // otherwise take the narrowest width and break a short value too.
         value->setWordWrap(true);
         value->setMaximumWidth(valueWidth);
+        value->setMinimumWidth(
+            std::min(valueWidth, value->fontMetrics().horizontalAdvance(row.value) + 2));
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        value->setAccessibleName(caption->text());
+        value->setAccessibleName(caption->text() + ' ' + row.value);
         form->addRow(caption, value);
     }
     adjustSize();

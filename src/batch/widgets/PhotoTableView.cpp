@@ -3,6 +3,7 @@
 #include "batch/BatchModel.h"
 #include "batch/widgets/PhotoRowDelegate.h"
 #include "batch/widgets/ThumbnailScrollPause.h"
+#include "core/widgets/HeaderFit.h"
 
 #include <QContextMenuEvent>
 #include <QHeaderView>
@@ -14,7 +15,9 @@ PhotoTableView::PhotoTableView(BatchModel& model, ThumbnailProvider& thumbnails,
     : QTableView(parent)
 {
     setModel(&model);
-    setItemDelegate(new PhotoRowDelegate(this));
+    auto* rows = new PhotoRowDelegate(this);
+    rows->setPathColumns({BatchModel::Location});
+    setItemDelegate(rows);
     setSelectionBehavior(SelectRows);
     setSelectionMode(SingleSelection);
     setShowGrid(false);
@@ -47,6 +50,7 @@ void PhotoTableView::sizeColumns()
     setColumnWidth(BatchModel::Mark, 56);
     setColumnWidth(BatchModel::Delete, 36);
     setColumnWidth(BatchModel::Info, 36);
+    HeaderFit::widenToHeaders(*this);
 }
 
 void PhotoTableView::cellClicked(const QModelIndex& index)
@@ -86,8 +90,11 @@ void PhotoTableView::keyPressEvent(QKeyEvent* event)
 void PhotoTableView::contextMenuEvent(QContextMenuEvent* event)
 {
     const QModelIndex index = indexAt(viewport()->mapFromGlobal(event->globalPos()));
-    if (index.isValid())
-        Q_EMIT photoMenuRequested(index.row(), event->globalPos());
+    if (!index.isValid())
+        return;
+    // The row the menu acts on is the one shown as current.
+    setCurrentIndex(index);
+    Q_EMIT photoMenuRequested(index.row(), event->globalPos());
 }
 
 } // namespace fw

@@ -1,5 +1,6 @@
 #include "log/widgets/LogTableView.h"
 
+#include "core/widgets/HeaderFit.h"
 #include "core/widgets/PlainToolTipDelegate.h"
 #include "log/LogTableModel.h"
 
@@ -10,7 +11,9 @@ namespace fw {
 LogTableView::LogTableView(LogTableModel& model, QWidget* parent) : QTableView(parent)
 {
     setModel(&model);
-    setItemDelegate(new PlainToolTipDelegate(this));
+    auto* cells = new PlainToolTipDelegate(this);
+    cells->setPathColumns({LogTableModel::InputFile, LogTableModel::OutputFile});
+    setItemDelegate(cells);
     setSelectionBehavior(SelectRows);
     setAlternatingRowColors(true);
     setShowGrid(false);
@@ -28,6 +31,7 @@ LogTableView::LogTableView(LogTableModel& model, QWidget* parent) : QTableView(p
     for (const int column : {LogTableModel::OldSize, LogTableModel::NewSize, LogTableModel::Ratio,
                              LogTableModel::Save})
         setColumnWidth(column, 90);
+    HeaderFit::widenToHeaders(*this);
 }
 
 } // namespace fw

@@ -58,7 +58,7 @@ LogWindow::LogWindow(LogDetailView& view, LocalizedStrings& strings, QWidget* ma
     layout->addWidget(summary);
     layout->addWidget(new LogTableView(*records, this), 1);
     layout->addLayout(bottom);
-    resize(960, 600);
+    resize(1180, 680);
     connect(&view, &LogDetailView::changed, this, &LogWindow::render);
     render();
 }

@@ -3,6 +3,7 @@
 #include "batch/ThumbnailProvider.h"
 #include "core/LocalizedStrings.h"
 #include "core/StringKeys.h"
+#include "core/widgets/FilteredText.h"
 #include "processing/ProcessingView.h"
 
 #include <QGridLayout>
@@ -40,7 +41,7 @@ OverwriteSheet::OverwriteSheet(ProcessingView& view, LocalizedStrings& strings,
 void OverwriteSheet::build(LocalizedStrings& strings)
 {
     const auto text = [&strings](const char* key) { return strings.getLocalizedStringForKey(key); };
-    setWindowTitle(text(StringKey::FILE_EXISTS));
+    setWindowTitle(text(StringKey::FILE_EXISTS_TITLE));
     auto* heading = new QLabel(text(StringKey::FILE_EXISTS), this);
     picture->setFixedSize(pictureBox);
     picture->setAlignment(Qt::AlignCenter);
@@ -84,6 +85,10 @@ void OverwriteSheet::build(LocalizedStrings& strings)
     connect(rename, &QPushButton::clicked, this, [this] { this->view.btnRenameImageTapped(); });
     connect(renameField, &QLineEdit::returnPressed, rename, &QPushButton::click);
     auto* renameRow = new QHBoxLayout;
+    auto* newName = new QLabel(text(StringKey::NEW_NAME), this);
+    newName->setTextFormat(Qt::PlainText);
+    newName->setBuddy(renameField);
+    renameRow->addWidget(newName);
     renameRow->addWidget(renameField, 1);
     renameRow->addWidget(rename);
 
@@ -126,15 +131,7 @@ void OverwriteSheet::render()
 {
     const OverwriteQuestion& question = view.overwriteQuestion();
     pathLabel->setText(question.filePathToOverwrite());
-    if (renameField->text() != question.txtRenamefileName()) {
-        // Characters a name may not hold are taken out as they are typed;
-        // the caret stays where the user was typing.
-        const int caret = std::max(0, renameField->cursorPosition() -
-                                          static_cast<int>(renameField->text().size() -
-                                                           question.txtRenamefileName().size()));
-        renameField->setText(question.txtRenamefileName());
-        renameField->setCursorPosition(caret);
-    }
+    FilteredText::show(*renameField, question.txtRenamefileName());
     errorLabel->setText(question.lblErrorFileNewname());
     errorLabel->setVisible(!question.lblErrorFileNewname().isEmpty());
 }

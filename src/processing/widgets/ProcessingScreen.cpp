@@ -3,6 +3,7 @@
 #include "core/LocalizedStrings.h"
 #include "core/StringKeys.h"
 #include "core/widgets/EmphasisedText.h"
+#include "core/widgets/PathElision.h"
 #include "core/widgets/PlainToolTip.h"
 #include "log/LogTableModel.h"
 #include "log/widgets/LogTableView.h"
@@ -107,8 +108,8 @@ void ProcessingScreen::render()
     progressBar->setValue(view.progressBarValue());
     progressLine->setText(EmphasisedText::styled(view.progressLine(), view.progressLineValues(),
                                                  palette().color(QPalette::Link)));
-    currentPath->setText(currentPath->fontMetrics().elidedText(
-        view.currentPath(), Qt::ElideMiddle, std::max(200, currentPath->width())));
+    currentPath->setText(PathElision::elided(view.currentPath(), currentPath->fontMetrics(),
+                                             std::max(200, currentPath->width())));
     currentPath->setToolTip(PlainToolTip::richTextOf(view.currentPath()));
     stopping->setVisible(view.isStopping());
     const QString holdText =

@@ -2,8 +2,10 @@
 
 #include "core/LocalizedStrings.h"
 #include "core/StringKeys.h"
+#include "core/widgets/FilteredText.h"
 #include "core/widgets/FolderChooser.h"
 #include "core/widgets/Named.h"
+#include "core/widgets/PlainToolTip.h"
 #include "settings/OnlyIntegerValueFormatter.h"
 #include "settings/SettingView.h"
 #include "settings/widgets/PopupList.h"
@@ -189,8 +191,7 @@ void OutputSettingsPanel::render()
     fileNameButton->setText(name.chosenOptionText);
     affixCaption->setText(name.captionText);
     affix->setPlaceholderText(name.placeholderText);
-    if (affix->text() != name.txtSuffix)
-        affix->setText(name.txtSuffix);
+    FilteredText::show(*affix, name.txtSuffix);
     QPalette palette = affix->palette();
     palette.setColor(QPalette::Text, name.isFieldTextNormal
                                          ? QPalette().color(QPalette::Text)
@@ -202,7 +203,7 @@ void OutputSettingsPanel::render()
     keepFolder->setChecked(folder.isKeepOriginalFolder);
     intoFolder->setChecked(!folder.isKeepOriginalFolder);
     folderLabel->setText(folder.ouptputFolder);
-    folderLabel->setToolTip(folder.ouptputFolder);
+    folderLabel->setToolTip(PlainToolTip::richTextOf(folder.ouptputFolder));
     selectFolder->setEnabled(folder.isSelectFolderEnabled);
     resetFolder->setEnabled(folder.isResetEnabled);
     keepHierarchy->setChecked(folder.isKeepFolderHierarchy);
