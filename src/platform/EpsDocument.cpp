@@ -10,6 +10,9 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <csignal>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <unistd.h>
 #include <vips/vips8>
@@ -24,14 +27,57 @@ constexpr qint64 commentSearchLength = 256 * 1024;
 constexpr int renderTimeoutMilliseconds = 20000;
 constexpr rlim_t childMemoryBytes = rlim_t(1) << 30;
 constexpr rlim_t childProcessorSeconds = 30;
+// What the interpreter may write into its folder, per file: enough for its
+// own temporary files, far too little to fill a disk.
+constexpr rlim_t childFileBytes = rlim_t(64) << 20;
+// A document larger than this is not copied in to be rendered.
+constexpr qint64 largestDocument = qint64(256) << 20;
+const QString sandboxPrefix = QStringLiteral("framewright-gs-");
 
-// Runs in the child between fork and exec: only async-signal-safe calls.
+// Runs in the child between fork and exec: only async-signal-safe calls. The
+// child dies with the thread that started it, so a killed program leaves no
+// interpreter behind.
 void limitChildResources()
 {
     const struct rlimit memory = {childMemoryBytes, childMemoryBytes};
     const struct rlimit processor = {childProcessorSeconds, childProcessorSeconds};
+    const struct rlimit files = {childFileBytes, childFileBytes};
     ::setrlimit(RLIMIT_AS, &memory);
     ::setrlimit(RLIMIT_CPU, &processor);
+    ::setrlimit(RLIMIT_FSIZE, &files);
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+}
+
+// Folders of earlier processes that were killed before they could remove
+// theirs: named with their process id, removed once it is gone.
+void removeAbandonedSandboxes()
+{
+    const QDir temporary(QDir::tempPath());
+    for (const QFileInfo& folder :
+         temporary.entryInfoList({sandboxPrefix + "*"}, QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const qint64 owner = folder.fileName().mid(sandboxPrefix.size()).section('-', 0, 0).toLongLong();
+        const bool ownerGone =
+            owner > 0 && ::kill(static_cast<pid_t>(owner), 0) != 0 && errno == ESRCH;
+        if (ownerGone && folder.ownerId() == ::getuid())
+            QDir(folder.absoluteFilePath()).removeRecursively();
+    }
+}
+
+// The document's bytes, copied in: a link would let the interpreter write
+// through it to the user's file.
+bool copyInto(const QString& source, const QString& target)
+{
+    QFile in;
+    QFile out(target);
+    if (!NativePath::openForReading(in, source) || in.size() > largestDocument ||
+        !out.open(QIODevice::WriteOnly))
+        return false;
+    while (!in.atEnd()) {
+        const QByteArray block = in.read(1 << 20);
+        if (block.isEmpty() || out.write(block) != block.size())
+            return false;
+    }
+    return true;
 }
 
 // Ghostscript's temporary files go to the private folder, whichever variable
@@ -98,18 +144,20 @@ std::optional<QSizeF> EpsDocument::boundingBoxSize(const QString& path)
     return sizeFromComment(text, "%%BoundingBox");
 }
 
-// Ghostscript runs untrusted PostScript. Under -dSAFER it may still use its
-// temporary folder, so that is a fresh private one, removed afterwards, and
-// the document is linked into it; the child gets a memory limit and a time
-// limit, so a hostile document cannot take the machine or other users' files.
+// Ghostscript runs untrusted PostScript. Under -dSAFER it may still write in
+// its temporary folder, so that is a fresh private one holding a copy of the
+// document, removed afterwards (or by a later launch, if this one is
+// killed); the child gets limits on memory, time and the size of what it
+// writes, so a hostile document cannot take the machine or touch the user's
+// files.
 std::optional<vips::VImage> EpsDocument::render(const QString& path, double pixelsPerPoint)
 {
-    const QTemporaryDir sandbox(QDir::tempPath() + "/framewright-gs-XXXXXX");
+    removeAbandonedSandboxes();
+    const QTemporaryDir sandbox(
+        QStringLiteral("%1/%2%3-XXXXXX").arg(QDir::tempPath(), sandboxPrefix).arg(::getpid()));
     const QString input = sandbox.filePath("document.eps");
-    if (!sandbox.isValid() ||
-        ::symlink(NativePath::encode(QFileInfo(path).absoluteFilePath()).constData(),
-                  NativePath::encode(input).constData()) != 0) {
-        qCWarning(logEps) << "no private folder to render" << path << "in";
+    if (!sandbox.isValid() || !copyInto(path, input)) {
+        qCWarning(logEps) << "no private copy of" << path << "to render";
         return std::nullopt;
     }
     const QString resolution = QString::number(72.0 * pixelsPerPoint, 'f', 3);

@@ -58,10 +58,20 @@ int validSequenceLength(const unsigned char* bytes, qsizetype available)
     return value < minimum || surrogate || value > 0x10FFFF ? 0 : length;
 }
 
+// A unit in the escape range is an escaped byte only when it stands alone:
+// after a high surrogate it is the second half of a character outside the
+// Basic Multilingual Plane (📷 is U+D83D U+DCF7).
+bool isEscapeAt(const QString& path, qsizetype index)
+{
+    const char16_t unit = path.at(index).unicode();
+    return unit >= firstEscape && unit <= lastEscape &&
+           (index == 0 || !path.at(index - 1).isHighSurrogate());
+}
+
 bool holdsEscapes(const QString& path)
 {
-    for (const QChar character : path) {
-        if (character.unicode() >= firstEscape && character.unicode() <= lastEscape)
+    for (qsizetype index = 0; index < path.size(); ++index) {
+        if (isEscapeAt(path, index))
             return true;
     }
     return false;
@@ -77,11 +87,10 @@ QByteArray NativePath::encode(const QString& path)
     bytes.reserve(path.size() * 3);
     qsizetype runStart = 0;
     for (qsizetype index = 0; index < path.size(); ++index) {
-        const char16_t unit = path.at(index).unicode();
-        if (unit < firstEscape || unit > lastEscape)
+        if (!isEscapeAt(path, index))
             continue;
         bytes += QStringView(path).mid(runStart, index - runStart).toUtf8();
-        bytes += static_cast<char>(unit - escapeBase);
+        bytes += static_cast<char>(path.at(index).unicode() - escapeBase);
         runStart = index + 1;
     }
     bytes += QStringView(path).mid(runStart).toUtf8();

@@ -279,9 +279,19 @@ QString ProcessingView::getMessageForstatus(int status)
     return key == statusMessageKeys().cend() ? QStringLiteral("-") : localized(*key);
 }
 
+// While the screen is being taken down a waiting worker is let go without
+// the work, which would reach objects already gone.
 void ProcessingView::runOnMainThread(const std::function<void()>& work)
 {
-    runOnThreadOf(this, work);
+    runOnThreadOf(this, [this, &work] {
+        if (!closing)
+            work();
+    });
+}
+
+ProcessingView::~ProcessingView()
+{
+    closing = true;
 }
 
 QString ProcessingView::localized(const QString& key)

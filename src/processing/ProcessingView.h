@@ -15,6 +15,7 @@
 #include <QList>
 #include <QObject>
 #include <QStringList>
+#include <atomic>
 #include <functional>
 #include <optional>
 
@@ -40,6 +41,7 @@ public:
                    const QString& rawConvertFormat, NotificationCenter& center,
                    const FileSystemProbe& fileSystem, const Utils& utils,
                    QObject* parent = nullptr);
+    ~ProcessingView() override;
 
     // The run over the batch's marked photos. A run keeps every existing
     // output and gives the new one a free name until it is first held and
@@ -167,6 +169,7 @@ private:
     bool summaryShown = false;
     bool stopPending = false;
     bool heldByUser = false;
+    std::atomic<bool> closing = false;
     RunSummary runSummary;
     QList<LogRecord> logDetails;
     QString runTimeStamp;

@@ -16,14 +16,16 @@ RunControl::RunControl(QObject& mainThreadObject, PhotoStep step, WorkerEnded wo
 }
 
 // A worker may be waiting for the main thread (this one) in a blocking call,
-// so the main thread keeps serving events until the worker has left.
+// so the main thread serves the calls addressed to the run's object until
+// the worker has left; no other event runs while the objects around are
+// being taken down.
 RunControl::~RunControl()
 {
     isProcessStopped = true;
     isPHOTOS_PROCESSING_IN_PROGERESS = false;
     retireWorker();
     while (!workerMutex.try_lock()) {
-        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(&mainThreadObject, QEvent::MetaCall);
         QThread::msleep(1);
     }
     workerMutex.unlock();

@@ -213,9 +213,19 @@ TEST(AddPhotos, StopIsNoticedBeforeTheNextEntryEvenAmongFilesThatAreNotPhotos)
     EXPECT_TRUE(walk.photosUrlsToBeAdded({notes}).isEmpty());
     EXPECT_EQ(looked, 0);
 
+    // Stop is pressed when the first photo shows, so the walk is surely under
+    // way and not yet done, however fast it runs.
+    harness.jpeg("notes/photo.jpg");
+    bool pressed = false;
+    QObject::connect(harness.screen.get(), &AddPhotosVC::changed, [&] {
+        if (!pressed && !harness.screen->screen().progressCountText.isEmpty()) {
+            pressed = true;
+            harness.screen->btnStopAddingTapped();
+        }
+    });
     harness.screen->addPhotosFromPathUrls({notes});
-    harness.screen->btnStopAddingTapped();
     ASSERT_TRUE(harness.waitForIdle());
+    EXPECT_TRUE(pressed);
     EXPECT_TRUE(harness.recorder.alertTypes().isEmpty()) << "a stopped walk ends without an alert";
 }
 

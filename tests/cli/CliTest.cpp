@@ -207,6 +207,36 @@ TEST(CliProgram, MissingPathsAreNamedAndOtherPathsAreTakenByTheirBytes)
                     .isFile());
 }
 
+TEST(CliProgram, NamesWithCharactersOfEveryPlaneAndUndecodableBytesKeepTheirBytes)
+{
+    test::TemporaryFolder photos;
+    test::TemporaryFolder output;
+    const QByteArray folder = NativePath::encode(photos.makeFolder("in-💕"));
+    test::saveJpeg(test::markedPicture(64, 48), photos.filePath("plain.jpg"));
+    const QByteArray names[] = {
+        "\xF0\x9F\x93\xB7 \xF0\xA0\x80\x80 holiday.jpg", // U+1F4F7, U+20000
+        "\xF3\xA0\x80\x81tag.jpg",                       // U+E0001
+        "priv\xF4\x8F\xBF\xBD.jpg",                      // U+10FFFD
+        "caf\xE9 \xF0\x9F\x93\xB8.jpg",                  // a stray byte beside U+1F4F8
+    };
+    for (const QByteArray& name : names)
+        ASSERT_EQ(::link(NativePath::encode(photos.filePath("plain.jpg")).constData(),
+                         (folder + '/' + name).constData()),
+                  0);
+    const QString out = output.filePath("out-📷");
+    const Finished run =
+        runProgram({"--quiet", "--rotate", "cw", "--name", "prefix:📸-", "-o", out,
+                    NativePath::decode(folder)});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    for (const QByteArray& name : names)
+        EXPECT_TRUE(
+            PathInfo::of(NativePath::decode(NativePath::encode(out) + "/\xF0\x9F\x93\xB8-" + name))
+                .isFile())
+            << name.toStdString();
+    EXPECT_EQ(QDir(output.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+              QStringList({"out-📷"}));
+}
+
 // Many names for one photo, so a run lasts long enough to be interrupted.
 QString photoFolder(const test::TemporaryFolder& photos, int count)
 {

@@ -2,7 +2,11 @@
 #include "support/TemporaryFolder.h"
 #include "support/TestImages.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryFile>
 #include <QtEndian>
 #include <gtest/gtest.h>
@@ -79,6 +83,41 @@ TEST_F(HostileFilesTest, PostScriptRunsOnlyFromEpsFilesAndCannotReachTheTemporar
                             secret.fileName().toUtf8() + ") (r) file pop\n" +
                             "0 0 20 10 rectfill\nshowpage\n";
     EXPECT_FALSE(images.decodeAsStored(folder.writeFile("peek.eps", peek)));
+}
+
+TEST_F(HostileFilesTest, PostScriptWritesOnlyIntoItsOwnFolderWithinItsLimits)
+{
+    // A folder left by a killed process whose id is gone is cleared.
+    QProcess finished;
+    finished.start("sleep", {"0.1"});
+    ASSERT_TRUE(finished.waitForStarted());
+    const qint64 goneProcess = finished.processId();
+    ASSERT_TRUE(finished.waitForFinished());
+    const QString abandoned =
+        QDir::tempPath() + QStringLiteral("/framewright-gs-%1-left").arg(goneProcess);
+    ASSERT_TRUE(QDir().mkpath(abandoned));
+
+    const QByteArray rewrite = "%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox: 0 0 20 10\n"
+                               "/f (document.eps) (w) file def\n"
+                               "0 1 100000 { pop f (0123456789abcdef) writestring } for\n"
+                               "f closefile 0 0 20 10 rectfill showpage\n";
+    const QString own = folder.writeFile("rewrite.eps", rewrite);
+    images.decodeAsStored(own);
+    EXPECT_EQ(test::readBytes(own), rewrite) << "the user's file is as it was";
+
+    const QByteArray flood = "%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox: 0 0 20 10\n"
+                             "/f (flood) (w) file def\n"
+                             "{ f (0123456789abcdef0123456789abcdef) writestring } loop\n";
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_FALSE(images.decodeAsStored(folder.writeFile("flood.eps", flood)));
+    EXPECT_LT(timer.elapsed(), 15000) << "stopped by its file size limit";
+    EXPECT_FALSE(QFileInfo::exists(abandoned));
+    EXPECT_TRUE(QDir(QDir::tempPath())
+                    .entryList({QStringLiteral("framewright-gs-%1-*").arg(QCoreApplication::applicationPid())},
+                               QDir::Dirs)
+                    .isEmpty())
+        << "no folder of this process is left behind";
 }
 
 } // namespace
