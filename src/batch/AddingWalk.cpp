@@ -57,6 +57,8 @@ bool AddingWalk::walkPackage(const QString& packagePath)
                                                                 : LibraryKind::IPhotoOrAperture;
     const LibraryPackage::PhotoPaths photos =
         LibraryPackage::photoPathsToOffer(packagePath, hooks.onMissingArchivePath);
+    if (!photos.unreadable.isEmpty())
+        hooks.onRefused({packagePath, RefusedFile::Reason::CannotBeRead, photos.unreadable});
     for (const QString& outside : photos.outside)
         hooks.onRefused({outside, RefusedFile::Reason::OutsideLibrary, {}});
     for (const QString& photo : photos.paths) {

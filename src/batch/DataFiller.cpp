@@ -39,6 +39,7 @@ void DataFiller::fetchImagesFromLib(const QString& packagePath)
 {
     libPath = packagePath;
     arrImagePaths.clear();
+    failure.clear();
     dictMasterInfo.clear();
     dictFolderInfo.clear();
     xmlFile = albumListPath(libPath);
@@ -47,12 +48,15 @@ void DataFiller::fetchImagesFromLib(const QString& packagePath)
         return;
     }
     const QList<QVariantMap> versions = readDatabase();
-    const std::optional<QVariant> albumList = PlistReader::readFile(xmlFile);
-    if (!albumList || albumList->typeId() != QMetaType::QVariantMap) {
-        qCWarning(logLibrary) << "album list is not a dictionary, so no photos:" << xmlFile;
+    const PlistReader::Read albumList = PlistReader::readFile(xmlFile);
+    if (!albumList.value || albumList.value->typeId() != QMetaType::QVariantMap) {
+        failure = QStringLiteral("its album list cannot be read: %1")
+                      .arg(albumList.value ? QStringLiteral("it is not a dictionary")
+                                           : albumList.failure);
+        qCWarning(logLibrary) << failure << xmlFile;
         return;
     }
-    appendImagePaths(versions, albumList->toMap());
+    appendImagePaths(versions, albumList.value->toMap());
 }
 
 QList<QVariantMap> DataFiller::readDatabase()

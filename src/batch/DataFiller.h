@@ -26,6 +26,8 @@ public:
     QString xmlFile;
     QString dbPath;
     QStringList arrImagePaths;
+    // Why the package gives no photos when its album list cannot be read.
+    QString failure;
     // Master uuid -> {"OriginalPath"}: masters not in the trash.
     QHash<QString, QVariantMap> dictMasterInfo;
     // Folder uuid -> folder record: events and projects; only the keys count.

@@ -2,6 +2,7 @@
 
 #include "batch/DBOperations.h"
 #include "batch/DataFiller.h"
+#include "platform/NativePath.h"
 #include "platform/PathInfo.h"
 
 #include <QDir>
@@ -20,16 +21,26 @@ const QStringList packageExtensions = {"photoslibrary", "migratedphotolibrary",
 
 // Library paths are joined to the package without cleaning, so one that
 // began inside it and climbs out with ".." is told from an absolute one.
+// A path inside the package by its name may still lead out through a link,
+// so its real path must be inside the package's real path too.
 LibraryPackage::PhotoPaths containedAndExisting(const QString& packagePath,
                                                 const QStringList& paths)
 {
     LibraryPackage::PhotoPaths result;
     const QString inside = QDir::cleanPath(packagePath) + '/';
+    const QString realInside = NativePath::canonical(packagePath) + '/';
     for (const QString& path : paths) {
         const QString cleaned = QDir::cleanPath(path);
-        if (path.startsWith(packagePath + '/') && !cleaned.startsWith(inside))
+        const bool claimsInside = path.startsWith(packagePath + '/');
+        if (claimsInside && !cleaned.startsWith(inside)) {
             result.outside.append(path);
-        else if (PathInfo::of(cleaned).exists())
+            continue;
+        }
+        if (!PathInfo::of(cleaned).exists())
+            continue;
+        if (claimsInside && !NativePath::canonical(cleaned).startsWith(realInside))
+            result.outside.append(path);
+        else
             result.paths.append(cleaned);
     }
     return result;
@@ -62,21 +73,27 @@ LibraryPackage::PhotoPaths
 LibraryPackage::photoPathsToOffer(const QString& packagePath,
                                   const std::function<void()>& onMissingArchivePath)
 {
-    return containedAndExisting(packagePath,
-                                isPhotosLibrary(packagePath)
-                                    ? photosLibraryPaths(packagePath)
-                                    : iPhotoLibraryPaths(packagePath, onMissingArchivePath));
+    QString unreadable;
+    PhotoPaths photos =
+        containedAndExisting(packagePath, isPhotosLibrary(packagePath)
+                                              ? photosLibraryPaths(packagePath, unreadable)
+                                              : iPhotoLibraryPaths(packagePath, onMissingArchivePath,
+                                                                   unreadable));
+    photos.unreadable = unreadable;
+    return photos;
 }
 
 // Records that differ only in their version are distinct, so their shared
 // master path is offered once per record and the admission rule refuses the
 // repeat as already in the batch.
-QStringList LibraryPackage::photosLibraryPaths(const QString& packagePath)
+QStringList LibraryPackage::photosLibraryPaths(const QString& packagePath, QString& unreadable)
 {
     const std::optional<QList<QVariantMap>> records =
         DBOperations::getPhotoslibraryPath(packagePath);
-    if (!records)
+    if (!records) {
+        unreadable = QStringLiteral("its database cannot be read");
         return {};
+    }
     QStringList paths;
     QSet<QString> seen;
     for (const QVariantMap& record : *records) {
@@ -89,11 +106,13 @@ QStringList LibraryPackage::photosLibraryPaths(const QString& packagePath)
 }
 
 QStringList LibraryPackage::iPhotoLibraryPaths(const QString& packagePath,
-                                               const std::function<void()>& onMissingArchivePath)
+                                               const std::function<void()>& onMissingArchivePath,
+                                               QString& unreadable)
 {
     DataFiller filler;
     filler.onMissingArchivePath = onMissingArchivePath;
     filler.fetchImagesFromLib(packagePath);
+    unreadable = filler.failure;
     QStringList paths = filler.arrImagePaths;
     paths.removeDuplicates();
     return paths;

@@ -24,8 +24,12 @@ public:
     struct PhotoPaths {
         // To offer to the admission rule.
         QStringList paths;
-        // Paths the library gives relative to itself that lead out of it.
+        // Paths the library gives relative to itself that lead out of it,
+        // by their names or through a link.
         QStringList outside;
+        // Why the library gives no photos at all (a damaged database or
+        // album list); empty when it could be read.
+        QString unreadable;
     };
 
     // The photo paths to offer to the admission rule, in library order with
@@ -40,9 +44,12 @@ public:
                                         const std::function<void()>& onMissingArchivePath);
 
 private:
-    static QStringList photosLibraryPaths(const QString& packagePath);
+    // Each says in `unreadable` why it gives no photos when the library
+    // cannot be read.
+    static QStringList photosLibraryPaths(const QString& packagePath, QString& unreadable);
     static QStringList iPhotoLibraryPaths(const QString& packagePath,
-                                          const std::function<void()>& onMissingArchivePath);
+                                          const std::function<void()>& onMissingArchivePath,
+                                          QString& unreadable);
 };
 
 } // namespace fw

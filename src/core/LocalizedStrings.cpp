@@ -87,7 +87,7 @@ QString LocalizedStrings::tablePathForLanguage(const QString& languageCode) cons
 
 std::optional<QHash<QString, QString>> LocalizedStrings::readTable(const QString& path) const
 {
-    const std::optional<QVariant> root = PlistReader::readFile(path);
+    const std::optional<QVariant> root = PlistReader::readFile(path).value;
     if (!root)
         return std::nullopt;
     if (root->typeId() != QMetaType::QVariantMap) {

@@ -144,11 +144,18 @@ bool NativePath::remove(const QString& path)
     return ::unlink(encode(path).constData()) == 0;
 }
 
+// Without blocking on a pipe or a device named like a file, and only for a
+// regular file: reading a pipe would wait for a writer that never comes.
 bool NativePath::openForReading(QFile& file, const QString& path)
 {
-    const int descriptor = ::open(encode(path).constData(), O_RDONLY | O_CLOEXEC);
+    const int descriptor = ::open(encode(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (descriptor < 0)
         return false;
+    struct stat status {};
+    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(descriptor);
+        return false;
+    }
     if (file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
         return true;
     ::close(descriptor);

@@ -26,7 +26,8 @@ public:
     // Makes the folder with its missing parents; true when it exists afterwards.
     static bool makePath(const QString& folder);
     static bool remove(const QString& path);
-    // Opens the file read-only into a QFile that owns the descriptor.
+    // Opens a regular file read-only into a QFile that owns the descriptor;
+    // anything else (a pipe, a device, a folder) is refused without waiting.
     static bool openForReading(QFile& file, const QString& path);
 };
 

@@ -1,6 +1,7 @@
 #include "platform/PlistReader.h"
 
 #include "platform/NativePath.h"
+#include "platform/PlistShape.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -127,7 +128,7 @@ bool isBinaryPlist(const QByteArray& data)
 
 // The string tables are resources (":/..."), which only QFile can open; album
 // lists are files on disk, whose paths may hold any bytes.
-std::optional<QVariant> PlistReader::readFile(const QString& path)
+PlistReader::Read PlistReader::readFile(const QString& path)
 {
     QFile file(path);
     const bool opened = path.startsWith(QStringLiteral(":/"))
@@ -135,29 +136,33 @@ std::optional<QVariant> PlistReader::readFile(const QString& path)
                             : NativePath::openForReading(file, path);
     if (!opened) {
         qCWarning(logPlist) << "cannot open property list" << path << file.errorString();
-        return std::nullopt;
+        return {std::nullopt, QStringLiteral("it cannot be opened")};
     }
-    const std::optional<QVariant> value = readData(file.readAll());
-    if (!value)
-        qCWarning(logPlist) << "property list does not parse:" << path;
-    return value;
+    if (file.size() > largestList)
+        return {std::nullopt, QStringLiteral("it is larger than %1 MB").arg(largestList >> 20)};
+    Read read = readData(file.readAll());
+    if (!read.value)
+        qCWarning(logPlist) << "property list" << path << "refused:" << read.failure;
+    return read;
 }
 
-std::optional<QVariant> PlistReader::readData(const QByteArray& data)
+PlistReader::Read PlistReader::readData(const QByteArray& data)
 {
     if (data.isEmpty())
-        return std::nullopt;
+        return {std::nullopt, QStringLiteral("it is empty")};
+    if (const QString refusal = PlistShape::refusal(data); !refusal.isEmpty())
+        return {std::nullopt, refusal};
     try {
         std::unique_ptr<PList::Structure> root(
             isBinaryPlist(data)
                 ? PList::Structure::FromBin(std::vector<char>(data.cbegin(), data.cend()))
                 : PList::Structure::FromXml(data.toStdString()));
         if (!root)
-            return std::nullopt;
-        return toVariant(root->GetPlist());
+            return {std::nullopt, QStringLiteral("it is not a property list")};
+        return {toVariant(root->GetPlist()), {}};
     } catch (const std::exception& error) {
         qCWarning(logPlist) << "property list reader failed:" << error.what();
-        return std::nullopt;
+        return {std::nullopt, QStringLiteral("it is not a property list")};
     }
 }
 

@@ -64,8 +64,11 @@ SqliteDatabase::~SqliteDatabase()
     close();
 }
 
+// A pipe named like the database would block SQLite's open for good.
 Outcome SqliteDatabase::openImmutable(const QString& path)
 {
+    if (!PathInfo::of(path).isFile())
+        return Outcome::failure(QStringLiteral("%1 is not a regular file").arg(path));
     return openConnection(immutableUri(path), SQLITE_OPEN_READONLY | SQLITE_OPEN_URI,
                           busyTimeoutMilliseconds, path);
 }

@@ -14,6 +14,7 @@
 #include <QStorageInfo>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fw {
@@ -383,11 +384,26 @@ TEST(AddPhotos, LibraryPathsThatLeaveThePackageAreRefusedAndNamed)
     QDir().mkpath(library + "/Masters/2021");
     test::saveJpeg(test::markedPicture(40, 30), library + "/Masters/2021/in.jpg");
 
+    // Links inside the package that lead out of it, to a file and to a folder.
+    QDir().mkpath(library + "/Masters/2022");
+    ASSERT_EQ(::symlink(QFile::encodeName(outside).constData(),
+                        QFile::encodeName(library + "/Masters/2022/linked.jpg").constData()),
+              0);
+    ASSERT_EQ(::symlink(QFile::encodeName(QFileInfo(outside).path()).constData(),
+                        QFile::encodeName(library + "/Masters/away").constData()),
+              0);
+    LibraryBuilder::execute(library + "/database/photos.db",
+                            "INSERT INTO RKMaster VALUES (3, 'M3', 10, '2022/linked.jpg', 0),"
+                            " (4, 'M4', 10, 'away/x.jpg', 0);"
+                            "INSERT INTO RKVersion VALUES (12, 'V3', 'M3', 'l.jpg', NULL, 0, NULL),"
+                            " (13, 'V4', 'M4', 'a.jpg', NULL, 0, NULL);");
+
     ASSERT_TRUE(harness.drop({library}));
     ASSERT_EQ(harness.batch().size(), 1);
     EXPECT_EQ(harness.batch().first()->filePath, library + "/Masters/2021/in.jpg");
-    ASSERT_EQ(harness.screen->refusedFiles.size(), 1);
-    EXPECT_EQ(harness.screen->refusedFiles.first().reason, RefusedFile::Reason::OutsideLibrary);
+    ASSERT_EQ(harness.screen->refusedFiles.size(), 3);
+    for (const RefusedFile& refused : harness.screen->refusedFiles)
+        EXPECT_EQ(refused.reason, RefusedFile::Reason::OutsideLibrary) << refused.path.toStdString();
 
     // An absolute path names a master the library only references.
     const QString old = builder.folder().makeFolder("Old.photolibrary");
@@ -400,6 +416,71 @@ TEST(AddPhotos, LibraryPathsThatLeaveThePackageAreRefusedAndNamed)
     LibraryBuilder::writeAlbumList(old + "/AlbumData.xml", old, {{"1", referenced}});
     ASSERT_TRUE(harness.drop({old}));
     EXPECT_TRUE(harness.batchPaths().contains("referenced/master.jpg"));
+}
+
+// An album list of arrays nested `depth` deep, in the binary form.
+QByteArray deepBinaryList(int depth)
+{
+    QByteArray objects;
+    QList<quint32> offsets;
+    for (int level = 0; level < depth; ++level) {
+        offsets.append(8 + static_cast<quint32>(objects.size()));
+        const bool last = level == depth - 1;
+        objects.append(static_cast<char>(last ? 0xA0 : 0xA1));
+        if (!last)
+            objects.append(QByteArray(1, static_cast<char>((level + 1) >> 8)) +
+                           QByteArray(1, static_cast<char>((level + 1) & 0xFF)));
+    }
+    QByteArray list = "bplist00" + objects;
+    const quint64 table = static_cast<quint64>(list.size());
+    for (const quint32 offset : offsets)
+        for (int shift = 24; shift >= 0; shift -= 8)
+            list.append(static_cast<char>((offset >> shift) & 0xFF));
+    QByteArray trailer(6, '\0');
+    trailer.append('\x04').append('\x02');
+    for (const quint64 value : {static_cast<quint64>(depth), quint64(0), table})
+        for (int shift = 56; shift >= 0; shift -= 8)
+            trailer.append(static_cast<char>((value >> shift) & 0xFF));
+    return list + trailer;
+}
+
+TEST(AddPhotos, ALibraryWhoseListsCannotBeReadSafelyIsRefusedWithItsReason)
+{
+    LibraryBuilder builder;
+    BatchScreenHarness harness;
+    const auto library = [&](const QString& name, const QByteArray& albumList) {
+        const QString path = builder.folder().makeFolder(name);
+        LibraryBuilder::execute(path + "/Database/apdb/Library.apdb",
+                                LibraryBuilder::apertureSchema());
+        builder.folder().writeFile(name + "/AlbumData.xml", albumList);
+        return path;
+    };
+    const QString deepXml = library("Deep.photolibrary",
+                                    "<?xml version=\"1.0\"?><plist version=\"1.0\">" +
+                                        QByteArray(40000 * 7, 'x').replace("xxxxxxx", "<array>") +
+                                        "</plist>");
+    const QString deepBinary = library("Binary.photolibrary", deepBinaryList(40000));
+    const QString piped = library("Piped.photolibrary", {});
+    QFile::remove(piped + "/AlbumData.xml");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(piped + "/AlbumData.xml").constData(), 0600), 0);
+    const QString photos = builder.folder().makeFolder("Piped.photoslibrary");
+    QDir().mkpath(photos + "/database");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(photos + "/database/photos.db").constData(), 0600), 0);
+
+    ASSERT_TRUE(harness.drop({deepXml, deepBinary, piped, photos}));
+    EXPECT_TRUE(harness.batch().isEmpty());
+    QStringList reasons;
+    for (const RefusedFile& refused : harness.screen->refusedFiles) {
+        EXPECT_EQ(refused.reason, RefusedFile::Reason::CannotBeRead);
+        reasons.append(QFileInfo(refused.path).fileName() + ": " + refused.detail);
+    }
+    EXPECT_EQ(reasons,
+              QStringList({"Deep.photolibrary: its album list cannot be read: it is nested more "
+                           "than 256 levels deep",
+                           "Binary.photolibrary: its album list cannot be read: it is nested more "
+                           "than 256 levels deep",
+                           "Piped.photolibrary: its album list cannot be read: it cannot be opened",
+                           "Piped.photoslibrary: its database cannot be read"}));
 }
 
 TEST(AddPhotos, ChoicesInTheTrashAreRefusedWithAMessage)

@@ -88,7 +88,7 @@ const QStringList shippedLanguages{"en", "de", "fr"};
 QVariantMap shippedTable(const QString& languageCode)
 {
     const std::optional<QVariant> table =
-        PlistReader::readFile(":/strings/BS_" + languageCode + ".plist");
+        PlistReader::readFile(":/strings/BS_" + languageCode + ".plist").value;
     return table ? table->toMap() : QVariantMap();
 }
 
