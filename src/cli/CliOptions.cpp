@@ -391,9 +391,9 @@ QString CliOptions::usage()
         "  --quiet                 no progress line\n"
         "  --verbose               diagnostics of the decoders and the run\n"
         "  --version               the version\n"
-        "Exit status: 0 every photo written, 1 some photo failed, 2 bad usage or nothing to "
-        "process,\n"
-        "128 + N when stopped by signal N.\n");
+        "Exit status: 0 every photo found was written or skipped as asked, 1 some photo failed\n"
+        "or could not be read (files that are not photos are only listed), 2 bad usage or no\n"
+        "photo found, 128 + N when stopped by signal N.\n");
 }
 
 } // namespace fw

@@ -102,7 +102,7 @@ void CliRunner::startRun()
     }
     if (app.batch().isEmpty()) {
         message() << app.getLocalizedStringForKey(StringKey::NO_PHOTOS_ADDED) << Qt::endl;
-        exitStatus = BadUsageOrNothingToDo;
+        exitStatus = anyPhotoUnread() ? SomeFailed : BadUsageOrNothingToDo;
         loop.quit();
         return;
     }
@@ -146,9 +146,22 @@ void CliRunner::finishRun()
     printFailures();
     printSummary();
     const bool logWritten = writeLog();
-    const bool allWritten = view.processedSuccessfully() == view.arrPhotosToProcess().size();
-    exitStatus = allWritten && logWritten ? AllWritten : SomeFailed;
+    // A photo skipped because the user asked for skips is no failure.
+    const bool allHandled = view.processedSuccessfully() + view.skippedByAnswer() ==
+                            view.arrPhotosToProcess().size();
+    exitStatus = allHandled && logWritten && !anyPhotoUnread() ? AllWritten : SomeFailed;
     loop.quit();
+}
+
+// A file named like a photo that could not be read is a photo lost to the
+// job; a file that is no photo at all was never part of it.
+bool CliRunner::anyPhotoUnread() const
+{
+    return std::any_of(adder.refusedFiles.cbegin(), adder.refusedFiles.cend(),
+                       [](const RefusedFile& refused) {
+                           return refused.reason == RefusedFile::Reason::CannotBeRead ||
+                                  refused.reason == RefusedFile::Reason::PermissionDenied;
+                       });
 }
 
 // A log that was not written completely leaves no file at its name and the

@@ -40,6 +40,7 @@ private:
     void endProgressLine();
     QTextStream& message();
     bool writeLog();
+    bool anyPhotoUnread() const;
     void showProgress();
     void finishRun();
     void printSummary();

@@ -6,6 +6,8 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
+#include <unistd.h>
 
 namespace fw {
 
@@ -121,6 +123,20 @@ QString moveAside(const QString& path)
 }
 
 } // namespace
+
+HistoryDatabase::Opened HistoryDatabase::openForReading(SqliteStore& database,
+                                                       const QString& path)
+{
+    Opened opened = open(database, path);
+    const auto writable = [](const QString& name) {
+        return ::access(NativePath::encode(name).constData(), W_OK) == 0;
+    };
+    if (opened.outcome || !opened.movedAsideTo.isEmpty() || !PathInfo::of(path).isFile() ||
+        (writable(path) && writable(QFileInfo(path).path())))
+        return opened;
+    database.close();
+    return {database.openReadOnly(path), {}};
+}
 
 HistoryDatabase::Opened HistoryDatabase::open(SqliteStore& database, const QString& path)
 {

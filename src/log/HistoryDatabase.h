@@ -24,6 +24,9 @@ public:
     HistoryDatabase() = delete;
 
     static Opened open(SqliteStore& database, const QString& path);
+    // For the log window's reads: as open(), or read-only when the file
+    // cannot be written (a history in a read-only folder still shows).
+    static Opened openForReading(SqliteStore& database, const QString& path);
 };
 
 } // namespace fw

@@ -153,9 +153,11 @@ QString RunHistory::movedAside() const
     return movedAsideTo;
 }
 
-Outcome RunHistory::open(SqliteStore& database) const
+Outcome RunHistory::open(SqliteStore& database, Purpose purpose) const
 {
-    const HistoryDatabase::Opened opened = HistoryDatabase::open(database, databasePath);
+    const HistoryDatabase::Opened opened =
+        purpose == Purpose::Reading ? HistoryDatabase::openForReading(database, databasePath)
+                                    : HistoryDatabase::open(database, databasePath);
     if (!opened.movedAsideTo.isEmpty()) {
         const QMutexLocker lock(&movedAsideMutex);
         movedAsideTo = opened.movedAsideTo;
@@ -168,7 +170,7 @@ qint64 RunHistory::store(const LogRecord& summary, const QList<LogRecord>& detai
 {
     SqliteStore database;
     qint64 runId = 0;
-    Outcome stored = open(database);
+    Outcome stored = open(database, Purpose::Storing);
     if (stored)
         stored = database.execute("BEGIN IMMEDIATE");
     if (stored)
@@ -189,7 +191,7 @@ RunHistory::RunsRead RunHistory::readRuns() const
 {
     SqliteStore database;
     RunsRead read;
-    Outcome outcome = open(database);
+    Outcome outcome = open(database, Purpose::Reading);
     if (outcome)
         outcome = readRows(
             database,
@@ -214,7 +216,7 @@ RunHistory::DetailsRead RunHistory::readDetails(qint64 runId) const
 {
     SqliteStore database;
     DetailsRead read{runId, {}, {}};
-    Outcome outcome = open(database);
+    Outcome outcome = open(database, Purpose::Reading);
     if (outcome)
         outcome = readRows(
             database,

@@ -76,8 +76,10 @@ private:
     qint64 store(const LogRecord& summary, const QList<LogRecord>& details) const;
     template <typename Deliver> void deliver(Deliver emitOnMainThread);
     QString movedAside() const;
-    // Opens the file, noting where a damaged one was moved.
-    Outcome open(SqliteStore& database) const;
+    enum class Purpose { Storing, Reading };
+    // Opens the file, noting where a damaged one was moved; for reading, a
+    // file that cannot be written is opened read-only.
+    Outcome open(SqliteStore& database, Purpose purpose) const;
 
     const QString databasePath;
     mutable QMutex movedAsideMutex;

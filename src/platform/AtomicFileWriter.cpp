@@ -233,10 +233,12 @@ AtomicFileWriter::CommitResult AtomicFileWriter::commit(const QString& finalPath
     return result;
 }
 
+// Only a file's own bits: a link at the name is replaced by the output, and
+// the mode of whatever it points to is none of the output's business.
 void AtomicFileWriter::keepPermissionsOf(const QByteArray& finalName)
 {
     struct stat existing {};
-    if (::stat(finalName.constData(), &existing) == 0 && S_ISREG(existing.st_mode))
+    if (::lstat(finalName.constData(), &existing) == 0 && S_ISREG(existing.st_mode))
         ::fchmod(descriptor, existing.st_mode & 07777);
 }
 

@@ -30,8 +30,6 @@ constexpr rlim_t childProcessorSeconds = 30;
 // What the interpreter may write into its folder, per file: enough for its
 // own temporary files, far too little to fill a disk.
 constexpr rlim_t childFileBytes = rlim_t(64) << 20;
-// A document larger than this is not copied in to be rendered.
-constexpr qint64 largestDocument = qint64(256) << 20;
 const QString sandboxPrefix = QStringLiteral("framewright-gs-");
 
 // Runs in the child between fork and exec: only async-signal-safe calls. The
@@ -69,7 +67,7 @@ bool copyInto(const QString& source, const QString& target)
 {
     QFile in;
     QFile out(target);
-    if (!NativePath::openForReading(in, source) || in.size() > largestDocument ||
+    if (!NativePath::openForReading(in, source) || in.size() > EpsDocument::largestDocument ||
         !out.open(QIODevice::WriteOnly))
         return false;
     while (!in.atEnd()) {

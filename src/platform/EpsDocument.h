@@ -16,6 +16,9 @@ namespace fw {
 // hostile document cannot take the program down with it.
 class EpsDocument {
 public:
+    // A document larger than this is not rendered (it is copied to be).
+    static constexpr qint64 largestDocument = qint64(256) << 20;
+
     // Width and height of the bounding box in points (one pixel per point).
     static std::optional<QSizeF> boundingBoxSize(const QString& path);
     // Rendered with pixelsPerPoint pixels for each point of the bounding box.

@@ -9,6 +9,7 @@
 #include "platform/NativePath.h"
 #include "platform/PathInfo.h"
 #include "platform/PixelBudget.h"
+#include "platform/PngChunks.h"
 #include "platform/VipsImage.h"
 #include "platform/XvThumbnail.h"
 
@@ -291,11 +292,18 @@ ImageFileReader::HeaderRead ImageFileReader::readHeaderExplained(const QString& 
         if (route == Route::None)
             return {std::nullopt, QStringLiteral("PostScript is read only from files named .eps")};
         const qint64 fileBytes = PathInfo::of(path).size();
+        if (route == Route::Eps && fileBytes > EpsDocument::largestDocument)
+            return {std::nullopt, QStringLiteral("PostScript documents over %1 MB are not rendered")
+                                      .arg(EpsDocument::largestDocument >> 20)};
         if (const auto claim = DecoderChoice::sizeClaimedBeforeDecoding(path, start);
             claim && !withinBudget(claim->size.width(), claim->size.height(), false, fileBytes,
                                    claim->pixelsPerByte))
             return {std::nullopt, PixelBudget::refusal(claim->size.width(), claim->size.height())};
         const QByteArray loader = DecoderChoice::vipsLoaderFor(start);
+        if (loader == "pngload") {
+            if (const QString damage = PngChunks::damage(path); !damage.isEmpty())
+                return {std::nullopt, QStringLiteral("damaged PNG: %1").arg(damage)};
+        }
         std::optional<StoredHeader> header = readRoutedHeader(path, route, loader);
         if (!header && route == Route::CameraRaw) {
             route = DecoderChoice::forContent(start);

@@ -1,5 +1,8 @@
 #include "platform/SqliteConnection.h"
 
+#include "platform/NativePath.h"
+
+#include <QFileInfo>
 #include <QLoggingCategory>
 #include <sqlite3.h>
 
@@ -27,6 +30,25 @@ Outcome SqliteConnection::openConnection(const QByteArray& name, int flags,
     qCWarning(logSqlite) << "cannot open database" << shownPath << message;
     closeConnection();
     return Outcome::failure(message);
+}
+
+namespace {
+
+// SQLite reads "%HH" escapes in a URI file name, so every byte that could be
+// taken for URI syntax ('?', '#', '%', spaces) is escaped.
+QByteArray immutableUri(const QString& path)
+{
+    const QByteArray encoded =
+        NativePath::encode(QFileInfo(path).absoluteFilePath()).toPercentEncoding("/");
+    return "file:" + encoded + "?immutable=1";
+}
+
+} // namespace
+
+Outcome SqliteConnection::openImmutableFile(const QString& path, int busyTimeoutMilliseconds)
+{
+    return openConnection(immutableUri(path), SQLITE_OPEN_READONLY | SQLITE_OPEN_URI,
+                          busyTimeoutMilliseconds, path);
 }
 
 // The library stays initialised: sqlite3_shutdown() is not safe while another

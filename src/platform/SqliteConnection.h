@@ -48,6 +48,9 @@ protected:
     // waiting up to the timeout for another connection's lock.
     Outcome openConnection(const QByteArray& name, int flags, int busyTimeoutMilliseconds,
                            const QString& shownPath);
+    // Opens the file read-only, taking it as unchanging: no lock, no journal,
+    // nothing written beside it, so it reads in a folder no one may write.
+    Outcome openImmutableFile(const QString& path, int busyTimeoutMilliseconds);
     void closeConnection();
 
     sqlite3* connection = nullptr;

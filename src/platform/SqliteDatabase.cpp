@@ -48,15 +48,6 @@ bool copyCompanion(const QString& source, const QString& destinationPath)
            copyContents(source, destination);
 }
 
-// SQLite reads "%HH" escapes in a URI file name, so every byte that could be
-// taken for URI syntax ('?', '#', '%', spaces) is escaped.
-QByteArray immutableUri(const QString& path)
-{
-    const QByteArray encoded =
-        NativePath::encode(QFileInfo(path).absoluteFilePath()).toPercentEncoding("/");
-    return "file:" + encoded + "?immutable=1";
-}
-
 } // namespace
 
 SqliteDatabase::~SqliteDatabase()
@@ -69,8 +60,7 @@ Outcome SqliteDatabase::openImmutable(const QString& path)
 {
     if (!PathInfo::of(path).isFile())
         return Outcome::failure(QStringLiteral("%1 is not a regular file").arg(path));
-    return openConnection(immutableUri(path), SQLITE_OPEN_READONLY | SQLITE_OPEN_URI,
-                          busyTimeoutMilliseconds, path);
+    return openImmutableFile(path, busyTimeoutMilliseconds);
 }
 
 Outcome SqliteDatabase::copyFrom(const QString& path)

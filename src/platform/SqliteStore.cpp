@@ -21,6 +21,11 @@ Outcome SqliteStore::open(const QString& path)
                           busyTimeoutMilliseconds, path);
 }
 
+Outcome SqliteStore::openReadOnly(const QString& path)
+{
+    return openImmutableFile(path, busyTimeoutMilliseconds);
+}
+
 Outcome SqliteStore::execute(const QString& sql)
 {
     if (connection == nullptr)

@@ -11,6 +11,8 @@ public:
     SqliteStore() = default;
 
     Outcome open(const QString& path);
+    // For reading a store that cannot be written (a read-only folder).
+    Outcome openReadOnly(const QString& path);
     void close() { closeConnection(); }
     // Runs statements that give no rows.
     Outcome execute(const QString& sql);

@@ -67,7 +67,10 @@ ImageSaver::Saved ImageSaver::saveImageUsingDefaultMethodInDirectoryFilteredImg(
     // what the volume keeps once the output is in.
     const bool roomLeft = hasRoomLeft(folder);
     if (!written)
-        return {written, {}, false, !roomLeft};
+        return {Outcome::failure(QString(written.message()).replace(writer.writePath(), outputPath)),
+                {},
+                false,
+                !roomLeft};
     if (!roomLeft)
         return {Outcome::failure(QStringLiteral("not enough space in %1").arg(folder)), {}, false,
                 true};

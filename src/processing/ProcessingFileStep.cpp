@@ -58,8 +58,11 @@ void ProcessingView::processFileFromBunch(const PhotoFilePtr& photo, int /*index
         outputPath = newFilePath;
     }
 
-    // A full volume stops the run before anything is decoded or written.
-    if (!FreeSpaceRule(fileSystem).hasRoomFor(QFileInfo(outputPath).path())) {
+    // A full volume stops the run before anything is decoded or written. A
+    // folder that cannot be written at all (a read-only volume reports no
+    // free space) is told as such by the permission check further on.
+    const QString folder = QFileInfo(outputPath).path();
+    if (fileSystem.isWritable(folder) && !FreeSpaceRule(fileSystem).hasRoomFor(folder)) {
         stopForSpace(photo);
         return;
     }
@@ -80,6 +83,11 @@ void ProcessingView::processFileFromBunch(const PhotoFilePtr& photo, int /*index
         return;
 
     const QString outputFolder = QFileInfo(outputPath).path();
+    if (outputSettingObject.folderOption == FolderOption::IntoFolder &&
+        !PhotoChecks::staysInside(outputFolder, outputSettingObject.ouptputFolder)) {
+        report(photo, denied(PhotoStatus::DestinationAccessDenied, outputPath));
+        return;
+    }
     if (!PathInfo::of(outputFolder).isDir() && NativePath::makePath(outputFolder))
         qCDebug(logStep) << "directory created successfully" << outputFolder;
     writePhoto(photo, outputPath, *existingFile, processFlag);

@@ -3,6 +3,7 @@
 #include "platform/NativePath.h"
 #include "platform/PathInfo.h"
 #include "platform/VipsImageService.h"
+#include "support/SmallVolume.h"
 #include "support/TemporaryFolder.h"
 #include "support/TestImages.h"
 
@@ -130,7 +131,7 @@ TEST(CliRunner, RunsInProcessAndReportsTheSummary)
     test::saveJpeg(test::markedPicture(120, 90), photos.filePath("one.jpg"));
     photos.makeFolder("sub");
     test::saveJpeg(test::markedPicture(90, 120), photos.filePath("sub/two.jpg"));
-    photos.writeFile("notes.jpg", "not a photo");
+    photos.writeFile("notes.txt", "not a photo");
     QString out;
     QString err;
     QTextStream outStream(&out);
@@ -141,7 +142,7 @@ TEST(CliRunner, RunsInProcessAndReportsTheSummary)
     EXPECT_TRUE(out.contains("Photos converted: 2")) << out.toStdString();
     EXPECT_TRUE(QFileInfo::exists(output.filePath("one.jpg")));
     EXPECT_TRUE(QFileInfo::exists(output.filePath("two.jpg")));
-    EXPECT_FALSE(QFileInfo::exists(output.filePath("notes.jpg")));
+    EXPECT_FALSE(QFileInfo::exists(output.filePath("notes.txt")));
 }
 
 TEST(CliProgram, ExitStatusesAndTheLogFile)
@@ -187,6 +188,15 @@ TEST(CliProgram, ExitStatusesAndTheLogFile)
     EXPECT_EQ(unwritableLog.exitCode, 1);
     EXPECT_TRUE(unwritableLog.err.contains("cannot write the log"))
         << unwritableLog.err.toStdString();
+
+    // One rule: skips asked for are no failure, unreadable photos are.
+    const Finished skipped =
+        runProgram({"--quiet", "--on-conflict", "skip", "-o", output.path(), photos.path()});
+    EXPECT_EQ(skipped.exitCode, 0) << skipped.err.toStdString();
+    photos.writeFile("unreadable/x.jpg", "not a picture");
+    const Finished unreadable =
+        runProgram({"--quiet", "-o", output.path(), photos.filePath("unreadable")});
+    EXPECT_EQ(unreadable.exitCode, 1);
 }
 
 TEST(CliProgram, MissingPathsAreNamedAndOtherPathsAreTakenByTheirBytes)
@@ -235,6 +245,41 @@ TEST(CliProgram, NamesWithCharactersOfEveryPlaneAndUndecodableBytesKeepTheirByte
             << name.toStdString();
     EXPECT_EQ(QDir(output.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
               QStringList({"out-📷"}));
+}
+
+TEST(CliProgram, TheDestinationTreeIsNeverWrittenThroughALink)
+{
+    test::TemporaryFolder photos;
+    test::TemporaryFolder output;
+    photos.makeFolder("src/sub");
+    test::saveJpeg(test::markedPicture(64, 48), photos.filePath("src/sub/a.jpg"));
+    const QString elsewhere = output.makeFolder("elsewhere");
+    const QString destination = output.makeFolder("dest");
+    // The source folders are rebuilt below their first one ("/tmp"), so the
+    // link stands where the next of them would be made.
+    const QString firstFolder = photos.path().section('/', 2, 2);
+    ASSERT_EQ(::symlink(QFile::encodeName(elsewhere).constData(),
+                        QFile::encodeName(destination + '/' + firstFolder).constData()),
+              0);
+    const Finished planted = runProgram(
+        {"--quiet", "--rotate", "cw", "--keep-folders", "-o", destination, photos.filePath("src")});
+    EXPECT_EQ(planted.exitCode, 1);
+    EXPECT_TRUE(QDir(elsewhere).isEmpty()) << "nothing written through the link";
+
+    // Replacing a link at the output's name replaces the link, with a mode of
+    // the output's own.
+    const QString target = output.writeFile("target.jpg", "someone else's file");
+    ASSERT_TRUE(QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner));
+    const QString replaced = output.makeFolder("replaced");
+    ASSERT_EQ(::symlink(QFile::encodeName(target).constData(),
+                        QFile::encodeName(replaced + "/a.jpg").constData()),
+              0);
+    const Finished replace = runProgram({"--quiet", "--rotate", "cw", "--on-conflict", "replace",
+                                         "-o", replaced, photos.filePath("src/sub/a.jpg")});
+    EXPECT_EQ(replace.exitCode, 0) << replace.err.toStdString();
+    EXPECT_EQ(test::readBytes(target), "someone else's file");
+    EXPECT_FALSE(QFileInfo(replaced + "/a.jpg").isSymLink());
+    EXPECT_TRUE(QFileInfo(replaced + "/a.jpg").permissions() & QFile::ReadOther);
 }
 
 // Many names for one photo, so a run lasts long enough to be interrupted.
@@ -327,7 +372,7 @@ TEST(CliProgram, EveryRefusedFileIsNamedWithItsReasonAndDiagnosticsStayQuiet)
     photos.writeFile("broken.png", "not a picture");
     photos.writeFile("disguised.jpg", "%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox: 0 0 10 10\n");
     const Finished run = runProgram({"-o", output.path(), photos.path()});
-    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.exitCode, 1) << "photos that cannot be read are photos lost to the job";
     EXPECT_TRUE(run.err.contains(photos.filePath("notes.txt") + ": not a photo"));
     EXPECT_TRUE(run.err.contains(photos.filePath("broken.png") + ": cannot be read"));
     EXPECT_TRUE(
@@ -378,30 +423,12 @@ TEST(CliProgram, DryRunTellsWhatARunWouldDoAndWritesNothing)
     EXPECT_EQ(QDir(output.path()).entryList(QDir::Files), QStringList({"a.jpg"}));
 }
 
-// A small volume of its own: a tmpfs, when this process may mount one.
-class SmallVolume {
-public:
-    explicit SmallVolume(const QString& folder) : folder(folder)
-    {
-        mounted = QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=5m", "tmpfs", folder}) == 0;
-    }
-    ~SmallVolume()
-    {
-        if (mounted)
-            QProcess::execute("umount", {folder});
-    }
-    bool mounted = false;
-
-private:
-    QString folder;
-};
-
 TEST(CliProgram, ASmallVolumeTakesWhatFitsAndAFullOneNothing)
 {
     test::TemporaryFolder photos;
     test::TemporaryFolder output;
-    SmallVolume stick(output.path());
-    if (!stick.mounted)
+    test::SmallVolume stick(output.path(), "5m");
+    if (!stick.isMounted())
         GTEST_SKIP() << "mounting a 5 MB tmpfs is not permitted here";
     for (const char* name : {"a.jpg", "b.jpg", "c.jpg"})
         test::saveJpeg(test::markedPicture(600, 400), photos.filePath(name));
@@ -419,6 +446,13 @@ TEST(CliProgram, ASmallVolumeTakesWhatFitsAndAFullOneNothing)
     const Finished full = runProgram({"--quiet", "-o", output.filePath("full"), photos.path()});
     EXPECT_EQ(full.exitCode, 1);
     EXPECT_TRUE(QDir(output.filePath("full")).entryList(QDir::Files).isEmpty());
+
+    // A volume that cannot be written is said to be so, not to be full.
+    ASSERT_TRUE(stick.makeReadOnly());
+    const Finished readOnly = runProgram({"-o", output.filePath("fits"), photos.path()});
+    EXPECT_EQ(readOnly.exitCode, 1);
+    EXPECT_TRUE(readOnly.err.contains("No permission to write")) << readOnly.err.toStdString();
+    EXPECT_FALSE(readOnly.err.contains("space")) << readOnly.err.toStdString();
 }
 
 TEST(CliRunner, TheProgressLineEndsAtAHundredPercentBeforeTheSummary)

@@ -1,6 +1,7 @@
 #include "log/LogDetailView.h"
 #include "log/RunHistory.h"
 #include "platform/SqliteStore.h"
+#include "support/SmallVolume.h"
 
 #include "support/TemporaryFolder.h"
 
@@ -31,6 +32,24 @@ TEST(RunHistory, KeepsTheLastFiftyRunsWithTheirRecordsNamedByRowId)
               "12062026 07053 AM");
     EXPECT_TRUE(history.readDetails(1).records.isEmpty()) << "a pruned run takes its records along";
     EXPECT_TRUE(read.unreadableReason.isEmpty());
+}
+
+TEST(RunHistory, AHistoryInAFolderThatCannotBeWrittenIsStillRead)
+{
+    test::TemporaryFolder folder;
+    test::SmallVolume volume(folder.path(), "4m");
+    if (!volume.isMounted())
+        GTEST_SKIP() << "mounting a tmpfs is not permitted here";
+    {
+        RunHistory history(folder.filePath("runs.sqlite"));
+        history.addRun({{"timeStamp", "12072026 1054 PM"}}, {{{"inputFilename", "/p/a.jpg"}}});
+        history.waitForStores();
+    }
+    ASSERT_TRUE(volume.makeReadOnly());
+    const RunHistory history(folder.filePath("runs.sqlite"));
+    const RunHistory::RunsRead read = history.readRuns();
+    ASSERT_EQ(read.runs.size(), 1) << read.unreadableReason.toStdString();
+    EXPECT_EQ(history.readDetails(read.runs.first().id).records.size(), 1);
 }
 
 TEST(RunHistory, AnEarlierLayoutIsBroughtUpToDateAndADroppedRunsTableTakesItsRecords)

@@ -69,11 +69,14 @@ TEST_F(ProcessingViewTest, FailuresEndWithTheirStatusAndOnlyFailuresCountAsError
     const PhotoFilePtr locked = addPhoto("locked.jpg");
     fileSystem.immutablePaths.insert(locked->filePath);
     const PhotoFilePtr fine = addPhoto("fine.jpg");
+    const PhotoFilePtr readOnly = addPhoto("read-only.jpg");
+    fileSystem.readOnlyPaths.insert(readOnly->filePath);
 
     ASSERT_TRUE(runToSummary(intoDestination(), halfSize()));
     EXPECT_EQ(missing->processStatus, PhotoStatus::MissingAtSource);
     EXPECT_EQ(locked->processStatus, PhotoStatus::SourceAccessDenied);
     EXPECT_EQ(fine->processStatus, PhotoStatus::Processed);
+    EXPECT_EQ(readOnly->processStatus, PhotoStatus::Processed) << "reading needs no write access";
     EXPECT_EQ(view->processedWithError(), 1);
     EXPECT_EQ(view->progressLineValues().at(1), "1");
     EXPECT_FALSE(QFileInfo::exists(destinationFile("missing.jpg")));
