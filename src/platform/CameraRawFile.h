@@ -25,6 +25,9 @@ public:
     // halfSize decodes at half resolution, which is much faster and enough
     // whenever the output is at most half as large.
     static std::optional<vips::VImage> decode(const QString& path, bool halfSize);
+
+private:
+    static std::optional<Header> readHeaderHere(const QString& path);
 };
 
 } // namespace fw

@@ -1,3 +1,4 @@
+#include "platform/BoundedChild.h"
 #include "platform/VipsImageService.h"
 #include "support/TemporaryFolder.h"
 #include "support/TestImages.h"
@@ -118,6 +119,23 @@ TEST_F(HostileFilesTest, PostScriptWritesOnlyIntoItsOwnFolderWithinItsLimits)
                                QDir::Dirs)
                     .isEmpty())
         << "no folder of this process is left behind";
+}
+
+TEST_F(HostileFilesTest, AReaderInABoundedChildEndsWithinItsLimits)
+{
+    EXPECT_EQ(BoundedChild::run([] { return QByteArray("answer"); }), QByteArray("answer"));
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_FALSE(BoundedChild::run([] {
+        for (volatile bool forever = true; forever;) {
+        }
+        return QByteArray();
+    }));
+    EXPECT_LT(timer.elapsed(), (BoundedChild::seconds + 5) * 1000);
+    EXPECT_FALSE(BoundedChild::run([] {
+        QByteArray huge(BoundedChild::extraMemoryBytes * 2, 'x');
+        return huge.left(1);
+    })) << "out of memory in the child, not here";
 }
 
 } // namespace
