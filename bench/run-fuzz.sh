@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Fuzz-style benchmark: a few hundred mutated small files of every accepted
-# format, each converted by framewright-cli in its own process. Reports
-# crashes, the slowest file and the largest peak memory.
-#   target: no crash, no file over 10 s, no process over 1 GiB
+# Fuzz-style check: mutants (fixed random seed, so every run makes the same
+# files) of small generated files of every accepted format and of the shared
+# real-world test files, each converted by framewright-cli in its own
+# process. Reports crashes, the slowest file and the largest peak memory, and
+# fails when any file crashes, hangs, or takes over 10 s or 1 GiB. CI runs it.
 # Usage: bench/run-fuzz.sh [MUTANTS_PER_SEED]   (needs python3 and vips)
 set -euo pipefail
 
@@ -34,6 +35,18 @@ vips magicksave rgb.v rgb.pict --format PICT
 cp rgb.tif raw.dng
 printf '%%!PS-Adobe-3.0 EPSF-3.0\n%%%%BoundingBox: 0 0 96 64\n0 0 96 64 rectfill\nshowpage\n' > box.eps
 rm -f ./*.v
+# Real files of the shared test data, the small ones (read in place, copied
+# only into this temporary folder).
+SHARED="$HERE/../../shared/testdata/formats"
+if [ -d "$SHARED" ]; then
+    find "$SHARED" -type f -size -120k \
+        \( -iname '*.jpg' -o -iname '*.png' -o -iname '*.tif' -o -iname '*.gif' -o -iname '*.bmp' \
+           -o -iname '*.jp2' -o -iname '*.j2k' -o -iname '*.eps' -o -iname '*.pct' -o -iname '*.pict' \
+           -o -iname '*.pgm' -o -iname '*.ppm' -o -iname '*.dng' -o -iname '*.cr2' -o -iname '*.nef' \) |
+        sort | head -n 24 | while read -r file; do
+            cp "$file" "real-$(basename "$file")"
+        done
+fi
 
 python3 - "$OUT/seeds" "$OUT/files" "$MUTANTS" <<'PY'
 import os, random, struct, sys
@@ -80,3 +93,4 @@ for file in "$OUT"/files/*; do
 done
 echo "files: $(ls "$OUT/files" | wc -l); crashes or hangs: $crashes; over 10 s or 1 GiB: $over"
 echo "slowest: $slowest s ($slowest_file); largest peak: $((largest / 1024)) MiB ($largest_file)"
+[ "$crashes" -eq 0 ] && [ "$over" -eq 0 ]

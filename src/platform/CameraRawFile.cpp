@@ -106,6 +106,15 @@ std::optional<VImage> decodeSensorData(LibRaw& raw, bool halfSize, const bool& d
     return bitmapToImage(*bitmap);
 }
 
+// A preview stands in for the photo only when it is near its size: an icon
+// of 8 x 8 scaled up would be written and reported as the photo.
+bool isNearSizeOf(const VImage& preview, const libraw_image_sizes_t& sizes)
+{
+    constexpr int mostReduction = 8;
+    return std::max(preview.width(), preview.height()) * mostReduction >=
+           std::max<int>(sizes.width, sizes.height);
+}
+
 std::optional<VImage> decodeEmbeddedPreview(LibRaw& raw)
 {
     if (raw.unpack_thumb() != LIBRAW_SUCCESS)
@@ -114,10 +123,16 @@ std::optional<VImage> decodeEmbeddedPreview(LibRaw& raw)
     ProcessedImage preview(raw.dcraw_make_mem_thumb(&error));
     if (!preview || error != LIBRAW_SUCCESS)
         return std::nullopt;
-    if (preview->type == LIBRAW_IMAGE_BITMAP)
-        return bitmapToImage(*preview);
-    // A JPEG preview: decode it now, while LibRaw's buffer still exists.
-    return VImage::new_from_buffer(preview->data, preview->data_size, "").copy_memory();
+    // A JPEG preview is decoded now, while LibRaw's buffer still exists.
+    const VImage image =
+        preview->type == LIBRAW_IMAGE_BITMAP
+            ? *bitmapToImage(*preview)
+            : VImage::new_from_buffer(preview->data, preview->data_size, "").copy_memory();
+    if (!isNearSizeOf(image, raw.imgdata.sizes)) {
+        qCWarning(logRaw) << "the embedded preview is too small to stand in for the photo";
+        return std::nullopt;
+    }
+    return image;
 }
 
 } // namespace
