@@ -229,6 +229,8 @@ TEST_F(ImageSaverTest, FailedWriteLeavesTheExistingFileAndNoTemporaryFile)
                                      *photo(source), true, ImageSaver::ExistingFile::Replace)
                                  .outcome;
     EXPECT_FALSE(replaced);
+    EXPECT_TRUE(replaced.message().contains(existing)) << replaced.message().toStdString();
+    EXPECT_FALSE(replaced.message().contains("/proc/self/fd")) << "the user's name for the file";
     EXPECT_EQ(failing.encodeCalls, 1);
     EXPECT_EQ(test::readBytes(existing), before);
 

@@ -16,8 +16,11 @@ Outcome ScriptedImageService::encode(const Image& image, const QString& path, co
     QFile file(path);
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         file.write(QByteArray(*bytesBeforeFailure, '\xff'));
-    return Outcome::failure(
-        QStringLiteral("no space left on device after %1 bytes").arg(*bytesBeforeFailure));
+    // Worded as libvips words a failed write: with the path it was given.
+    return Outcome::failure(QStringLiteral("unable to write to \"%1\": no space left on device "
+                                           "after %2 bytes")
+                                .arg(path)
+                                .arg(*bytesBeforeFailure));
 }
 
 } // namespace fw::test
