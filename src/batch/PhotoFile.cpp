@@ -27,21 +27,11 @@ PhotoFilePtr PhotoFile::initWithFileUrl(const QString& path, bool isIphoto,
     photo->isIphotosNode = isIphoto;
 
     const QVariantMap properties = images.readProperties(path).value_or(QVariantMap{});
-    const int orientation = properties.value("Orientation").toInt();
-    const double pixelWidth = properties.value("PixelWidth").toFloat();
-    const double pixelHeight = properties.value("PixelHeight").toFloat();
-    photo->width = swapsWidthAndHeight(orientation) ? pixelHeight : pixelWidth;
-    photo->height = swapsWidthAndHeight(orientation) ? pixelWidth : pixelHeight;
-
+    const QSizeF upright = Utils(images).uprightSize(path, properties);
+    photo->width = upright.width();
+    photo->height = upright.height();
     photo->fileSizeInBytes = static_cast<double>(PathInfo::of(path).size());
     photo->fileSizeAsString = Utils::unitStringFromBytes(photo->fileSizeInBytes, 0);
-
-    if (const auto size = Utils(images).epsOrPictSize(path)) {
-        if (size->width() > 0)
-            photo->width = size->width();
-        if (size->height() > 0)
-            photo->height = size->height();
-    }
     photo->newfileSizeInBytes = 0;
     return photo;
 }

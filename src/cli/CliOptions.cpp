@@ -340,7 +340,6 @@ CliOptions::Parsed CliOptions::parse(const QStringList& arguments,
     CliOptions options;
     options.output.folderOption = FolderOption::IntoFolder;
     options.output.ouptputFolder = defaultOutputFolder;
-    options.output.compressionRatio = 75;
     options.output.askBeforeOverwrite = true;
     options.conflictMode = ProcessFlag::KeepAll;
     Parser parser(arguments, options);

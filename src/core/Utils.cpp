@@ -21,20 +21,6 @@ namespace {
 
 Q_LOGGING_CATEGORY(logUtils, "framewright.geometry", QtCriticalMsg)
 
-// The two numbers of an "W x H" size text; 0 x 0 when it has none.
-QSizeF sizeFromText(const QString& text)
-{
-    static const QRegularExpression number(QStringLiteral("[0-9]+(\\.[0-9]+)?"));
-    auto matches = number.globalMatch(text);
-    std::array<double, 2> values = {0, 0};
-    for (double& value : values) {
-        if (!matches.hasNext())
-            return {0, 0};
-        value = matches.next().captured().toDouble();
-    }
-    return {values[0], values[1]};
-}
-
 QSize wholePixels(const QSizeF& size)
 {
     return {std::max(1, static_cast<int>(std::lround(size.width()))),
@@ -157,9 +143,16 @@ std::optional<QSizeF> Utils::epsOrPictSize(const QString& path) const
 
 QSizeF Utils::getImageOriginalSizeAtFilePathUrl(const QString& path) const
 {
-    const ExifInfo info = ExifInfo::initWithFile(path, images);
-    const QSizeF stored = sizeFromText(info.imageSize());
-    if (swapsWidthAndHeight(info.orientation()))
+    return uprightSize(path, images.readProperties(path).value_or(QVariantMap{}));
+}
+
+// The one rule of a photo's upright size: stored size, turned for
+// orientations 5 to 8; EPS and PICT documents by the size they declare.
+QSizeF Utils::uprightSize(const QString& path, const QVariantMap& properties) const
+{
+    const QSizeF stored(properties.value("PixelWidth").toFloat(),
+                        properties.value("PixelHeight").toFloat());
+    if (swapsWidthAndHeight(properties.value("Orientation").toInt()))
         return stored.transposed();
     const std::optional<QSizeF> representation = epsOrPictSize(path);
     if (!representation)

@@ -38,6 +38,9 @@ public:
     // The picture size of an EPS or PICT file from its own reader; none for
     // other files. The extension test is exact, so "photo.Eps" is not one.
     std::optional<QSizeF> epsOrPictSize(const QString& path) const;
+    // A photo's upright size from its properties as read (the one rule for
+    // the batch, the run and the thumbnails).
+    QSizeF uprightSize(const QString& path, const QVariantMap& properties) const;
 
     // Decodes a photo upright; none when it cannot be decoded.
     std::optional<Image> getImageFromFile(const QString& path, float minWidth,

@@ -190,11 +190,10 @@ VImage applyProperties(const VImage& image, const QVariantMap& properties)
     return tagged;
 }
 
-int qualityPercent(std::optional<double> quality, int fallback)
+// The encoders take 1 to 100.
+int encoderQuality(int qualityPercent)
 {
-    if (!quality)
-        return fallback;
-    return std::clamp(static_cast<int>(std::lround(*quality * 100)), 1, 100);
+    return std::clamp(qualityPercent, 1, 100);
 }
 
 // ImageMagick's security policy refuses paths below /proc, where the unnamed
@@ -219,11 +218,11 @@ void writeBmp(const VImage& image, const char* path)
         throw vips::VError(std::string("cannot write ") + path + ": " + std::strerror(errno));
 }
 
-void save(const VImage& image, const char* path, Format format, std::optional<double> quality)
+void save(const VImage& image, const char* path, Format format, int qualityPercent)
 {
     switch (format) {
     case Format::Jpeg:
-        image.jpegsave(path, VImage::option()->set("Q", qualityPercent(quality, 75)));
+        image.jpegsave(path, VImage::option()->set("Q", encoderQuality(qualityPercent)));
         break;
     case Format::Png:
         image.pngsave(path);
@@ -241,8 +240,8 @@ void save(const VImage& image, const char* path, Format format, std::optional<do
         break;
     case Format::Jpeg2000:
         image.jp2ksave(path, VImage::option()
-                                 ->set("Q", qualityPercent(quality, 75))
-                                 ->set("lossless", quality.value_or(0) >= 1.0));
+                                 ->set("Q", encoderQuality(qualityPercent))
+                                 ->set("lossless", qualityPercent >= 100));
         break;
     case Format::Gif:
         image.gifsave(path);
@@ -259,14 +258,14 @@ void save(const VImage& image, const char* path, Format format, std::optional<do
 
 Outcome ImageEncoder::encode(const VImage& image, const QString& path,
                              const QString& typeIdentifier, const QVariantMap& properties,
-                             std::optional<double> quality)
+                             int qualityPercent)
 {
     const Format format = formatFor(typeIdentifier);
     if (format == Format::Unknown)
         return Outcome::failure(QStringLiteral("no encoder for type %1").arg(typeIdentifier));
     try {
         const VImage ready = applyProperties(adaptPixels(image, format), properties);
-        save(ready, NativePath::encode(path).constData(), format, quality);
+        save(ready, NativePath::encode(path).constData(), format, qualityPercent);
         if (format == Format::Tiff) {
             const Outcome exif = Exiv2ExifWriter::addExif(blobOf(ready, VIPS_META_EXIF_NAME), path);
             if (!exif)

@@ -16,7 +16,7 @@ class ImageEncoder {
 public:
     static Outcome encode(const vips::VImage& image, const QString& path,
                           const QString& typeIdentifier, const QVariantMap& properties,
-                          std::optional<double> quality);
+                          int qualityPercent);
 };
 
 } // namespace fw

@@ -16,6 +16,10 @@ namespace fw {
 // gives an empty optional and a diagnostic line in the log.
 class ImageService {
 public:
+    // The quality of lossy outputs unless the user chose another: the one
+    // default every part of the program uses.
+    static constexpr int defaultQualityPercent = 75;
+
     virtual ~ImageService() = default;
 
     // The property dictionary of the first image, read without decoding pixels:
@@ -52,9 +56,11 @@ public:
     // ("public.jpeg", "public.png", "public.tiff", "public.jpeg-2000",
     // "com.compuserve.gif", "com.microsoft.bmp"). The properties decide the
     // stored orientation ("Orientation" and "{TIFF}" "Orientation") and the
-    // resolution; quality 0..1 applies to the lossy types.
+    // resolution; the quality, a percent, applies to the lossy types (100 is
+    // lossless where the format has that), none meaning the default.
     virtual Outcome encode(const Image& image, const QString& path, const QString& typeIdentifier,
-                           const QVariantMap& properties, std::optional<double> quality) const = 0;
+                           const QVariantMap& properties,
+                           std::optional<int> qualityPercent) const = 0;
 
     // Whether a file name extension names an image type, in either letter case.
     virtual bool isImageExtension(const QString& extension) const = 0;

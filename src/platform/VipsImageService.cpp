@@ -275,12 +275,13 @@ bool VipsImageService::decodesCompletely(const QString& path) const
 
 Outcome VipsImageService::encode(const Image& image, const QString& path,
                                  const QString& typeIdentifier, const QVariantMap& properties,
-                                 std::optional<double> quality) const
+                                 std::optional<int> qualityPercent) const
 {
     if (!image.isValid())
         return Outcome::failure(QStringLiteral("no picture to write to %1").arg(path));
     try {
-        return ImageEncoder::encode(vipsImageOf(image), path, typeIdentifier, properties, quality);
+        return ImageEncoder::encode(vipsImageOf(image), path, typeIdentifier, properties,
+                                    qualityPercent.value_or(defaultQualityPercent));
     } catch (const std::exception& failure) {
         return Outcome::failure(QStringLiteral("cannot write %1: %2").arg(path, describe(failure)));
     }

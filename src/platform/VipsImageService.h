@@ -25,7 +25,7 @@ public:
                                              int height) const override;
     bool decodesCompletely(const QString& path) const override;
     Outcome encode(const Image& image, const QString& path, const QString& typeIdentifier,
-                   const QVariantMap& properties, std::optional<double> quality) const override;
+                   const QVariantMap& properties, std::optional<int> qualityPercent) const override;
     bool isImageExtension(const QString& extension) const override;
     QStringList imageExtensions() const override;
     std::optional<QSizeF> epsSize(const QString& path) const override;

@@ -18,8 +18,6 @@ namespace {
 
 Q_LOGGING_CATEGORY(logSaver, "framewright.save", QtCriticalMsg)
 
-constexpr double qualityWhenKeepingFormats = 0.75;
-
 int formatIndexOf(const QString& outputPath)
 {
     return std::max(0, KnownFormats::indexOfExtension(QFileInfo(outputPath).suffix()));
@@ -93,13 +91,15 @@ bool ImageSaver::needsEncoding(const PhotoFile& photo, const QString& outputPath
            isFomatchangesOldPath(photo.filePath, outputPath);
 }
 
-std::optional<double> ImageSaver::qualityFactor(int formatIndex) const
+// A photo kept in its own format is written at the default quality; one
+// converted, at the quality the user chose.
+std::optional<int> ImageSaver::qualityPercent(int formatIndex) const
 {
     if (!KnownFormats::isLossy(formatIndex))
         return std::nullopt;
     if (output.formatOption == FormatOption::KeepFormat)
-        return qualityWhenKeepingFormats;
-    return static_cast<double>(static_cast<float>(output.compressionRatio) / 100.0f);
+        return ImageService::defaultQualityPercent;
+    return output.compressionRatio;
 }
 
 // Pixels stored upright must say so at the top level and in the TIFF
@@ -128,7 +128,7 @@ Outcome ImageSaver::encode(const Image& filteredImage, const QString& path, int 
         bitmap = RotateWithEXIF(bitmap, storedOrientation);
     }
     return images.encode(bitmap, path, KnownFormats::typeIdentifierAt(formatIndex),
-                         encoderProperties(source, !keepsTag), qualityFactor(formatIndex));
+                         encoderProperties(source, !keepsTag), qualityPercent(formatIndex));
 }
 
 ImageSaver::Saved ImageSaver::commit(AtomicFileWriter& writer, const QString& outputPath,

@@ -65,7 +65,7 @@ public:
     static bool isFomatchangesOldPath(const QString& oldPath, const QString& newPath);
 
 private:
-    std::optional<double> qualityFactor(int formatIndex) const;
+    std::optional<int> qualityPercent(int formatIndex) const;
     QVariantMap encoderProperties(const QVariantMap& source, bool storedUpright) const;
     Outcome encode(const Image& filteredImage, const QString& path, int formatIndex,
                    const PhotoFile& photo) const;

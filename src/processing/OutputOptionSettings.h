@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ImageService.h"
+
 #include <QString>
 
 namespace fw {
@@ -12,8 +14,8 @@ struct OutputOptionSettings {
     int formatOption = 0;
     // Index into the known-format list (KnownFormats).
     int selectedFileFormat = 0;
-    // Lossy quality 0..100, used when converting.
-    int compressionRatio = 0;
+    // Lossy quality in percent, 0..100, used when converting.
+    int compressionRatio = ImageService::defaultQualityPercent;
     // 0 source name, 1 name with the source pixel size, 2 prefix, 3 suffix.
     int filenameOption = 0;
     // Prefix for option 2, suffix for option 3.

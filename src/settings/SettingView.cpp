@@ -17,7 +17,6 @@ namespace {
 
 Q_LOGGING_CATEGORY(logSettings, "framewright.settings", QtCriticalMsg)
 
-constexpr int defaultQuality = 75;
 constexpr int longestAffix = 30;
 
 struct FileNameTexts {
@@ -75,7 +74,7 @@ void SettingView::btnResetFormatTapped()
 {
     formatSection.isKeepOriginalFormat = true;
     formatSection.areConvertControlsEnabled = false;
-    formatSection.qualityText = lastValidQuality = QString::number(defaultQuality);
+    formatSection.qualityText = lastValidQuality = QString::number(ImageService::defaultQualityPercent);
     formatSelectionChangedWithIndex(FormatIndex::Tif);
 }
 

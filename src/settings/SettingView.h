@@ -22,7 +22,7 @@ public:
     struct FormatSection {
         bool isKeepOriginalFormat = true;
         int selectedFormatOptionIndex = 0;
-        QString qualityText = "75";
+        QString qualityText = QString::number(ImageService::defaultQualityPercent);
         // "*.TIF" ... of the chosen format.
         QString selectedFormatText;
         bool isQualityAreaShown = false;
@@ -101,7 +101,7 @@ private:
     FormatSection formatSection;
     FileNameSection fileNameSection;
     FolderSection folderSection;
-    QString lastValidQuality = "75";
+    QString lastValidQuality = QString::number(ImageService::defaultQualityPercent);
 };
 
 } // namespace fw

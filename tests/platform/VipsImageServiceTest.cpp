@@ -100,7 +100,7 @@ TEST_F(VipsImageServiceTest, EveryOutputFormatRoundTripsWithSizeAndExif)
         const QString path = folder.filePath("out." + extension);
         const auto decoded = images.decodeAsStored(source);
         ASSERT_TRUE(decoded);
-        const Outcome written = images.encode(*decoded, path, type, properties, 0.8);
+        const Outcome written = images.encode(*decoded, path, type, properties, 80);
         ASSERT_TRUE(written) << written.message().toStdString();
         const auto readBack = images.readProperties(path);
         ASSERT_TRUE(readBack);
@@ -124,7 +124,7 @@ TEST_F(VipsImageServiceTest, EncoderWritesTheOrientationOfTheProperties)
     QVariantMap properties = *images.readProperties(source);
     properties.insert("Orientation", 1);
     const QString path = folder.filePath("upright.jpg");
-    ASSERT_TRUE(images.encode(*upright, path, "public.jpeg", properties, 0.9));
+    ASSERT_TRUE(images.encode(*upright, path, "public.jpeg", properties, 90));
     EXPECT_EQ(images.readProperties(path)->value("{TIFF}").toMap().value("Orientation").toInt(), 1);
     EXPECT_EQ(test::cornerMarkers(test::loadImage(path)), "RGB-");
 }

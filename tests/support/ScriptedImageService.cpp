@@ -6,13 +6,13 @@ namespace fw::test {
 
 Outcome ScriptedImageService::encode(const Image& image, const QString& path, const QString& type,
                                      const QVariantMap& properties,
-                                     std::optional<double> quality) const
+                                     std::optional<int> qualityPercent) const
 {
     ++encodeCalls;
     if (beforeEncode)
         beforeEncode();
     if (!bytesBeforeFailure)
-        return real().encode(image, path, type, properties, quality);
+        return real().encode(image, path, type, properties, qualityPercent);
     QFile file(path);
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         file.write(QByteArray(*bytesBeforeFailure, '\xff'));

@@ -42,7 +42,8 @@ public:
         return real().decodesCompletely(path);
     }
     Outcome encode(const Image& image, const QString& path, const QString& type,
-                   const QVariantMap& properties, std::optional<double> quality) const override;
+                   const QVariantMap& properties,
+                   std::optional<int> qualityPercent) const override;
     bool isImageExtension(const QString& extension) const override
     {
         return real().isImageExtension(extension);
