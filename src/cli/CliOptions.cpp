@@ -14,6 +14,9 @@ namespace fw {
 
 namespace {
 
+// More photos at once than this only adds memory.
+constexpr int maximumJobs = 64;
+
 // The values an option takes, by name, in the order its error lists them.
 using Choices = QList<std::pair<QString, int>>;
 
@@ -184,7 +187,8 @@ QString Parser::apply(const QString& option)
 {
     static const QStringList optionsWithValue = {
         "-o",     "--output", "--width",   "--height", "--percent",     "--rotate",
-        "--flip", "--format", "--quality", "--name",   "--on-conflict", "--log"};
+        "--flip", "--format", "--quality", "--name",   "--on-conflict", "--log",
+        "--jobs"};
     if (applySwitch(option))
         return {};
     if (!optionsWithValue.contains(option))
@@ -211,6 +215,14 @@ QString Parser::apply(const QString& option)
         if (!ok || quality < 0 || quality > 100)
             return failure(option, "a whole number from 0 to 100");
         options.output.compressionRatio = quality;
+        return {};
+    }
+    if (option == "--jobs") {
+        bool ok = false;
+        const int jobs = value.toInt(&ok);
+        if (!ok || jobs < 1 || jobs > maximumJobs)
+            return failure(option, QStringLiteral("a whole number from 1 to %1").arg(maximumJobs));
+        options.jobs = jobs;
         return {};
     }
     if (option == "--log") {
@@ -378,6 +390,7 @@ QString CliOptions::usage()
         "  --format keep|tif|tiff|png|jpg|jpeg|jp2|bmp|gif\n"
         "                          keep writes each photo's own format (camera raw and formats "
         "not written: png)\n"
+        "  --jobs N                photos written at once (default: one per core)\n"
         "  --quality 0..100        lossy quality when converting to jpg, jpeg or jp2 (default "
         "75)\n"
         "  --name original|size|prefix:TEXT|suffix:TEXT\n"

@@ -23,6 +23,8 @@ struct CliOptions {
     bool verbose = false;
     // Reports what the run would do, writing nothing.
     bool dryRun = false;
+    // Photos written at once; none for one per core.
+    std::optional<int> jobs;
     QStringList paths;
 
     // The options, or a one-line error naming the option and what it allows.

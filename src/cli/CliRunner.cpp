@@ -8,7 +8,9 @@
 #include "log/RunLogWriter.h"
 #include "platform/LocalFileSystem.h"
 #include "platform/PathInfo.h"
+#include "processing/ProgressLine.h"
 #include "processing/RunPreview.h"
+#include "processing/StatusMessages.h"
 
 #include <QFileInfo>
 #include <QTimer>
@@ -20,8 +22,7 @@ CliRunner::CliRunner(CliOptions cliOptions, const ImageService& images, QTextStr
     : options(std::move(cliOptions)), out(out), err(err), progressOnTerminal(progressOnTerminal),
       utils(images), app(images),
       adder(app.batch(), app.strings(), app.flags(), app.dialogs(), images, center, *this),
-      view(app.batch(), app.strings(), app.flags(), app.rawConvertFormat, center,
-           LocalFileSystem::shared(), utils)
+      batchRun(app.batch(), app.strings(), images, LocalFileSystem::shared(), *this)
 {
     center.addObserver(this, NotificationName::notificationShowAlertWithType,
                        [this](const QVariantMap& info) { showAlert(info.value("type").toInt()); });
@@ -31,8 +32,29 @@ CliRunner::CliRunner(CliOptions cliOptions, const ImageService& images, QTextStr
                            // starts once they are shown.
                            QTimer::singleShot(0, this, [this] { startRun(); });
                        });
-    connect(&view, &ProcessingView::changed, this, [this] { showProgress(); });
-    connect(&view, &ProcessingView::runFinished, this, [this] { finishRun(); });
+}
+
+void CliRunner::photoDone(const PhotoFilePtr&, const PhotoResult&)
+{
+    showProgress();
+}
+
+// The command line never holds and resumes a run, so it never asks; a file
+// that appeared at an output's name meanwhile is kept beside the new one.
+void CliRunner::existingOutputQuestion(const PhotoFilePtr&, const QString&)
+{
+    batchRun.answerExistingOutput(FileAnswer::KeepBoth, options.conflictMode);
+}
+
+void CliRunner::destinationFull()
+{
+    showAlert(AlertTag::NotEnoughSpace);
+    batchRun.stop();
+}
+
+void CliRunner::runEnded()
+{
+    finishRun();
 }
 
 int CliRunner::run()
@@ -60,8 +82,8 @@ void CliRunner::interrupt(int signalNumber)
     interruptingSignal = signalNumber;
     if (adder.isAdding())
         adder.btnStopAddingTapped();
-    else if (app.isProcessingInProgress())
-        view.stopProcessing();
+    else if (batchRun.isRunning())
+        batchRun.stop();
 }
 
 // A mistyped path is named and left out; the run goes on with the others.
@@ -89,8 +111,6 @@ void CliRunner::showAlert(int tag)
 {
     if (const auto alert = AlertCatalog::alertForTag(tag, app.strings()))
         showMessage(alert->title + ':', alert->message);
-    if (tag == AlertTag::NotEnoughSpace)
-        QTimer::singleShot(0, this, [this] { view.btnOkOnEnoughtSpcaecTapped(); });
 }
 
 void CliRunner::startRun()
@@ -111,17 +131,19 @@ void CliRunner::startRun()
         loop.quit();
         return;
     }
-    view.startProcess(options.output, options.geometry, options.conflictMode);
+    if (options.jobs)
+        batchRun.setPhotosInFlight(*options.jobs);
+    batchRun.start({options.output, options.geometry, app.rawConvertFormat}, options.conflictMode);
 }
 
 // The line is rewritten in place until the run ends, at 100 % when every
 // photo was taken; any other message ends it first.
 void CliRunner::showProgress()
 {
-    if (!progressOnTerminal || options.quiet || progressEnded ||
-        view.progressLine() == lastProgress)
+    const QString line = ProgressLine::of(batchRun, app.strings()).text;
+    if (!progressOnTerminal || options.quiet || progressEnded || line == lastProgress)
         return;
-    lastProgress = view.progressLine();
+    lastProgress = line;
     out << '\r' << lastProgress << "\x1b[K" << Qt::flush;
     progressLineOpen = true;
 }
@@ -147,8 +169,8 @@ void CliRunner::finishRun()
     printSummary();
     const bool logWritten = writeLog();
     // A photo skipped because the user asked for skips is no failure.
-    const bool allHandled = view.processedSuccessfully() + view.skippedByAnswer() ==
-                            view.arrPhotosToProcess().size();
+    const bool allHandled =
+        batchRun.processedSuccessfully() + batchRun.skippedByAnswer() == batchRun.photos().size();
     exitStatus = allHandled && logWritten && !anyPhotoUnread() ? AllWritten : SomeFailed;
     loop.quit();
 }
@@ -170,7 +192,7 @@ bool CliRunner::writeLog()
 {
     if (options.logPath.isEmpty())
         return true;
-    const Outcome written = RunLogWriter::write(view.arrLogDetails(), options.logPath);
+    const Outcome written = RunLogWriter::write(batchRun.logDetails(), options.logPath);
     if (!written)
         message() << "framewright-cli: " << written.message() << Qt::endl;
     return written.ok();
@@ -201,7 +223,7 @@ int CliRunner::printDryRun()
     for (const PhotoFilePtr& photo : app.arraySelectedImagesToProcess()) {
         const RunPreview::PhotoPreview planned = preview.previewOf(*photo);
         allWritten = allWritten && planned.status == PhotoStatus::Processed;
-        QString status = view.getMessageForstatus(planned.status);
+        QString status = StatusMessages::getMessageForstatus(planned.status, app.strings());
         if (planned.existing == RunPreview::PhotoPreview::Existing::Kept)
             status += " (" + app.getLocalizedStringForKey(StringKey::EXISTING_OUTPUT_KEPT) + ')';
         else if (planned.existing == RunPreview::PhotoPreview::Existing::Replaced)
@@ -216,16 +238,17 @@ int CliRunner::printDryRun()
 
 void CliRunner::printFailures()
 {
-    for (const PhotoFilePtr& photo : view.arrPhotosToProcess()) {
+    for (const PhotoFilePtr& photo : batchRun.photos()) {
         if (photo->processStatus != PhotoStatus::Processed)
-            message() << photo->filePath << ": " << view.getMessageForstatus(photo->processStatus)
+            message() << photo->filePath << ": "
+                      << StatusMessages::getMessageForstatus(photo->processStatus, app.strings())
                       << Qt::endl;
     }
 }
 
 void CliRunner::printSummary()
 {
-    const RunSummary& summary = view.summary();
+    const RunSummary& summary = batchRun.summary();
     auto line = [this](const char* key, const QString& value) {
         out << "  " << app.getLocalizedStringForKey(key) << ' ' << value << Qt::endl;
     };

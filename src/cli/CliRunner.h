@@ -6,7 +6,8 @@
 #include "core/ModalMessages.h"
 #include "core/NotificationCenter.h"
 #include "core/Utils.h"
-#include "processing/ProcessingView.h"
+#include "processing/BatchRun.h"
+#include "processing/RunObserver.h"
 
 #include <QEventLoop>
 #include <QObject>
@@ -15,9 +16,9 @@
 namespace fw {
 
 // The main job without a window: the batch screen adds the paths, the
-// processing screen runs them, and the terminal shows the alerts, the
-// progress line and the summary. Main thread.
-class CliRunner : public QObject, private ModalMessages {
+// engine's run (the same as the window's) writes them, and the terminal
+// shows the alerts, the progress line and the summary. Main thread.
+class CliRunner : public QObject, private ModalMessages, private RunObserver {
     Q_OBJECT
 public:
     enum ExitStatus : int { AllWritten = 0, SomeFailed = 1, BadUsageOrNothingToDo = 2 };
@@ -46,6 +47,13 @@ private:
     void printSummary();
     void printFailures();
 
+    void photoStarted(const PhotoFilePtr&) override {}
+    void photoDone(const PhotoFilePtr& photo, const PhotoResult& result) override;
+    void existingOutputQuestion(const PhotoFilePtr& photo, const QString& outputPath) override;
+    void destinationFull() override;
+    void runStateChanged() override {}
+    void runEnded() override;
+
     CliOptions options;
     QTextStream& out;
     QTextStream& err;
@@ -54,7 +62,7 @@ private:
     AppDelegate app;
     NotificationCenter center;
     AddPhotosVC adder;
-    ProcessingView view;
+    BatchRun batchRun;
     QEventLoop loop;
     QString lastProgress;
     bool progressLineOpen = false;

@@ -79,14 +79,16 @@ QString Utils::timeFormattedString(qint64 seconds, const Localizer& localize)
     return text;
 }
 
-QString Utils::stringToAvoidNameCollisionForPath(const QString& path)
+QString Utils::stringToAvoidNameCollisionForPath(const QString& path,
+                                                 const QSet<QString>& alsoTaken)
 {
     const QFileInfo file(path);
     const QString folder = file.path();
     const QString base = file.completeBaseName();
     const QString extension = file.suffix();
     QString candidate = path;
-    for (int number = 1; PathInfo::ofLink(candidate).exists(); ++number) {
+    for (int number = 1; PathInfo::ofLink(candidate).exists() || alsoTaken.contains(candidate);
+         ++number) {
         const QString numbered = base + " (" + QString::number(number) + ')';
         candidate = folder + '/' + (extension.isEmpty() ? numbered : numbered + '.' + extension);
     }
@@ -184,15 +186,21 @@ std::optional<Image> Utils::getImageFromFile(const QString& path, float minWidth
 std::optional<Image> Utils::getImageWithFixedOrientionFromUrl(const QString& path,
                                                               std::optional<QSize> targetSize) const
 {
+    return decodeUpright(path, images.readProperties(path).value_or(QVariantMap{}), targetSize);
+}
+
+std::optional<Image> Utils::decodeUpright(const QString& path, const QVariantMap& properties,
+                                          std::optional<QSize> targetSize) const
+{
     std::optional<Image> image;
     if (targetSize && !targetSize->isEmpty()) {
         image = images.decodeUprightAtSize(path, targetSize->width(), targetSize->height());
     } else {
-        const QSizeF upright = getImageOriginalSizeAtFilePathUrl(path);
+        const QSizeF upright = uprightSize(path, properties);
         image = getImageFromFile(path, static_cast<float>(upright.width()),
                                  static_cast<float>(upright.height()));
     }
-    if (image && ExifInfo::initWithFile(path, images).colorModel() == "Gray")
+    if (image && properties.value("ColorModel").toString() == "Gray")
         image = convertGraycolorModelToRgb(*image);
     return image;
 }

@@ -2,6 +2,7 @@
 
 #include "platform/Image.h"
 
+#include <QSet>
 #include <QSize>
 #include <QSizeF>
 #include <QString>
@@ -52,6 +53,9 @@ public:
     std::optional<Image>
     getImageWithFixedOrientionFromUrl(const QString& path,
                                       std::optional<QSize> targetSize = std::nullopt) const;
+    // The same with the photo's properties as already read.
+    std::optional<Image> decodeUpright(const QString& path, const QVariantMap& properties,
+                                       std::optional<QSize> targetSize) const;
 
     static Image convertGraycolorModelToRgb(const Image& image);
 
@@ -77,9 +81,11 @@ public:
     // Empty for 0 seconds.
     static QString timeFormattedString(qint64 seconds, const Localizer& localize);
 
-    // The path itself when no file is there, else the first free
-    // "name (n).ext" beside it, counting from 1.
-    static QString stringToAvoidNameCollisionForPath(const QString& path);
+    // The path itself when no file is there (and no other output of the run
+    // is to have it), else the first free "name (n).ext" beside it,
+    // counting from 1.
+    static QString stringToAvoidNameCollisionForPath(const QString& path,
+                                                     const QSet<QString>& alsoTaken = {});
     // The text without the 13 characters that may not be part of a typed
     // file name: : ; , . / \ ? % * | " < >
     static QString validFileNameString(const QString& text);

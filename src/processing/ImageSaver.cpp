@@ -49,7 +49,7 @@ bool ImageSaver::isFomatchangesOldPath(const QString& oldPath, const QString& ne
 
 ImageSaver::Saved ImageSaver::saveImageUsingDefaultMethodInDirectoryFilteredImg(
     const Image& filteredImage, const QString& outputPath, const PhotoFile& photo,
-    bool isChangeMade, ExistingFile existingFile) const
+    const QVariantMap& sourceProperties, bool isChangeMade, ExistingFile existingFile) const
 {
     if (outputPath.isEmpty())
         return {Outcome::failure(QStringLiteral("no output path for %1").arg(photo.filePath)), {}};
@@ -59,7 +59,8 @@ ImageSaver::Saved ImageSaver::saveImageUsingDefaultMethodInDirectoryFilteredImg(
         return {Outcome::failure(writer.error()), {}, false, !hasRoomLeft(folder)};
     const Outcome written =
         needsEncoding(photo, outputPath, isChangeMade)
-            ? encode(filteredImage, writer.writePath(), formatIndexOf(outputPath), photo)
+            ? encode(filteredImage, writer.writePath(), formatIndexOf(outputPath), photo,
+                     sourceProperties)
             : writer.copyContentsOf(photo.filePath);
     // The unnamed file already holds its blocks, so the free space now is
     // what the volume keeps once the output is in.
@@ -114,11 +115,10 @@ QVariantMap ImageSaver::encoderProperties(const QVariantMap& source, bool stored
 // pixels are turned back to match it, but only where the format stores the
 // tag: a JPEG 2000, BMP or GIF output would otherwise show sideways.
 Outcome ImageSaver::encode(const Image& filteredImage, const QString& path, int formatIndex,
-                           const PhotoFile& photo) const
+                           const PhotoFile& photo, const QVariantMap& source) const
 {
     if (!filteredImage.isValid())
         return Outcome::failure(QStringLiteral("%1 could not be decoded").arg(photo.filePath));
-    const QVariantMap source = images.readProperties(photo.fileURL).value_or(QVariantMap{});
     const int storedOrientation = source.value("Orientation").toInt();
     const bool keepsTag =
         rotationType != RotationType::UprightByTag && KnownFormats::carriesOrientation(formatIndex);

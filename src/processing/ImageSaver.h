@@ -50,9 +50,12 @@ public:
     ImageSaver(const ImageService& images, const OutputOptionSettings& output, int rotationType,
                const FreeSpaceRule* spaceRule = nullptr);
 
+    // The source's properties as read once for the photo: its metadata and
+    // stored orientation travel with the output.
     Saved saveImageUsingDefaultMethodInDirectoryFilteredImg(const Image& filteredImage,
                                                             const QString& outputPath,
                                                             const PhotoFile& photo,
+                                                            const QVariantMap& sourceProperties,
                                                             bool isChangeMade,
                                                             ExistingFile existingFile) const;
 
@@ -68,7 +71,7 @@ private:
     std::optional<int> qualityPercent(int formatIndex) const;
     QVariantMap encoderProperties(const QVariantMap& source, bool storedUpright) const;
     Outcome encode(const Image& filteredImage, const QString& path, int formatIndex,
-                   const PhotoFile& photo) const;
+                   const PhotoFile& photo, const QVariantMap& source) const;
     Saved commit(AtomicFileWriter& writer, const QString& outputPath,
                  ExistingFile existingFile) const;
     bool hasRoomLeft(const QString& folder) const;

@@ -8,12 +8,8 @@
 
 namespace fw {
 
-void ProcessingView::showOverwriteExistingFilePopup(const PhotoFilePtr& photo,
-                                                    const QString& outputPath)
+void ProcessingView::existingOutputQuestion(const PhotoFilePtr& photo, const QString& outputPath)
 {
-    if (run.isStopped())
-        return;
-    run.hold();
     question.open(photo, outputPath);
     center.post(NotificationName::notificationShowOverwriteAlert);
     Q_EMIT changed();
@@ -21,61 +17,48 @@ void ProcessingView::showOverwriteExistingFilePopup(const PhotoFilePtr& photo,
 
 void ProcessingView::hideOverwriteExistingFilePopup()
 {
-    run.setActive(true);
     question.close();
     center.post(NotificationName::notificationHideOverwriteAlert);
     Q_EMIT changed();
 }
 
-// Standing answers start their worker before the question closes; one-photo
-// answers and skip-all close it first. Either way the new worker begins
-// again at the photo in question.
 void ProcessingView::answerQuestion(std::optional<int> fileAnswer, int processFlag,
-                                    bool startBeforeClosing)
+                                    const QString& renamedPath)
 {
     if (!question.isOpen())
         return;
-    run.retireWorker();
-    run.releaseHold();
-    if (fileAnswer)
-        run.currentFileFlag = *fileAnswer;
-    if (startBeforeClosing) {
-        startProcessingOfPhotos(processFlag);
-        hideOverwriteExistingFilePopup();
-    } else {
-        hideOverwriteExistingFilePopup();
-        startProcessingOfPhotos(processFlag);
-    }
+    hideOverwriteExistingFilePopup();
+    run.answerExistingOutput(fileAnswer, processFlag, renamedPath);
 }
 
 void ProcessingView::btnReplaceImageTapped()
 {
-    answerQuestion(FileAnswer::ReplaceThis, ProcessFlag::AskOrOverwrite, false);
+    answerQuestion(FileAnswer::ReplaceThis, ProcessFlag::AskOrOverwrite);
 }
 
 void ProcessingView::btnReplaceAllImageTapped()
 {
-    answerQuestion(std::nullopt, ProcessFlag::ReplaceAll, true);
+    answerQuestion(std::nullopt, ProcessFlag::ReplaceAll);
 }
 
 void ProcessingView::btnKeepImageTapped()
 {
-    answerQuestion(FileAnswer::KeepBoth, ProcessFlag::AskOrOverwrite, false);
+    answerQuestion(FileAnswer::KeepBoth, ProcessFlag::AskOrOverwrite);
 }
 
 void ProcessingView::btnKeepAllImageTapped()
 {
-    answerQuestion(std::nullopt, ProcessFlag::KeepAll, true);
+    answerQuestion(std::nullopt, ProcessFlag::KeepAll);
 }
 
 void ProcessingView::btnSkipImageTapped()
 {
-    answerQuestion(FileAnswer::SkipThis, ProcessFlag::AskOrOverwrite, false);
+    answerQuestion(FileAnswer::SkipThis, ProcessFlag::AskOrOverwrite);
 }
 
 void ProcessingView::btnSkipAllImageTapped()
 {
-    answerQuestion(std::nullopt, ProcessFlag::SkipAll, false);
+    answerQuestion(std::nullopt, ProcessFlag::SkipAll);
 }
 
 void ProcessingView::btnRenameImageTapped()
@@ -89,8 +72,7 @@ void ProcessingView::btnRenameImageTapped()
         Q_EMIT changed();
         return;
     }
-    newFilePath = *renamed;
-    answerQuestion(FileAnswer::UseNewName, ProcessFlag::AskOrOverwrite, false);
+    answerQuestion(FileAnswer::UseNewName, ProcessFlag::AskOrOverwrite, *renamed);
 }
 
 void ProcessingView::controlTextDidChange(const QString& renameText)

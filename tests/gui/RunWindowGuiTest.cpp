@@ -234,6 +234,8 @@ TEST(RunWindowGui, HoldAndResumeKeepTheQuestionRuleAndASkipIsNoError)
     };
     MainWindowHarness harness(images);
     const auto releaseOnExit = qScopeGuard([&] { encoderGate.release(100); });
+    // One photo in hand at a time: the one held in its encoder.
+    harness.window.mainScreen().vwProcessing().setPhotosInFlight(1);
     const QString photos = harness.folder.makeFolder("tagged");
     for (int index = 0; index < 3; ++index)
         test::saveOrientedJpeg(QStringLiteral("%1/%2.jpg").arg(photos).arg(index), 60, 40, 6);
@@ -291,6 +293,8 @@ TEST(RunWindowGui, ATerminationSignalEndsTheRunAsClosingDoesAndKeepsItsSummary)
     };
     MainWindowHarness harness(images);
     const auto releaseOnExit = qScopeGuard([&] { encoderGate.release(100); });
+    // One photo in hand at a time: the one held in its encoder.
+    harness.window.mainScreen().vwProcessing().setPhotosInFlight(1);
     const TerminationSignals signals;
     QObject::connect(&signals, &TerminationSignals::received, &harness.window.controller(),
                      &MainWindowController::sessionEnding);

@@ -146,9 +146,10 @@ TEST_F(ExistingFileAnswersTest, RunHeldAndResumedAsksAboutLaterOutputs)
     const PhotoFilePtr third = addPhoto("c.jpg");
     destination.writeFile("c.jpg", earlier);
     destination.removeFile("a.jpg");
+    // Held as soon as the first photo is in hand, before any other starts.
     bool heldOnce = false;
     QObject::connect(view.get(), &ProcessingView::changed, [&] {
-        if (!heldOnce && view->totalProgressed() == 1) {
+        if (!heldOnce && !view->currentPath().isEmpty()) {
             heldOnce = true;
             view->holdProcessing();
             QMetaObject::invokeMethod(

@@ -47,7 +47,9 @@ protected:
         const ImageSaver saver(images, settings, options.rotationType);
         return saver
             .saveImageUsingDefaultMethodInDirectoryFilteredImg(
-                filtered, output, source, ImageFilter::isAnyChangesMadeInImageFilterObject(options),
+                filtered, output, source,
+                images.readProperties(source.fileURL).value_or(QVariantMap{}),
+                ImageFilter::isAnyChangesMadeInImageFilterObject(options),
                 ImageSaver::ExistingFile::Replace)
             .outcome;
     }
@@ -226,7 +228,7 @@ TEST_F(ImageSaverTest, FailedWriteLeavesTheExistingFileAndNoTemporaryFile)
     const Outcome replaced = saver
                                  .saveImageUsingDefaultMethodInDirectoryFilteredImg(
                                      Utils::flipImageHorizontally(*decoded), existing,
-                                     *photo(source), true, ImageSaver::ExistingFile::Replace)
+                                     *photo(source), {}, true, ImageSaver::ExistingFile::Replace)
                                  .outcome;
     EXPECT_FALSE(replaced);
     EXPECT_TRUE(replaced.message().contains(existing)) << replaced.message().toStdString();
@@ -240,7 +242,7 @@ TEST_F(ImageSaverTest, FailedWriteLeavesTheExistingFileAndNoTemporaryFile)
         saver
             .saveImageUsingDefaultMethodInDirectoryFilteredImg(
                 *Utils(failing).getImageWithFixedOrientionFromUrl(source), source, *photo(source),
-                true, ImageSaver::ExistingFile::Replace)
+                {}, true, ImageSaver::ExistingFile::Replace)
             .outcome;
     EXPECT_FALSE(overSource);
     EXPECT_EQ(test::readBytes(source), sourceBytes);
@@ -257,12 +259,12 @@ TEST_F(ImageSaverTest, UndecodableSourceThatNeedsEncodingIsAFailure)
     const auto replacing = ImageSaver::ExistingFile::Replace;
     EXPECT_FALSE(saver
                      .saveImageUsingDefaultMethodInDirectoryFilteredImg(
-                         Image(), folder.filePath("o.jpg"), *photo(broken), true, replacing)
+                         Image(), folder.filePath("o.jpg"), *photo(broken), {}, true, replacing)
                      .outcome);
     EXPECT_FALSE(QFile::exists(folder.filePath("o.jpg")));
     EXPECT_FALSE(saver
                      .saveImageUsingDefaultMethodInDirectoryFilteredImg(
-                         Image(), QString(), *photo(broken), true, replacing)
+                         Image(), QString(), *photo(broken), {}, true, replacing)
                      .outcome);
 }
 
