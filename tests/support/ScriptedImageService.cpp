@@ -11,6 +11,8 @@ Outcome ScriptedImageService::encode(const Image& image, const QString& path, co
     ++encodeCalls;
     if (beforeEncode)
         beforeEncode();
+    if (beforeEncodeOf)
+        beforeEncodeOf(image);
     if (!bytesBeforeFailure)
         return real().encode(image, path, type, properties, qualityPercent);
     QFile file(path);

@@ -6,8 +6,8 @@
 
 namespace fw::test {
 
-// The real image service, except that its encoder first runs a hook (on the
-// thread that encodes) and, when told to, writes a number of bytes and then
+// The real image service, except that its encoder first runs the hooks (on
+// the thread that encodes) and, when told to, writes a number of bytes and then
 // fails, as a full disk or a yanked card would.
 class ScriptedImageService : public ImageService {
 public:
@@ -61,6 +61,8 @@ public:
     mutable int encodeCalls = 0;
     mutable int decodeCalls = 0;
     std::function<void()> beforeEncode;
+    // Told which picture is about to be written, on the thread that writes.
+    std::function<void(const Image& image)> beforeEncodeOf;
 
 private:
     static const ImageService& real() { return VipsImageService::shared(); }
