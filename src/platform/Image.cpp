@@ -38,18 +38,21 @@ VImage randomAccess(const Image::Impl& impl)
     return impl.image.copy_memory();
 }
 
+// Catmull-Rom: the decoder has already shrunk the picture by its largest
+// whole factor, so what remains is less than a halving, where this kernel is
+// as sharp as Lanczos and costs half as many taps.
 VImage resizeExactly(const VImage& image, int width, int height)
 {
     const double horizontal = static_cast<double>(width) / image.width();
     const double vertical = static_cast<double>(height) / image.height();
+    const auto options = [vertical] {
+        return VImage::option()->set("vscale", vertical)->set("kernel", VIPS_KERNEL_CUBIC);
+    };
     if (!image.has_alpha())
-        return image.resize(horizontal, VImage::option()->set("vscale", vertical));
+        return image.resize(horizontal, options());
     // Resampling straight alpha bleeds dark fringes into transparent edges.
     const VipsBandFormat format = image.format();
-    return image.premultiply()
-        .resize(horizontal, VImage::option()->set("vscale", vertical))
-        .unpremultiply()
-        .cast(format);
+    return image.premultiply().resize(horizontal, options()).unpremultiply().cast(format);
 }
 
 } // namespace

@@ -177,6 +177,9 @@ VipsImageService::VipsImageService() : recentReads(std::make_unique<HeaderCache>
     // and file handles for the length of a batch.
     vips_cache_set_max(0);
     vips_cache_set_max_files(0);
+    // A run writes one photo per core at once, so each photo's pipeline runs
+    // on one thread: strips handed between threads would only cost switches.
+    vips_concurrency_set(1);
     // Loaders of formats that are not photos: every file would otherwise be
     // offered to each of them when its type is sniffed (the slide loader opens
     // it as a database), and none of them should see untrusted input.
