@@ -7,6 +7,7 @@
 #include "core/ModalMessages.h"
 #include "core/NotificationCenter.h"
 #include "core/NotificationNames.h"
+#include "core/SharedFlags.h"
 #include "core/StringKeys.h"
 #include "platform/PathInfo.h"
 
@@ -27,7 +28,7 @@ AddPhotosVC::AddPhotosVC(Batch& batch, LocalizedStrings& strings, SharedFlags& f
                          DialogQueue& dialogs, const ImageService& images,
                          NotificationCenter& notifications, ModalMessages& modalMessages,
                          int photoLimit, QObject* parent)
-    : QObject(parent), batch(batch), strings(strings), dialogs(dialogs),
+    : QObject(parent), batch(batch), strings(strings), flags(flags), dialogs(dialogs),
       notifications(notifications), modalMessages(modalMessages),
       rules(batch, strings, flags, notifications),
       gridThumbnailProvider(QSize(404, 414), gridThumbnailBudget,
@@ -61,10 +62,23 @@ void AddPhotosVC::observeNotifications()
     notifications.addObserver(this, NotificationName::notificationsEnable,
                               [this](const QVariantMap&) { setAddButtonsEnabled(true); });
     notifications.addObserver(this, NotificationName::notificationsDisbleView,
-                              [this](const QVariantMap&) { setAddButtonsEnabled(false); });
+                              [this](const QVariantMap&) {
+                                  setAddButtonsEnabled(false);
+                                  pauseThumbnailsForARun();
+                              });
     notifications.addObserver(
         this, NotificationName::FileDragDropNotification,
         [this](const QVariantMap& info) { handleFileDragDropNotification(info); });
+}
+
+// A run covers the batch screen and wants every core for its photos; the
+// pictures still to come are asked for again when the list is seen again.
+void AddPhotosVC::pauseThumbnailsForARun()
+{
+    if (!flags.isProcessingInProgress)
+        return;
+    gridThumbnailProvider.cancelPendingRequests();
+    listThumbnailProvider.cancelPendingRequests();
 }
 
 void AddPhotosVC::setAddButtonsEnabled(bool enabled)

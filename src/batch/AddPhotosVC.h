@@ -126,6 +126,7 @@ Q_SIGNALS:
 private:
     void observeNotifications();
     void setAddButtonsEnabled(bool enabled);
+    void pauseThumbnailsForARun();
     void requestPanel(int index);
     QString fileTypeOfPanel(int panel) const;
     void startAddingOperation(const QStringList& urls, const QString& fileType);
@@ -138,6 +139,7 @@ private:
 
     Batch& batch;
     LocalizedStrings& strings;
+    SharedFlags& flags;
     DialogQueue& dialogs;
     NotificationCenter& notifications;
     ModalMessages& modalMessages;
