@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <memory>
 
@@ -21,6 +22,8 @@ struct PhotoFile {
     double width = 0;
     double height = 0;
     double fileSizeInBytes = 0;
+    // When it was taken by its EXIF data, else the file's last change.
+    QDate dateTaken;
     QString fileSizeAsString;
     bool isIphotosNode = false;
     bool isSelected = false;

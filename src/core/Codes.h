@@ -23,6 +23,8 @@ struct PhotoStatus {
         NotRead = 15,
         // The run stopped for space with this photo in hand; nothing written.
         StoppedForSpace = 16,
+        // The output format cannot hold a picture this large.
+        TooLargeForFormat = 17,
     };
 };
 
@@ -50,12 +52,44 @@ struct FormatOption {
 
 // Index into the known-format list (selectedFileFormat).
 struct FormatIndex {
-    enum Code : int { Tif = 0, Tiff = 1, Png = 2, Jpg = 3, Jpeg = 4, Jp2 = 5, Bmp = 6, Gif = 7 };
+    enum Code : int {
+        Tif = 0,
+        Tiff = 1,
+        Png = 2,
+        Jpg = 3,
+        Jpeg = 4,
+        Jp2 = 5,
+        Bmp = 6,
+        Gif = 7,
+        // Appended after the eight of the first versions, whose stored
+        // indexes keep their meaning.
+        Webp = 8,
+        Avif = 9,
+        Heic = 10,
+        Jxl = 11,
+    };
 };
 
 // Output settings: filenameOption.
 struct FileNameOption {
-    enum Code : int { SourceName = 0, WithPixelSize = 1, Prefix = 2, Suffix = 3 };
+    enum Code : int { SourceName = 0, WithPixelSize = 1, Prefix = 2, Suffix = 3, Template = 4 };
+};
+
+// Output settings: metadataOption.
+struct MetadataOption {
+    enum Code : int {
+        KeepAll = 0,
+        // Everything but the GPS position.
+        WithoutLocation = 1,
+        // Only what the picture needs to show right: its colour profile.
+        PictureOnly = 2,
+    };
+};
+
+// Size record: sizeMode. The classic mode is the custom, percent or original
+// size of the first versions, chosen by their own flags.
+struct SizeMode {
+    enum Code : int { Classic = 0, FitInside = 1, LongEdge = 2, ShortEdge = 3 };
 };
 
 // Output settings: folderOption.

@@ -83,6 +83,7 @@ struct StringKey {
     static constexpr const char* FILE_SIZE = "FILE_SIZE";
     static constexpr const char* FILE_SIZE_EXCEEDED = "FILE_SIZE_EXCEEDED";
     static constexpr const char* FILE_SKIPPED = "FILE_SKIPPED";
+    static constexpr const char* FILE_TOO_LARGE_FOR_FORMAT = "FILE_TOO_LARGE_FOR_FORMAT";
     static constexpr const char* FILE_TYPE = "FILE_TYPE";
     static constexpr const char* FILE_TYPE_LABEL = "FILE_TYPE_LABEL";
     static constexpr const char* FINISH = "FINISH";

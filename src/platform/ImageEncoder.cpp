@@ -2,6 +2,8 @@
 
 #include "platform/Exiv2ExifWriter.h"
 #include "platform/IccProfile.h"
+#include "platform/ImageService.h"
+#include "platform/KeptMetadata.h"
 #include "platform/NativePath.h"
 #include "platform/PngExifTrailer.h"
 #include "platform/VipsImage.h"
@@ -23,7 +25,7 @@ Q_LOGGING_CATEGORY(logEncoder, "framewright.encoder", QtCriticalMsg)
 
 using vips::VImage;
 
-enum class Format { Jpeg, Png, Tiff, Jpeg2000, Gif, Bmp, Unknown };
+enum class Format { Jpeg, Png, Tiff, Jpeg2000, Gif, Bmp, Webp, Avif, Heic, Jxl, Unknown };
 
 Format formatFor(const QString& typeIdentifier)
 {
@@ -39,6 +41,14 @@ Format formatFor(const QString& typeIdentifier)
         return Format::Gif;
     if (typeIdentifier == "com.microsoft.bmp")
         return Format::Bmp;
+    if (typeIdentifier == "org.webmproject.webp")
+        return Format::Webp;
+    if (typeIdentifier == "public.avif")
+        return Format::Avif;
+    if (typeIdentifier == "public.heic")
+        return Format::Heic;
+    if (typeIdentifier == "public.jxl")
+        return Format::Jxl;
     return Format::Unknown;
 }
 
@@ -218,8 +228,23 @@ void writeBmp(const VImage& image, const char* path)
         throw vips::VError(std::string("cannot write ") + path + ": " + std::strerror(errno));
 }
 
-void save(const VImage& image, const char* path, Format format, int qualityPercent)
+struct Compression {
+    int qualityPercent;
+    bool lossless;
+};
+
+void saveHeif(const VImage& image, const char* path, int qualityPercent,
+              VipsForeignHeifCompression compression)
 {
+    image.heifsave(path, VImage::option()
+                             ->set("Q", encoderQuality(qualityPercent))
+                             ->set("compression", compression)
+                             ->set("bitdepth", 8));
+}
+
+void save(const VImage& image, const char* path, Format format, Compression compression)
+{
+    const int qualityPercent = compression.qualityPercent;
     switch (format) {
     case Format::Jpeg:
         image.jpegsave(path, VImage::option()->set("Q", encoderQuality(qualityPercent)));
@@ -249,6 +274,22 @@ void save(const VImage& image, const char* path, Format format, int qualityPerce
     case Format::Bmp:
         writeBmp(image, path);
         break;
+    case Format::Webp:
+        image.webpsave(path, VImage::option()
+                                 ->set("Q", encoderQuality(qualityPercent))
+                                 ->set("lossless", compression.lossless));
+        break;
+    case Format::Avif:
+        saveHeif(image, path, qualityPercent, VIPS_FOREIGN_HEIF_COMPRESSION_AV1);
+        break;
+    case Format::Heic:
+        saveHeif(image, path, qualityPercent, VIPS_FOREIGN_HEIF_COMPRESSION_HEVC);
+        break;
+    case Format::Jxl:
+        image.jxlsave(path, VImage::option()
+                                ->set("Q", encoderQuality(qualityPercent))
+                                ->set("lossless", compression.lossless));
+        break;
     case Format::Unknown:
         break;
     }
@@ -264,8 +305,11 @@ Outcome ImageEncoder::encode(const VImage& image, const QString& path,
     if (format == Format::Unknown)
         return Outcome::failure(QStringLiteral("no encoder for type %1").arg(typeIdentifier));
     try {
-        const VImage ready = applyProperties(adaptPixels(image, format), properties);
-        save(ready, NativePath::encode(path).constData(), format, qualityPercent);
+        const VImage kept = KeptMetadata::applied(
+            adaptPixels(image, format), properties.value(ImageService::metadataKey).toInt());
+        const VImage ready = applyProperties(kept, properties);
+        save(ready, NativePath::encode(path).constData(), format,
+             {qualityPercent, properties.value(ImageService::losslessKey).toBool()});
         if (format == Format::Tiff) {
             const Outcome exif = Exiv2ExifWriter::addExif(blobOf(ready, VIPS_META_EXIF_NAME), path);
             if (!exif)

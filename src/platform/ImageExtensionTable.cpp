@@ -18,7 +18,7 @@ const QSet<QString>& ordinaryImageExtensions()
 {
     static const QSet<QString> extensions = {
         "jpg", "jpeg", "jpe", "jfif", "png", "gif",  "tif",  "tiff", "bmp",  "dib", "jp2",
-        "j2k", "j2c",  "jpc", "jpf",  "jpx", "webp", "heic", "heif", "avif", "pbm", "pgm",
+        "j2k", "j2c",  "jpc", "jpf",  "jpx", "webp", "heic", "heif", "avif", "jxl", "pbm", "pgm",
         "ppm", "pnm",  "pfm", "pict", "pct", "pic",  "eps",  "epsf", "epsi", "p7",  "ptif",
         "ui",  "pc",   "ico", "tga",  "exr", "hdr",  "psd",  "sgi",  "ras",  "xbm", "xpm"};
     return extensions;

@@ -19,6 +19,11 @@ public:
     // The quality of lossy outputs unless the user chose another: the one
     // default every part of the program uses.
     static constexpr int defaultQualityPercent = 75;
+    // encode() property: true writes WebP and JPEG XL without loss.
+    static constexpr const char* losslessKey = "Lossless";
+    // encode() property: 0 (or none) keeps all the metadata, 1 all but the
+    // GPS position, 2 only the colour profile.
+    static constexpr const char* metadataKey = "MetadataKept";
 
     virtual ~ImageService() = default;
 
@@ -56,8 +61,10 @@ public:
     // ("public.jpeg", "public.png", "public.tiff", "public.jpeg-2000",
     // "com.compuserve.gif", "com.microsoft.bmp"). The properties decide the
     // stored orientation ("Orientation" and "{TIFF}" "Orientation") and the
-    // resolution; the quality, a percent, applies to the lossy types (100 is
-    // lossless where the format has that), none meaning the default.
+    // resolution, and the lossless and metadata keys below; the
+    // quality, a percent, applies to the lossy types (100 is lossless for
+    // JPEG 2000), none meaning the default. Also "org.webmproject.webp",
+    // "public.avif", "public.heic" and "public.jxl".
     virtual Outcome encode(const Image& image, const QString& path, const QString& typeIdentifier,
                            const QVariantMap& properties,
                            std::optional<int> qualityPercent) const = 0;

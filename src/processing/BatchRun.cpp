@@ -144,9 +144,9 @@ void BatchRun::startMore()
     while (!ended && !held && !stopped && !outOfSpace && !askingIndex &&
            inFlight < photosInFlight) {
         const std::optional<int> next =
-            replanIndex ? replanIndex
-                        : (nextToStart < photoList.size() ? std::optional(nextToStart)
-                                                          : std::nullopt);
+            replanIndex
+                ? replanIndex
+                : (nextToStart < photoList.size() ? std::optional(nextToStart) : std::nullopt);
         if (!next)
             break;
         const Plan plan = planAndStart(*next);
@@ -167,8 +167,9 @@ void BatchRun::startMore()
 BatchRun::Plan BatchRun::planAndStart(int index)
 {
     const PhotoFilePtr& photo = photoList.at(index);
-    QString path = OutputPathPlanner(runSettings.output, runSettings.rawConvertFormat)
-                       .updatedFilePathWithSetting(*photo);
+    QString path =
+        OutputPathPlanner(runSettings.output, runSettings.rawConvertFormat, runSettings.geometry)
+            .updatedFilePathWithSetting(*photo, index);
     if (currentFileFlag == FileAnswer::UseNewName) {
         currentFileFlag = FileAnswer::NoAnswer;
         path = renamedPath;

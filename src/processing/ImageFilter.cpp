@@ -3,6 +3,9 @@
 #include "core/Codes.h"
 #include "core/Utils.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace fw {
 
 namespace {
@@ -30,15 +33,71 @@ FloatSize targetInFloat(const QSizeF& source, const SizeObject& size)
     return {sourceWidth, sourceHeight};
 }
 
+// The scale of the fit and edge modes, which keep the aspect ratio.
+double modeScale(const QSizeF& source, const SizeObject& size)
+{
+    switch (size.sizeMode) {
+    case SizeMode::FitInside:
+        return std::min(size.customWidth / source.width(), size.customHeight / source.height());
+    case SizeMode::LongEdge:
+        return size.edgeLength / std::max(source.width(), source.height());
+    default:
+        return size.edgeLength / std::min(source.width(), source.height());
+    }
+}
+
+// Whole pixels, rounded so the bounded edge is exactly the edge asked for.
+QSizeF scaledByMode(const QSizeF& source, const SizeObject& size)
+{
+    double scale = modeScale(source, size);
+    if (size.isNoEnlarge)
+        scale = std::min(scale, 1.0);
+    return {std::round(source.width() * scale), std::round(source.height() * scale)};
+}
+
+// A target larger than the photo in either side shrinks, its shape kept,
+// until it fits the photo: no side grows.
+QSizeF withoutEnlarging(const QSizeF& source, const QSizeF& target)
+{
+    const double scale =
+        std::min({1.0, source.width() / target.width(), source.height() / target.height()});
+    return {std::floor(target.width() * scale), std::floor(target.height() * scale)};
+}
+
+QSizeF targetOf(const QSizeF& source, const SizeObject& size)
+{
+    if (size.sizeMode != SizeMode::Classic)
+        return scaledByMode(source, size);
+    const FloatSize target = targetInFloat(source, size);
+    const QSizeF classic(target.width, target.height);
+    if (!size.isNoEnlarge || !(target.width > 0 && target.height > 0))
+        return classic;
+    return withoutEnlarging(source, classic);
+}
+
 } // namespace
 
 std::optional<QSize> ImageFilter::resizeTarget(const QSizeF& sourceSize, const SizeObject& size)
 {
-    const FloatSize target = targetInFloat(sourceSize, size);
-    if (!(target.width <= maximumSide && target.height <= maximumSide))
+    const QSizeF target = targetOf(sourceSize, size);
+    if (!(target.width() <= maximumSide && target.height() <= maximumSide))
         return std::nullopt;
-    return QSize(static_cast<int>(std::max(1.0f, target.width)),
-                 static_cast<int>(std::max(1.0f, target.height)));
+    return QSize(static_cast<int>(std::max(1.0, target.width())),
+                 static_cast<int>(std::max(1.0, target.height())));
+}
+
+std::optional<QSize> ImageFilter::outputSize(const QSizeF& uprightSize,
+                                             const ResizingOptionsSettingObject& options)
+{
+    const SizeObject& size = options.sizeObject;
+    const std::optional<QSize> target = size.isKeepOriginalSize
+                                            ? std::optional(uprightSize.toSize())
+                                            : resizeTarget(uprightSize, size);
+    if (!target)
+        return std::nullopt;
+    const bool quarterTurn = options.rotationType == RotationType::QuarterClockwise ||
+                             options.rotationType == RotationType::QuarterCounterClockwise;
+    return quarterTurn ? target->transposed() : *target;
 }
 
 FilteredImage ImageFilter::applyResizeFilter(const Image& image, const SizeObject& size,

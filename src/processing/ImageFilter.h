@@ -18,6 +18,10 @@ public:
     // The whole-pixel size a size record asks of a picture whose full upright
     // size is sourceSize; none when a side would exceed maximumSide.
     static std::optional<QSize> resizeTarget(const QSizeF& sourceSize, const SizeObject& size);
+    // The output's pixel size: the target (or the photo's own size), turned
+    // by a quarter rotation; none as for resizeTarget.
+    static std::optional<QSize> outputSize(const QSizeF& uprightSize,
+                                           const ResizingOptionsSettingObject& options);
 
     // Scales the image to the target of the size record. sourceSize is the
     // photo's full upright size, which the record's percentages and aspect

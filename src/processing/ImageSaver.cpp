@@ -57,21 +57,23 @@ ImageSaver::Saved ImageSaver::saveImageUsingDefaultMethodInDirectoryFilteredImg(
     AtomicFileWriter writer(folder);
     if (!writer.isReady())
         return {Outcome::failure(writer.error()), {}, false, !hasRoomLeft(folder)};
-    const Outcome written =
-        needsEncoding(photo, outputPath, isChangeMade)
-            ? encode(filteredImage, writer.writePath(), formatIndexOf(outputPath), photo,
-                     sourceProperties)
-            : writer.copyContentsOf(photo.filePath);
+    const Outcome written = needsEncoding(photo, outputPath, isChangeMade)
+                                ? encode(filteredImage, writer.writePath(),
+                                         formatIndexOf(outputPath), photo, sourceProperties)
+                                : writer.copyContentsOf(photo.filePath);
     // The unnamed file already holds its blocks, so the free space now is
     // what the volume keeps once the output is in.
     const bool roomLeft = hasRoomLeft(folder);
     if (!written)
-        return {Outcome::failure(QString(written.message()).replace(writer.writePath(), outputPath)),
+        return {
+            Outcome::failure(QString(written.message()).replace(writer.writePath(), outputPath)),
+            {},
+            false,
+            !roomLeft};
+    if (!roomLeft)
+        return {Outcome::failure(QStringLiteral("not enough space in %1").arg(folder)),
                 {},
                 false,
-                !roomLeft};
-    if (!roomLeft)
-        return {Outcome::failure(QStringLiteral("not enough space in %1").arg(folder)), {}, false,
                 true};
     return commit(writer, outputPath, existingFile);
 }
@@ -89,6 +91,7 @@ bool ImageSaver::needsEncoding(const PhotoFile& photo, const QString& outputPath
     const bool lossyConversion = output.formatOption != FormatOption::KeepFormat &&
                                  KnownFormats::isLossy(output.selectedFileFormat);
     return lossyConversion || KnownFormats::forcesReencoding(photo.fileExtension) || isChangeMade ||
+           output.metadataOption != MetadataOption::KeepAll ||
            isFomatchangesOldPath(photo.filePath, outputPath);
 }
 
@@ -105,10 +108,14 @@ std::optional<int> ImageSaver::qualityPercent(int formatIndex) const
 
 // Pixels stored upright must say so at the top level and in the TIFF
 // directory; otherwise the source's tag is kept and the pixels were turned
-// back to match it.
+// back to match it. Lossless applies to a format the user converts to.
 QVariantMap ImageSaver::encoderProperties(const QVariantMap& source, bool storedUpright) const
 {
-    return storedUpright ? withOrientationOne(source) : source;
+    QVariantMap properties = storedUpright ? withOrientationOne(source) : source;
+    properties.insert(ImageService::losslessKey,
+                      output.formatOption == FormatOption::Convert && output.isLossless);
+    properties.insert(ImageService::metadataKey, output.metadataOption);
+    return properties;
 }
 
 // With automatic correction off the source's orientation tag is kept and the

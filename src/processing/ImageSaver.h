@@ -52,12 +52,9 @@ public:
 
     // The source's properties as read once for the photo: its metadata and
     // stored orientation travel with the output.
-    Saved saveImageUsingDefaultMethodInDirectoryFilteredImg(const Image& filteredImage,
-                                                            const QString& outputPath,
-                                                            const PhotoFile& photo,
-                                                            const QVariantMap& sourceProperties,
-                                                            bool isChangeMade,
-                                                            ExistingFile existingFile) const;
+    Saved saveImageUsingDefaultMethodInDirectoryFilteredImg(
+        const Image& filteredImage, const QString& outputPath, const PhotoFile& photo,
+        const QVariantMap& sourceProperties, bool isChangeMade, ExistingFile existingFile) const;
 
     // Whether the output is encoded rather than copied: converted to a lossy
     // format, from a format the run does not write, changed in geometry, or

@@ -16,10 +16,18 @@ struct OutputOptionSettings {
     int selectedFileFormat = 0;
     // Lossy quality in percent, 0..100, used when converting.
     int compressionRatio = ImageService::defaultQualityPercent;
-    // 0 source name, 1 name with the source pixel size, 2 prefix, 3 suffix.
+    // WebP and JPEG XL written without loss, the quality aside.
+    bool isLossless = false;
+    // 0 source name, 1 name with the source pixel size, 2 prefix, 3 suffix,
+    // 4 the name template.
     int filenameOption = 0;
     // Prefix for option 2, suffix for option 3.
     QString prefixString;
+    // Option 4: a pattern of text and tokens (NameTemplate).
+    QString nameTemplate;
+    int counterStart = 1;
+    // A MetadataOption code.
+    int metadataOption = 0;
     // 0 beside each source, 1 into ouptputFolder.
     int folderOption = 0;
     QString ouptputFolder;

@@ -2,7 +2,9 @@
 
 #include "batch/PhotoFile.h"
 #include "core/Codes.h"
+#include "processing/ImageFilter.h"
 #include "processing/KnownFormats.h"
+#include "processing/NameTemplate.h"
 #include "processing/OutputOptionSettings.h"
 
 #include <QDir>
@@ -26,15 +28,16 @@ QString rebuiltSourceFolder(const QString& sourceFolder)
 
 } // namespace
 
-OutputPathPlanner::OutputPathPlanner(const OutputOptionSettings& output, QString rawConvertFormat)
-    : output(output), rawConvertFormat(std::move(rawConvertFormat))
+OutputPathPlanner::OutputPathPlanner(const OutputOptionSettings& output, QString rawConvertFormat,
+                                     ResizingOptionsSettingObject geometry)
+    : output(output), rawConvertFormat(std::move(rawConvertFormat)), geometry(std::move(geometry))
 {
 }
 
-QString OutputPathPlanner::updatedFilePathWithSetting(const PhotoFile& photo) const
+QString OutputPathPlanner::updatedFilePathWithSetting(const PhotoFile& photo, int ordinal) const
 {
     return QStringLiteral("%1/%2.%3")
-        .arg(outputFolderFor(photo), outputNameFor(photo), outputExtensionFor(photo));
+        .arg(outputFolderFor(photo), outputNameFor(photo, ordinal), outputExtensionFor(photo));
 }
 
 QString OutputPathPlanner::outputFolderFor(const PhotoFile& photo) const
@@ -48,10 +51,12 @@ QString OutputPathPlanner::outputFolderFor(const PhotoFile& photo) const
     return folder;
 }
 
-QString OutputPathPlanner::outputNameFor(const PhotoFile& photo) const
+QString OutputPathPlanner::outputNameFor(const PhotoFile& photo, int ordinal) const
 {
     const QString name = QFileInfo(photo.fileName).completeBaseName();
     switch (output.filenameOption) {
+    case FileNameOption::Template:
+        return templateNameFor(photo, ordinal);
     case FileNameOption::WithPixelSize:
         return QStringLiteral("%1_%2X%3")
             .arg(name, QString::number(static_cast<int>(photo.width)),
@@ -63,6 +68,19 @@ QString OutputPathPlanner::outputNameFor(const PhotoFile& photo) const
     default:
         return name;
     }
+}
+
+// A template that names nothing (all its text filtered away) falls back on
+// the source's name rather than writing a file called ".jpg".
+QString OutputPathPlanner::templateNameFor(const PhotoFile& photo, int ordinal) const
+{
+    const QString sourceName = QFileInfo(photo.fileName).completeBaseName();
+    const QSizeF upright(photo.width, photo.height);
+    const QSize size = ImageFilter::outputSize(upright, geometry).value_or(upright.toSize());
+    const QString name = NameTemplate(output.nameTemplate)
+                             .nameFor({sourceName, output.counterStart + ordinal, photo.dateTaken,
+                                       size, photo.fileExtension});
+    return name.isEmpty() ? sourceName : name;
 }
 
 QString OutputPathPlanner::outputExtensionFor(const PhotoFile& photo) const

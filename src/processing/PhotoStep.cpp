@@ -9,6 +9,7 @@
 #include "platform/PathInfo.h"
 #include "processing/FreeSpaceRule.h"
 #include "processing/ImageFilter.h"
+#include "processing/KnownFormats.h"
 #include "processing/PhotoChecks.h"
 
 #include <QFileInfo>
@@ -95,11 +96,15 @@ PhotoOutcome PhotoStep::checked(const PhotoTask& task) const
     const QSizeF sourceSize = Utils(images).uprightSize(photo.fileURL, properties);
     if (sourceSize.isEmpty())
         return failed(PhotoStatus::NotRead, outputPath, StringKey::FILE_NOT_READ);
+    const std::optional<QSize> outputSize = ImageFilter::outputSize(sourceSize, settings.geometry);
+    if (!outputSize)
+        return failed(PhotoStatus::SizeTooLarge, outputPath, StringKey::FILE_SIZE_EXCEEDED);
+    if (!KnownFormats::holds(QFileInfo(outputPath).suffix(), *outputSize))
+        return failed(PhotoStatus::TooLargeForFormat, outputPath,
+                      StringKey::FILE_TOO_LARGE_FOR_FORMAT);
     const SizeObject& size = settings.geometry.sizeObject;
     const std::optional<QSize> target =
         size.isKeepOriginalSize ? std::nullopt : ImageFilter::resizeTarget(sourceSize, size);
-    if (!size.isKeepOriginalSize && !target)
-        return failed(PhotoStatus::SizeTooLarge, outputPath, StringKey::FILE_SIZE_EXCEEDED);
     if (const auto status = PhotoChecks(fileSystem).permissionStatus(photo, folder))
         return denied(*status, outputPath);
     if (PhotoChecks::isNameTooLong(outputPath))

@@ -5,6 +5,7 @@
 #include "platform/FileSystemProbe.h"
 #include "platform/PathInfo.h"
 #include "processing/ImageFilter.h"
+#include "processing/KnownFormats.h"
 #include "processing/OutputPathPlanner.h"
 #include "processing/PhotoChecks.h"
 
@@ -22,12 +23,12 @@ RunPreview::RunPreview(const OutputOptionSettings& output,
 
 // The checks come in the order the run makes them, so the first that fails
 // gives the status the run would give.
-RunPreview::PhotoPreview RunPreview::previewOf(const PhotoFile& photo) const
+RunPreview::PhotoPreview RunPreview::previewOf(const PhotoFile& photo, int ordinal) const
 {
     PhotoPreview preview;
     preview.uprightSize = QSize(static_cast<int>(photo.width), static_cast<int>(photo.height));
-    preview.outputPath =
-        OutputPathPlanner(output, rawConvertFormat).updatedFilePathWithSetting(photo);
+    preview.outputPath = OutputPathPlanner(output, rawConvertFormat, geometry)
+                             .updatedFilePathWithSetting(photo, ordinal);
     if (!PathInfo::of(photo.filePath).exists()) {
         preview.status = PhotoStatus::MissingAtSource;
         return preview;
@@ -46,17 +47,17 @@ RunPreview::PhotoPreview RunPreview::previewOf(const PhotoFile& photo) const
         if (keeps)
             preview.outputPath = Utils::stringToAvoidNameCollisionForPath(preview.outputPath);
     }
-    const SizeObject& size = geometry.sizeObject;
-    const std::optional<QSize> target =
-        size.isKeepOriginalSize ? std::optional(preview.uprightSize)
-                                : ImageFilter::resizeTarget(QSizeF(preview.uprightSize), size);
-    if (!target) {
+    const std::optional<QSize> size =
+        ImageFilter::outputSize(QSizeF(preview.uprightSize), geometry);
+    if (!size) {
         preview.status = PhotoStatus::SizeTooLarge;
         return preview;
     }
-    const bool quarterTurn = geometry.rotationType == RotationType::QuarterClockwise ||
-                             geometry.rotationType == RotationType::QuarterCounterClockwise;
-    preview.outputSize = quarterTurn ? target->transposed() : *target;
+    if (!KnownFormats::holds(QFileInfo(preview.outputPath).suffix(), *size)) {
+        preview.status = PhotoStatus::TooLargeForFormat;
+        return preview;
+    }
+    preview.outputSize = *size;
     checkWriting(photo, preview);
     if (preview.status != PhotoStatus::Processed)
         preview.outputSize = QSize();

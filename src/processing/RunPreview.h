@@ -30,7 +30,8 @@ public:
     RunPreview(const OutputOptionSettings& output, const ResizingOptionsSettingObject& geometry,
                QString rawConvertFormat, int processFlag, const FileSystemProbe& fileSystem);
 
-    PhotoPreview previewOf(const PhotoFile& photo) const;
+    // ordinal: the photo's place among the run's photos, from 0.
+    PhotoPreview previewOf(const PhotoFile& photo, int ordinal) const;
 
 private:
     void checkWriting(const PhotoFile& photo, PhotoPreview& preview) const;

@@ -23,6 +23,12 @@ QJsonObject SizeObject::toArchive() const
     archive.insert("isPercentSize", isPercentSize);
     archive.insert("isKeepAspectRatio", isKeepAspectRatio);
     archive.insert("isKeepOriginalSize", isKeepOriginalSize);
+    if (sizeMode != 0)
+        archive.insert("sizeMode", sizeMode);
+    if (edgeLength != 0)
+        archive.insert("edgeLength", toSinglePrecision(edgeLength));
+    if (isNoEnlarge)
+        archive.insert("isNoEnlarge", true);
     return archive;
 }
 
@@ -38,6 +44,9 @@ SizeObject SizeObject::fromArchive(const QJsonObject& archive)
     size.isPercentSize = archive.value("isPercentSize").toBool();
     size.isKeepAspectRatio = archive.value("isKeepAspectRatio").toBool();
     size.isKeepOriginalSize = archive.value("isKeepOriginalSize").toBool();
+    size.sizeMode = archive.value("sizeMode").toInt();
+    size.edgeLength = toSinglePrecision(archive.value("edgeLength").toDouble());
+    size.isNoEnlarge = archive.value("isNoEnlarge").toBool();
     return size;
 }
 

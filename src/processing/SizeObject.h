@@ -7,7 +7,10 @@ namespace fw {
 
 // The size choice of a run, and the element of the stored preset list. Sizes are
 // kept in single precision when archived, so a stored preset reads back as the
-// nearest float of what was typed.
+// nearest float of what was typed. The classic mode is chosen by the flags;
+// "fit inside" bounds the picture by customWidth x customHeight, the edge
+// modes set one edge to edgeLength, and no-enlarge keeps a photo smaller than
+// its target at its own size.
 struct SizeObject {
     QString name;
     double customWidth = 0;
@@ -18,6 +21,11 @@ struct SizeObject {
     bool isPercentSize = false;
     bool isKeepAspectRatio = false;
     bool isKeepOriginalSize = false;
+    // A SizeMode code; the keys below are stored only when they are set, so
+    // a classic preset is archived as before.
+    int sizeMode = 0;
+    double edgeLength = 0;
+    bool isNoEnlarge = false;
 
     QJsonObject toArchive() const;
     // Missing keys read as 0, false or the empty name.

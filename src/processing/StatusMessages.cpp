@@ -25,6 +25,7 @@ const QHash<int, QString>& statusMessageKeys()
         {PhotoStatus::NotSaved, StringKey::FILE_NOT_SAVED},
         {PhotoStatus::NotRead, StringKey::FILE_NOT_READ},
         {PhotoStatus::StoppedForSpace, StringKey::STOPPED_FOR_SPACE},
+        {PhotoStatus::TooLargeForFormat, StringKey::FILE_TOO_LARGE_FOR_FORMAT},
     };
     return keys;
 }
