@@ -2,7 +2,9 @@
 
 #include "core/Codes.h"
 #include "core/Utils.h"
+#include "processing/ImageFilter.h"
 #include "processing/KnownFormats.h"
+#include "processing/NameTemplate.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -16,6 +18,7 @@ namespace {
 
 // More photos at once than this only adds memory.
 constexpr int maximumJobs = 64;
+constexpr int maximumCounterStart = 999999999;
 
 // The values an option takes, by name, in the order its error lists them.
 using Choices = QList<std::pair<QString, int>>;
@@ -35,6 +38,14 @@ const Choices& flips()
     static const Choices names = {{"none", FlipOption::None},
                                   {"horizontal", FlipOption::Horizontal},
                                   {"vertical", FlipOption::Vertical}};
+    return names;
+}
+
+const Choices& metadataChoices()
+{
+    static const Choices names = {{"keep", MetadataOption::KeepAll},
+                                  {"no-location", MetadataOption::WithoutLocation},
+                                  {"none", MetadataOption::PictureOnly}};
     return names;
 }
 
@@ -115,6 +126,13 @@ private:
     QString applyFlip(const QString& value);
     QString applyFormat(const QString& value);
     QString applyName(const QString& value);
+    QString applyTemplate(const QString& pattern);
+    QString applyFit(const QString& value);
+    QString applyEdge(const QString& option, const QString& value);
+    QString applyNumber(const QString& option, const QString& value);
+    QString chooseMode(const QString& option);
+    QString applyModeSize();
+    QString checkCombinations() const;
 
     const QStringList& arguments;
     CliOptions& options;
@@ -124,6 +142,11 @@ private:
     double height = 0;
     bool keepAspect = true;
     bool percentGiven = false;
+    // The fit and edge sizes, by the option that chose one.
+    QString modeOption;
+    std::optional<bool> noEnlarge;
+    bool losslessGiven = false;
+    bool counterStartGiven = false;
 };
 
 QString Parser::run()
@@ -146,7 +169,10 @@ QString Parser::run()
         // from; links are kept as given.
         options.paths << QFileInfo(argument).absoluteFilePath();
     }
-    return applySize();
+    if (QString error = checkCombinations(); !error.isEmpty())
+        return error;
+    options.output.isLossless = losslessGiven;
+    return modeOption.isEmpty() ? applySize() : applyModeSize();
 }
 
 QString Parser::take(const QString& option, QString& value)
@@ -167,6 +193,7 @@ bool Parser::applySwitch(const QString& option)
         {{"--quiet"}, &options.quiet},
         {{"--verbose"}, &options.verbose},
         {{"--dry-run"}, &options.dryRun},
+        {{"--lossless"}, &losslessGiven},
     };
     for (const auto& [names, flag] : switches) {
         if (names.contains(option)) {
@@ -176,6 +203,8 @@ bool Parser::applySwitch(const QString& option)
     }
     if (option == "--no-keep-aspect")
         keepAspect = false;
+    else if (option == "--no-enlarge" || option == "--enlarge")
+        noEnlarge = option == "--no-enlarge";
     else if (option == "--no-subfolders")
         options.withSubfolders = false;
     else
@@ -186,9 +215,9 @@ bool Parser::applySwitch(const QString& option)
 QString Parser::apply(const QString& option)
 {
     static const QStringList optionsWithValue = {
-        "-o",     "--output", "--width",   "--height", "--percent",     "--rotate",
-        "--flip", "--format", "--quality", "--name",   "--on-conflict", "--log",
-        "--jobs"};
+        "-o",     "--output", "--width",     "--height",     "--percent",     "--rotate",
+        "--flip", "--format", "--quality",   "--name",       "--on-conflict", "--log",
+        "--jobs", "--fit",    "--long-edge", "--short-edge", "--metadata",    "--counter-start"};
     if (applySwitch(option))
         return {};
     if (!optionsWithValue.contains(option))
@@ -209,6 +238,10 @@ QString Parser::apply(const QString& option)
     }
     if (option == "--percent")
         return applyPercent(value);
+    if (option == "--fit")
+        return applyFit(value);
+    if (option == "--long-edge" || option == "--short-edge")
+        return applyEdge(option, value);
     if (option == "--quality") {
         bool ok = false;
         const int quality = value.toInt(&ok);
@@ -217,14 +250,8 @@ QString Parser::apply(const QString& option)
         options.output.compressionRatio = quality;
         return {};
     }
-    if (option == "--jobs") {
-        bool ok = false;
-        const int jobs = value.toInt(&ok);
-        if (!ok || jobs < 1 || jobs > maximumJobs)
-            return failure(option, QStringLiteral("a whole number from 1 to %1").arg(maximumJobs));
-        options.jobs = jobs;
-        return {};
-    }
+    if (option == "--jobs" || option == "--counter-start")
+        return applyNumber(option, value);
     if (option == "--log") {
         const QString suffix = QFileInfo(value).suffix().toLower();
         if (suffix != "csv" && suffix != "json")
@@ -245,7 +272,66 @@ QString Parser::applyChoice(const QString& option, const QString& value)
         return applyFormat(value);
     if (option == "--name")
         return applyName(value);
+    if (option == "--metadata")
+        return choose(option, value, metadataChoices(), options.output.metadataOption);
     return choose(option, value, conflictModes(), options.conflictMode);
+}
+
+QString Parser::applyNumber(const QString& option, const QString& value)
+{
+    bool ok = false;
+    const int number = value.toInt(&ok);
+    if (option == "--counter-start") {
+        if (!ok || number < 0 || number > maximumCounterStart)
+            return failure(option,
+                           QStringLiteral("a whole number from 0 to %1").arg(maximumCounterStart));
+        options.output.counterStart = number;
+        counterStartGiven = true;
+        return {};
+    }
+    if (!ok || number < 1 || number > maximumJobs)
+        return failure(option, QStringLiteral("a whole number from 1 to %1").arg(maximumJobs));
+    options.jobs = number;
+    return {};
+}
+
+QString Parser::chooseMode(const QString& option)
+{
+    if (!modeOption.isEmpty() && modeOption != option)
+        return QStringLiteral("%1: cannot be combined with %2").arg(option, modeOption);
+    modeOption = option;
+    return {};
+}
+
+QString Parser::applyFit(const QString& value)
+{
+    static const QRegularExpression pattern(QStringLiteral("^([0-9]+)x([0-9]+)$"));
+    const QRegularExpressionMatch match = pattern.match(value);
+    const auto fitWidth = match.hasMatch()
+                              ? positiveNumber(match.captured(1), ImageFilter::maximumSide)
+                              : std::nullopt;
+    const auto fitHeight = match.hasMatch()
+                               ? positiveNumber(match.captured(2), ImageFilter::maximumSide)
+                               : std::nullopt;
+    if (!fitWidth || !fitHeight)
+        return failure("--fit", "WxH, each a whole number of pixels from 1 to 10000");
+    SizeObject& size = options.geometry.sizeObject;
+    size.sizeMode = SizeMode::FitInside;
+    size.customWidth = *fitWidth;
+    size.customHeight = *fitHeight;
+    return chooseMode("--fit");
+}
+
+QString Parser::applyEdge(const QString& option, const QString& value)
+{
+    bool ok = false;
+    const int length = value.toInt(&ok);
+    if (!ok || length < 1 || length > ImageFilter::maximumSide)
+        return failure(option, "a whole number of pixels from 1 to 10000");
+    SizeObject& size = options.geometry.sizeObject;
+    size.sizeMode = option == "--long-edge" ? SizeMode::LongEdge : SizeMode::ShortEdge;
+    size.edgeLength = length;
+    return chooseMode(option);
 }
 
 QString Parser::applyPercent(const QString& value)
@@ -302,9 +388,11 @@ QString Parser::applyName(const QString& value)
 {
     const QString text = value.section(':', 1);
     const QString kind = value.section(':', 0, 0);
+    if (kind == "template" && value.contains(':'))
+        return applyTemplate(text);
     const bool takesText = kind == "prefix" || kind == "suffix";
     if ((kind != "original" && kind != "size" && !takesText) || (takesText && !value.contains(':')))
-        return failure("--name", "original, size, prefix:TEXT or suffix:TEXT");
+        return failure("--name", "original, size, prefix:TEXT, suffix:TEXT or template:PATTERN");
     if (takesText && Utils::validFileNameString(text) != text)
         return failure("--name", "a text without any of : ; , . / \\ ? % * | \" < >");
     options.output.filenameOption = kind == "original" ? FileNameOption::SourceName
@@ -312,6 +400,51 @@ QString Parser::applyName(const QString& value)
                                     : kind == "prefix" ? FileNameOption::Prefix
                                                        : FileNameOption::Suffix;
     options.output.prefixString = takesText ? text : QString();
+    return {};
+}
+
+QString Parser::applyTemplate(const QString& pattern)
+{
+    const NameTemplate nameTemplate(pattern);
+    if (const std::optional<QString> unknown = nameTemplate.unknownToken())
+        return QStringLiteral("--name: unknown token %1 (known: {name}, {n}, {n:3}, {date}, "
+                              "{w}, {h}, {ext})")
+            .arg(*unknown);
+    if (nameTemplate.isEmpty())
+        return failure("--name", "a template that gives a name");
+    options.output.filenameOption = FileNameOption::Template;
+    options.output.nameTemplate = pattern;
+    options.output.prefixString.clear();
+    return {};
+}
+
+QString Parser::checkCombinations() const
+{
+    const QStringList classicOptions = {width > 0 ? "--width" : "", height > 0 ? "--height" : "",
+                                        percentGiven ? "--percent" : ""};
+    for (const QString& classic : classicOptions) {
+        if (!modeOption.isEmpty() && !classic.isEmpty())
+            return QStringLiteral("%1: cannot be combined with %2").arg(modeOption, classic);
+    }
+    if (!modeOption.isEmpty() && !keepAspect)
+        return QStringLiteral("--no-keep-aspect: cannot be combined with %1").arg(modeOption);
+    if (losslessGiven && options.output.formatOption == FormatOption::Convert &&
+        KnownFormats::offersLossless(options.output.selectedFileFormat))
+        return {};
+    if (losslessGiven)
+        return QStringLiteral("--lossless: needs --format webp or --format jxl");
+    if (counterStartGiven && options.output.filenameOption != FileNameOption::Template)
+        return QStringLiteral("--counter-start: needs --name template:PATTERN");
+    return {};
+}
+
+// Fit and edge sizes keep the aspect ratio and, unless --enlarge is given,
+// never make a photo larger.
+QString Parser::applyModeSize()
+{
+    SizeObject& size = options.geometry.sizeObject;
+    size.isKeepAspectRatio = true;
+    size.isNoEnlarge = noEnlarge.value_or(true);
     return {};
 }
 
@@ -323,6 +456,7 @@ QString Parser::applySize()
     if ((width > 0 || height > 0) && percentGiven)
         return QStringLiteral("--percent: cannot be combined with --width or --height");
     size.isKeepAspectRatio = keepAspect;
+    size.isNoEnlarge = noEnlarge.value_or(false);
     if (percentGiven) {
         size.isPercentSize = true;
         return {};
@@ -374,30 +508,51 @@ QString CliOptions::usage()
         "Resizes, turns and converts photos. A PATH is a photo, a folder (walked with its\n"
         "sub-folders) or a photo-library package (.photoslibrary, .photolibrary,\n"
         ".aplibrary), which is read without being changed.\n"
-        "Reads JPEG, PNG, TIFF, GIF, BMP, WebP, HEIF, JPEG 2000, PNM, PICT, EPS, XV\n"
-        "thumbnails and camera raw files; writes tif, tiff, png, jpg, jpeg, jp2, bmp, gif.\n"
+        "Reads JPEG, PNG, TIFF, GIF, BMP, WebP, HEIF, AVIF, JPEG XL, JPEG 2000, PNM, PICT, EPS,\n"
+        "XV thumbnails and camera raw files; writes tif, tiff, png, jpg, jpeg, jp2, bmp, gif,\n"
+        "webp, avif, heic and jxl.\n"
         "\n"
         "  -o, --output DIR        destination folder (default: the Pictures folder's Framewright "
         "folder)\n"
+        "Size (one of these; default: each photo's own size):\n"
         "  --width N [--height N]  custom size; with the aspect ratio kept (default) the height "
         "follows the width\n"
         "  --percent P | PWxPH     percent size\n"
         "  --no-keep-aspect        use width and height as given\n"
+        "  --fit WxH               fit inside W x H, the aspect ratio kept\n"
+        "  --long-edge N           the longer edge N pixels, the aspect ratio kept\n"
+        "  --short-edge N          the shorter edge N pixels, the aspect ratio kept\n"
+        "  --no-enlarge, --enlarge a photo smaller than the size keeps its own size, or is "
+        "enlarged\n"
+        "                          (default: --no-enlarge for --fit and the edges, --enlarge "
+        "otherwise)\n"
+        "Turning and format:\n"
         "  --rotate none|cw|ccw|180|auto\n"
         "                          none keeps each photo's orientation tag; auto turns the pixels "
         "upright\n"
         "  --flip none|horizontal|vertical\n"
-        "  --format keep|tif|tiff|png|jpg|jpeg|jp2|bmp|gif\n"
+        "  --format keep|tif|tiff|png|jpg|jpeg|jp2|bmp|gif|webp|avif|heic|jxl\n"
         "                          keep writes each photo's own format (camera raw and formats "
         "not written: png)\n"
-        "  --jobs N                photos written at once (default: one per core)\n"
-        "  --quality 0..100        lossy quality when converting to jpg, jpeg or jp2 (default "
-        "75)\n"
-        "  --name original|size|prefix:TEXT|suffix:TEXT\n"
+        "  --quality 0..100        lossy quality when converting to jpg, jpeg, jp2, webp, avif, "
+        "heic or jxl (default 75)\n"
+        "  --lossless              webp or jxl without loss\n"
+        "  --metadata keep|no-location|none\n"
+        "                          keep all (default), all but the GPS position, or only the "
+        "colour profile\n"
+        "Names and folders:\n"
+        "  --name original|size|prefix:TEXT|suffix:TEXT|template:PATTERN\n"
+        "                          PATTERN tokens: {name} source name, {n} number ({n:3} three "
+        "digits),\n"
+        "                          {date} taken (YYYY-MM-DD), {w} {h} output size, {ext} source "
+        "extension\n"
+        "  --counter-start N       the first {n} (default 1)\n"
         "  --keep-folders          rebuild the source folders below the destination\n"
         "  --no-subfolders         take folders without their sub-folders\n"
         "  --on-conflict keep|replace|skip   existing outputs (default keep: a collision-free "
         "name)\n"
+        "Run:\n"
+        "  --jobs N                photos written at once (default: one per core)\n"
         "  --log FILE              write the run log (.csv or .json by extension)\n"
         "  --dry-run               show what the run would write, writing nothing\n"
         "  --quiet                 no progress line\n"

@@ -220,8 +220,9 @@ int CliRunner::printDryRun()
                               : QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
     };
     bool allWritten = true;
+    int ordinal = 0;
     for (const PhotoFilePtr& photo : app.arraySelectedImagesToProcess()) {
-        const RunPreview::PhotoPreview planned = preview.previewOf(*photo);
+        const RunPreview::PhotoPreview planned = preview.previewOf(*photo, ordinal++);
         allWritten = allWritten && planned.status == PhotoStatus::Processed;
         QString status = StatusMessages::getMessageForstatus(planned.status, app.strings());
         if (planned.existing == RunPreview::PhotoPreview::Existing::Kept)

@@ -1,5 +1,6 @@
 #include "cli/CliOptions.h"
 #include "cli/CliRunner.h"
+#include "core/Codes.h"
 #include "platform/NativePath.h"
 #include "platform/PathInfo.h"
 #include "platform/VipsImageService.h"
@@ -61,12 +62,22 @@ TEST(CliOptions, BadValuesNameTheOptionAndWhatItAllows)
         {{"--rotate", "sideways", "a.jpg"}, "--rotate: expected none, cw, ccw, 180 or auto"},
         {{"--quality", "101", "a.jpg"}, "--quality: expected a whole number from 0 to 100"},
         {{"--percent", "50%", "a.jpg"}, "--percent: expected P or PWxPH"},
-        {{"--format", "webp", "a.jpg"},
-         "--format: expected keep, tif, tiff, png, jpg, jpeg, jp2, bmp or gif"},
+        {{"--format", "psd", "a.jpg"},
+         "--format: expected keep, tif, tiff, png, jpg, jpeg, jp2, bmp, gif, webp, avif, heic "
+         "or jxl"},
+        {{"--lossless", "--format", "avif", "a.jpg"}, "--lossless: needs --format webp"},
+        {{"--fit", "800", "a.jpg"}, "--fit: expected WxH"},
+        {{"--fit", "80x60", "--width", "100", "a.jpg"}, "--fit: cannot be combined with --width"},
+        {{"--long-edge", "100", "--short-edge", "80", "a.jpg"},
+         "--short-edge: cannot be combined with --long-edge"},
+        {{"--metadata", "gps", "a.jpg"}, "--metadata: expected keep, no-location or none"},
+        {{"--name", "template:{name}-{size}", "a.jpg"}, "--name: unknown token {size}"},
+        {{"--name", "template:./", "a.jpg"}, "--name: expected a template that gives a name"},
+        {{"--counter-start", "5", "a.jpg"}, "--counter-start: needs --name template:PATTERN"},
         {{"--flip", "both", "a.jpg"}, "--flip: expected none, horizontal or vertical"},
         {{"--name", "prefix:a/b", "a.jpg"}, "--name: expected a text without"},
         {{"--name", "upper", "a.jpg"},
-         "--name: expected original, size, prefix:TEXT or suffix:TEXT"},
+         "--name: expected original, size, prefix:TEXT, suffix:TEXT or template:PATTERN"},
         {{"--on-conflict", "ask", "a.jpg"}, "--on-conflict: expected keep, replace or skip"},
         {{"--log", "run.txt", "a.jpg"}, "--log: expected a file name ending in .csv or .json"},
         {{"--width", "-3", "a.jpg"}, "--width: expected a positive number of pixels"},
@@ -122,6 +133,25 @@ TEST(CliOptions, OptionsFillTheRunsSettingsRecords)
     EXPECT_EQ(percent.geometry.sizeObject.perWidth, 50);
     EXPECT_EQ(percent.geometry.sizeObject.perHeight, 25);
     EXPECT_FALSE(percent.geometry.sizeObject.isKeepAspectRatio);
+
+    const CliOptions modern =
+        *parse({"--long-edge", "1200", "--format", "webp", "--lossless", "--metadata",
+                "no-location", "--name", "template:{n:3}_{name}", "--counter-start", "0", "a.jpg"})
+             .options;
+    EXPECT_EQ(modern.geometry.sizeObject.sizeMode, SizeMode::LongEdge);
+    EXPECT_EQ(modern.geometry.sizeObject.edgeLength, 1200);
+    EXPECT_TRUE(modern.geometry.sizeObject.isNoEnlarge);
+    EXPECT_FALSE(modern.geometry.sizeObject.isKeepOriginalSize);
+    EXPECT_EQ(modern.output.selectedFileFormat, FormatIndex::Webp);
+    EXPECT_TRUE(modern.output.isLossless);
+    EXPECT_EQ(modern.output.metadataOption, MetadataOption::WithoutLocation);
+    EXPECT_EQ(modern.output.filenameOption, FileNameOption::Template);
+    EXPECT_EQ(modern.output.nameTemplate, "{n:3}_{name}");
+    EXPECT_EQ(modern.output.counterStart, 0);
+    EXPECT_FALSE(parse({"--fit", "80x60", "--enlarge", "a.jpg"})
+                     .options->geometry.sizeObject.isNoEnlarge);
+    EXPECT_TRUE(parse({"--width", "80", "--no-enlarge", "a.jpg"})
+                    .options->geometry.sizeObject.isNoEnlarge);
 }
 
 TEST(CliRunner, RunsInProcessAndReportsTheSummary)
@@ -472,6 +502,58 @@ TEST(CliRunner, TheProgressLineEndsAtAHundredPercentBeforeTheSummary)
     const qsizetype summary = lines.indexOf(QRegularExpression("^Summary.*"));
     ASSERT_GT(summary, 0);
     EXPECT_TRUE(lines.at(summary - 1).contains("100 %")) << out.toStdString();
+}
+
+bool hasField(const vips::VImage& image, const char* field)
+{
+    return image.get_typeof(field) != 0;
+}
+
+// The formats added after the first eight come out upright at the size asked,
+// decodable, with the metadata chosen (the JPEG XL writer keeps no EXIF).
+TEST(CliProgram, ModernFormatsComeOutUprightWithTheChosenMetadata)
+{
+    test::TemporaryFolder photos;
+    test::TemporaryFolder output;
+    const QString turned = test::saveOrientedJpeg(photos.filePath("turned.jpg"), 300, 200, 6);
+    test::addCameraExif(turned);
+    for (const QString format : {"webp", "avif", "heic", "jxl"}) {
+        SCOPED_TRACE(format.toStdString());
+        const QString folder = output.filePath(format);
+        const Finished run = runProgram({"--format", format, "--long-edge", "150", "--metadata",
+                                         "no-location", "--quiet", "-o", folder, turned});
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        const vips::VImage written = test::loadImage(folder + "/turned." + format);
+        EXPECT_EQ(written.width(), 150);
+        EXPECT_EQ(written.height(), 100);
+        EXPECT_EQ(test::cornerMarkers(written), "RGB-");
+        EXPECT_FALSE(hasField(written, "exif-ifd3-GPSLatitude"));
+        EXPECT_EQ(hasField(written, "exif-ifd0-Make"), format != "jxl");
+    }
+    const QString kept = output.filePath("kept");
+    ASSERT_EQ(runProgram({"--format", "webp", "--quiet", "-o", kept, turned}).exitCode, 0);
+    EXPECT_TRUE(hasField(test::loadImage(kept + "/turned.webp"), "exif-ifd3-GPSLatitude"));
+    const QString bare = output.filePath("bare");
+    ASSERT_EQ(runProgram({"--metadata", "none", "--quiet", "-o", bare, turned}).exitCode, 0);
+    EXPECT_FALSE(hasField(test::loadImage(bare + "/turned.jpg"), "exif-ifd0-Make"));
+}
+
+TEST(CliProgram, APictureTooWideForWebpFailsWithItsReasonAndWritesNothing)
+{
+    test::TemporaryFolder photos;
+    test::TemporaryFolder output;
+    const QString wide = photos.filePath("wide.png");
+    vips::VImage::black(16384, 4).pngsave(QFile::encodeName(wide).constData());
+    const Finished dry = runProgram({"--dry-run", "--format", "webp", "-o", output.path(), wide});
+    EXPECT_EQ(dry.exitCode, 1);
+    EXPECT_TRUE(dry.out.contains("Too large for the output format")) << dry.out.toStdString();
+    const Finished run = runProgram({"--format", "webp", "--quiet", "-o", output.path(), wide});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(QDir(output.path()).entryList(QDir::Files).isEmpty());
+    EXPECT_EQ(runProgram({"--format", "webp", "--long-edge", "10000", "--quiet", "-o",
+                          output.path(), wide})
+                  .exitCode,
+              0);
 }
 
 TEST(RealFilesCli, OrientationSetComesOutUprightAt400PixelsWide)

@@ -1,6 +1,7 @@
 #include "core/Utils.h"
 #include "platform/VipsImage.h"
 #include "platform/VipsImageService.h"
+#include "core/Codes.h"
 #include "processing/ImageFilter.h"
 #include "processing/RotateWithEXIF.h"
 #include "support/TemporaryFolder.h"
@@ -119,6 +120,54 @@ TEST_F(GeometryTest, TargetSizeTableAndItsBound)
     EXPECT_EQ(scaled.status, 1);
     EXPECT_EQ(scaled.image.width(), 10);
     EXPECT_EQ(scaled.image.height(), 15);
+}
+
+TEST_F(GeometryTest, FitAndEdgeSizesBoundTheirEdgeAndEnlargeOnlyWhenAsked)
+{
+    auto sized = [](int mode, double first, double second = 0, bool noEnlarge = true) {
+        SizeObject size;
+        size.sizeMode = mode;
+        size.customWidth = first;
+        size.customHeight = second;
+        size.edgeLength = first;
+        size.isNoEnlarge = noEnlarge;
+        return size;
+    };
+    const QSizeF landscape(4000, 3000);
+    const QSizeF portrait(3000, 4000);
+    EXPECT_EQ(ImageFilter::resizeTarget(landscape, sized(SizeMode::FitInside, 1000, 1000)),
+              QSize(1000, 750));
+    EXPECT_EQ(ImageFilter::resizeTarget(portrait, sized(SizeMode::FitInside, 1000, 500)),
+              QSize(375, 500));
+    EXPECT_EQ(ImageFilter::resizeTarget(portrait, sized(SizeMode::LongEdge, 1200)),
+              QSize(900, 1200));
+    EXPECT_EQ(ImageFilter::resizeTarget(landscape, sized(SizeMode::ShortEdge, 1000)),
+              QSize(1333, 1000));
+    EXPECT_EQ(ImageFilter::resizeTarget({333, 500}, sized(SizeMode::LongEdge, 100)),
+              QSize(67, 100));
+    EXPECT_EQ(ImageFilter::resizeTarget({640, 480}, sized(SizeMode::LongEdge, 1200)),
+              QSize(640, 480));
+    EXPECT_EQ(ImageFilter::resizeTarget({640, 480}, sized(SizeMode::LongEdge, 1280, 0, false)),
+              QSize(1280, 960));
+    EXPECT_FALSE(ImageFilter::resizeTarget({640, 480}, sized(SizeMode::ShortEdge, 9000, 0, false)));
+
+    SizeObject custom;
+    custom.isCustomSize = true;
+    custom.customWidth = 800;
+    custom.customHeight = 1000;
+    custom.isNoEnlarge = true;
+    EXPECT_EQ(ImageFilter::resizeTarget({640, 480}, custom), QSize(384, 480));
+    custom.isKeepAspectRatio = true;
+    EXPECT_EQ(ImageFilter::resizeTarget({640, 480}, custom), QSize(640, 480));
+
+    ResizingOptionsSettingObject turned;
+    turned.sizeObject = sized(SizeMode::LongEdge, 1000);
+    turned.rotationType = RotationType::QuarterClockwise;
+    EXPECT_EQ(ImageFilter::outputSize(landscape, turned), QSize(750, 1000));
+
+    const SizeObject stored = sized(SizeMode::FitInside, 1024, 768);
+    EXPECT_EQ(SizeObject::fromArchive(stored.toArchive()), stored);
+    EXPECT_FALSE(SizeObject{}.toArchive().contains("sizeMode"));
 }
 
 TEST_F(GeometryTest, FittingIsInSinglePrecision)

@@ -1,6 +1,7 @@
 #include "processing/OutputPathPlanner.h"
 
 #include "batch/PhotoFile.h"
+#include "core/Codes.h"
 #include "processing/OutputOptionSettings.h"
 
 #include <QStringList>
@@ -48,6 +49,30 @@ TEST(OutputPathPlanner, NamesFollowTheNamingOption)
     }
     output.filenameOption = 1;
     EXPECT_EQ(planned(output, photoAt("/src/q.jpg", 800.9, 600.2)), "/Out/q_800X600.jpg");
+}
+
+TEST(OutputPathPlanner, TemplatesNameEachPhotoByItsTokens)
+{
+    OutputOptionSettings output = into("/Out");
+    output.filenameOption = FileNameOption::Template;
+    output.nameTemplate = "{date} trip/{n:3}_{name}-{w}x{h}.{ext}";
+    output.counterStart = 9;
+    output.formatOption = FormatOption::Convert;
+    output.selectedFileFormat = FormatIndex::Webp;
+    ResizingOptionsSettingObject geometry;
+    geometry.sizeObject.sizeMode = SizeMode::LongEdge;
+    geometry.sizeObject.edgeLength = 1000;
+    geometry.rotationType = RotationType::QuarterClockwise;
+    PhotoFile photo = photoAt("/src/IMG_1.JPG");
+    photo.dateTaken = QDate(2024, 7, 3);
+    const OutputPathPlanner planner(output, "png", geometry);
+    EXPECT_EQ(planner.updatedFilePathWithSetting(photo, 0),
+              "/Out/2024-07-03 trip009_IMG_1-750x1000JPG.webp");
+    EXPECT_EQ(planner.updatedFilePathWithSetting(photo, 991),
+              "/Out/2024-07-03 trip1000_IMG_1-750x1000JPG.webp");
+    output.nameTemplate = "?*";
+    EXPECT_EQ(OutputPathPlanner(output, "png").updatedFilePathWithSetting(photo, 0),
+              "/Out/IMG_1.webp");
 }
 
 TEST(OutputPathPlanner, ExtensionsKeepTheirCaseOrBecomeTheConversionFormat)
