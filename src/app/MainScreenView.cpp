@@ -44,9 +44,12 @@ MainScreenView::MainScreenView(AppDelegate& app, Services services, QObject* par
       settingView(app.strings(), app.dialogs(), services.defaultFolder),
       processingView(app.batch(), app.strings(), app.flags(), app.rawConvertFormat,
                      services.notifications, services.fileSystem, services.utils),
-      history(services.history), logView(services.history, app.strings())
+      history(services.history), logView(services.history, app.strings()),
+      outputStep({app.batch(), settingView, [this] { return currentRunSettings(); },
+                  app.imageService(), services.fileSystem, app.strings()})
 {
     observeNotifications();
+    followPanels();
     connect(&history, &RunHistory::runStored, this, [this](qint64 runId) {
         lastStoredRunId = runId;
         logView.setLatestRunKept(true);
@@ -86,6 +89,21 @@ void MainScreenView::observeNotifications()
                               [this](const QVariantMap&) { runFinished(); });
 }
 
+// The output step's preview and sample names follow every panel's choices.
+void MainScreenView::followPanels()
+{
+    const auto refresh = [this] { outputStep.refresh(); };
+    connect(&settingView, &SettingView::changed, this, refresh);
+    connect(&sizeView, &ResizeView::changed, this, refresh);
+    connect(&rotationView, &RotateView::changed, this, refresh);
+    connect(&flippingView, &FlipView::changed, this, refresh);
+}
+
+RunSettings MainScreenView::currentRunSettings()
+{
+    return {settingView.getOutputSettingObject(), resizingOptions(), app.rawConvertFormat};
+}
+
 // The run is kept in the history on the history's own thread; the window
 // does not wait for it.
 void MainScreenView::runFinished()
@@ -113,6 +131,7 @@ void MainScreenView::photosModified()
 {
     isPhotoSizeSettingFirstTime = true;
     screen.isNextEnabled = !app.batch().isEmpty();
+    outputStep.refresh();
     Q_EMIT changed();
 }
 
@@ -127,6 +146,7 @@ void MainScreenView::updateFooter(const QVariantMap& info)
 void MainScreenView::showPanel(int step)
 {
     screen.step = step;
+    outputStep.setShown(step == Step::Settings);
     Q_EMIT changed();
 }
 
@@ -268,7 +288,7 @@ void MainScreenView::btnConvetSettingTapped()
 // when it cannot be made the chooser still opens.
 void MainScreenView::btnStartProcessTapped()
 {
-    if (!screen.areButtonsEnabled || !hasPhotosToProcess())
+    if (!screen.areButtonsEnabled || !hasPhotosToProcess() || !isNameTemplateUsable())
         return;
     app.rawConvertFormat = QStringLiteral("png");
     const OutputOptionSettings output = settingView.getOutputSettingObject();
@@ -279,12 +299,23 @@ void MainScreenView::btnStartProcessTapped()
     if (!NativePath::makePath(defaultFolder))
         qCWarning(logMainScreen).noquote()
             << QStringLiteral("Failed to create directory \"%1\".").arg(defaultFolder);
-    const QString startFolder = output.ouptputFolder.isEmpty() ? defaultFolder
-                                                               : output.ouptputFolder;
+    const QString startFolder =
+        output.ouptputFolder.isEmpty() ? defaultFolder : output.ouptputFolder;
     app.dialogs().request([this, startFolder] {
         Q_EMIT destinationChooserRequested(startFolder);
         return true;
     });
+}
+
+// A template with a fault would name every output wrongly; the run does not
+// start until it is mended.
+bool MainScreenView::isNameTemplateUsable()
+{
+    const QString problem = settingView.fileName().templateProblem;
+    if (problem.isEmpty())
+        return true;
+    modalMessages.showMessage(problem, app.getLocalizedStringForKey(StringKey::TEMPLATE_TOKENS));
+    return false;
 }
 
 // The chosen path keeps its case: the file system tells "Photos" from
@@ -296,10 +327,9 @@ void MainScreenView::destinationChooserEnded(const QString& chosenFolder)
     if (chosenFolder.isEmpty() || TrashRule::forCurrentUser().isInTrash(chosenFolder))
         return;
     if (!isWritableDestination(chosenFolder)) {
-        modalMessages.showMessage(
-            app.getLocalizedStringForKey(StringKey::DESTINATION_NOT_WRITABLE)
-                .replace(QStringLiteral("%@"), chosenFolder),
-            app.getLocalizedStringForKey(StringKey::CHOOSE_ANOTHER_FOLDER));
+        modalMessages.showMessage(app.getLocalizedStringForKey(StringKey::DESTINATION_NOT_WRITABLE)
+                                      .replace(QStringLiteral("%@"), chosenFolder),
+                                  app.getLocalizedStringForKey(StringKey::CHOOSE_ANOTHER_FOLDER));
         return;
     }
     outputPath = chosenFolder;

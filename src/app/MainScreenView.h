@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/OutputStepView.h"
 #include "batch/AddPhotosVC.h"
 #include "log/LogDetailView.h"
 #include "log/RunHistory.h"
@@ -82,6 +83,7 @@ public:
     SettingView& vwSetting() { return settingView; }
     ProcessingView& vwProcessing() { return processingView; }
     LogDetailView& logDetailView() { return logView; }
+    OutputStepView& outputStepView() { return outputStep; }
 
     // Steps: 1 the batch, 2 resizing, 3 the output settings.
     void setUiOnTabChange(int tab);
@@ -136,6 +138,9 @@ Q_SIGNALS:
 
 private:
     void observeNotifications();
+    void followPanels();
+    RunSettings currentRunSettings();
+    bool isNameTemplateUsable();
     void setLocked(bool locked);
     void showPanel(int step);
     void changeTab(int tab);
@@ -164,6 +169,7 @@ private:
     ProcessingView processingView;
     RunHistory& history;
     LogDetailView logView;
+    OutputStepView outputStep;
     qint64 lastStoredRunId = 0;
     ResizingOptionsSettingObject resizeingOptionsObject;
     OutputOptionSettings outputOptionsObject;

@@ -322,11 +322,24 @@ void BatchRun::endIfDone()
         end();
 }
 
+QString BatchRun::keptMetadataText() const
+{
+    switch (runSettings.output.metadataOption) {
+    case MetadataOption::WithoutLocation:
+        return strings.getLocalizedStringForKey(StringKey::METADATA_WITHOUT_LOCATION);
+    case MetadataOption::PictureOnly:
+        return strings.getLocalizedStringForKey(StringKey::METADATA_PICTURE_ONLY);
+    default:
+        return strings.getLocalizedStringForKey(StringKey::METADATA_KEPT_ALL);
+    }
+}
+
 void BatchRun::end()
 {
     ended = true;
     held = false;
     runSummary = RunSummary::make(photoList, succeeded, skips, elapsedTimeText());
+    runSummary.lblMetadata = keptMetadataText();
     details = RunLog::insertDetailsInDatabase(photoList, stamp, [this](int status) {
         return StatusMessages::getMessageForstatus(status, strings);
     });

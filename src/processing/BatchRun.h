@@ -98,6 +98,7 @@ private:
     void askWhenItsTurn();
     void endIfDone();
     void end();
+    QString keptMetadataText() const;
     void changeState();
 
     Batch& batch;

@@ -33,6 +33,8 @@ struct OutputOptionSettings {
     QString ouptputFolder;
     bool keepFolderHierarchy = false;
     bool askBeforeOverwrite = false;
+
+    bool operator==(const OutputOptionSettings&) const = default;
 };
 
 } // namespace fw

@@ -13,6 +13,8 @@ struct ResizingOptionsSettingObject {
     int rotationType = 0;
     bool isHorizontalFlip = false;
     bool isVerticalFlip = false;
+
+    bool operator==(const ResizingOptionsSettingObject&) const = default;
 };
 
 } // namespace fw

@@ -13,6 +13,8 @@ struct RunSettings {
     OutputOptionSettings output;
     ResizingOptionsSettingObject geometry;
     QString rawConvertFormat = QStringLiteral("png");
+
+    bool operator==(const RunSettings&) const = default;
 };
 
 } // namespace fw

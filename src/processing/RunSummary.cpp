@@ -55,7 +55,8 @@ LogRecord RunSummary::logSummary(const QString& timeStamp, const QDateTime& star
             {"newSize", lblNewsize},
             {"saveSpace", isSpaceSaveShown ? lblspaceSave : QString()},
             {"timeElapsed", lblTimeElapsed},
-            {"totalOldSize", lblTotalOldsize}};
+            {"totalOldSize", lblTotalOldsize},
+            {"metadata", lblMetadata}};
 }
 
 } // namespace fw

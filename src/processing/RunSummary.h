@@ -23,11 +23,14 @@ struct RunSummary {
     QString lblNewsize;
     QString lblTotalOldsize;
     QString lblTimeElapsed;
+    // Which metadata the outputs kept, in words.
+    QString lblMetadata;
 
     // The summary as the run history keeps it, keyed "timeStamp",
     // "imagesSelected", "imagesConverted", "conversionFailed",
     // "imagesSkipped", "oldSize", "newSize", "saveSpace", "timeElapsed",
-    // "totalOldSize" and "startedAt" (ISO 8601, for a readable title).
+    // "totalOldSize", "metadata" and "startedAt" (ISO 8601, for a readable
+    // title).
     LogRecord logSummary(const QString& timeStamp, const QDateTime& started) const;
 
     // Every photo that did not end with an output and was not skipped by

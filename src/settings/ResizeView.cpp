@@ -1,6 +1,7 @@
 #include "settings/ResizeView.h"
 
 #include "batch/Batch.h"
+#include "core/Codes.h"
 #include "core/LocalizedStrings.h"
 #include "core/NotificationCenter.h"
 #include "core/NotificationNames.h"
@@ -41,6 +42,27 @@ bool isWidth(ResizeView::Field field)
 bool isPercent(ResizeView::Field field)
 {
     return field == ResizeView::PercentWidth || field == ResizeView::PercentHeight;
+}
+
+// The fit and edge fields each keep to their own bound; only the custom and
+// percent pairs are coupled by the aspect ratio.
+bool isCoupled(ResizeView::Field field)
+{
+    return field <= ResizeView::PercentHeight;
+}
+
+int sizeModeOf(int option)
+{
+    switch (option) {
+    case ResizeView::FitInside:
+        return SizeMode::FitInside;
+    case ResizeView::LongEdge:
+        return SizeMode::LongEdge;
+    case ResizeView::ShortEdge:
+        return SizeMode::ShortEdge;
+    default:
+        return SizeMode::Classic;
+    }
 }
 
 } // namespace
@@ -88,21 +110,37 @@ void ResizeView::resetTextFields()
     changeSizeSettingWithSelectedOption(KeepOriginal);
 }
 
+bool ResizeView::isSized(int option)
+{
+    return option != KeepOriginal && option != Preset;
+}
+
+bool ResizeView::isModeOption(int option)
+{
+    return option == FitInside || option == LongEdge || option == ShortEdge;
+}
+
 void ResizeView::changeSizeSettingWithSelectedOption(int option)
 {
     screen.option = option;
-    const bool sized = option == Custom || option == Percent;
+    const bool classic = option == Custom || option == Percent;
+    const bool sized = isSized(option);
     screen.isKeepAspectRatio = sized;
+    screen.isKeepAspectRatioEnabled = classic;
     screen.isSaveAsPreset = sized;
+    screen.isNoEnlarge = isModeOption(option);
     screen.areCustomFieldsEnabled = option == Custom;
     screen.arePercentFieldsEnabled = option == Percent;
+    screen.areFitFieldsEnabled = option == FitInside;
+    screen.isLongEdgeFieldEnabled = option == LongEdge;
+    screen.isShortEdgeFieldEnabled = option == ShortEdge;
     screen.isPresetChoiceEnabled = option == Preset;
     screen.areCheckBoxesEnabled = sized;
     screen.isResetEnabled = option != KeepOriginal;
     selectedPredefinedSizeIndex.reset();
     screen.isRemovePresetEnabled = false;
     screen.presetText = strings.getLocalizedStringForKey(StringKey::PRESET_SELECT);
-    if (sized)
+    if (classic)
         calculateAspectedValuesForTextField(option == Percent ? PercentWidth : CustomWidth);
     Q_EMIT changed();
 }
@@ -128,6 +166,16 @@ QStringList ResizeView::presetTexts() const
 QString ResizeView::presetTextOf(const SizeObject& size) const
 {
     const auto number = [](double value) { return QString::number(truncated(value)); };
+    const auto edge = [&](const char* key) {
+        return strings.getLocalizedStringForKey(key).replace("%d", number(size.edgeLength));
+    };
+    if (size.sizeMode == SizeMode::FitInside)
+        return strings.getLocalizedStringForKey(StringKey::PRESET_FIT)
+            .replace("%d X %d", number(size.customWidth) + " X " + number(size.customHeight));
+    if (size.sizeMode == SizeMode::LongEdge)
+        return edge(StringKey::PRESET_LONG_EDGE);
+    if (size.sizeMode == SizeMode::ShortEdge)
+        return edge(StringKey::PRESET_SHORT_EDGE);
     if (!size.name.isEmpty())
         return QStringLiteral("%1 - %2 X %3")
             .arg(size.name, number(size.customWidth), number(size.customHeight));
@@ -155,6 +203,11 @@ void ResizeView::setValue(Field field, qint64 value)
 // below 1 becomes 1, so clearing a field gives 1 at once.
 void ResizeView::calculateAspectedValuesForTextField(Field field)
 {
+    if (!isCoupled(field)) {
+        boundAlone(field);
+        Q_EMIT changed();
+        return;
+    }
     const bool percentPair = isPercent(field);
     const Field widthField = percentPair ? PercentWidth : CustomWidth;
     const Field heightField = percentPair ? PercentHeight : CustomHeight;
@@ -226,6 +279,14 @@ SizeObject ResizeView::getReSizeSettingObject()
     SizeObject size;
     if (screen.option == Preset) {
         size.isKeepOriginalSize = true;
+    } else if (isModeOption(screen.option)) {
+        size.sizeMode = sizeModeOf(screen.option);
+        size.customWidth = screen.fields.at(FitWidth).toInt();
+        size.customHeight = screen.fields.at(FitHeight).toInt();
+        size.edgeLength =
+            screen.fields.at(screen.option == LongEdge ? LongEdgeLength : ShortEdgeLength).toInt();
+        size.isKeepAspectRatio = true;
+        size.isNoEnlarge = screen.isNoEnlarge;
     } else {
         size.customWidth = screen.fields.at(CustomWidth).toInt();
         size.customHeight = screen.fields.at(CustomHeight).toInt();
@@ -235,6 +296,7 @@ SizeObject ResizeView::getReSizeSettingObject()
         size.isPercentSize = screen.option == Percent;
         size.isKeepAspectRatio = screen.isKeepAspectRatio;
         size.isKeepOriginalSize = screen.option == KeepOriginal;
+        size.isNoEnlarge = screen.isNoEnlarge && screen.option != KeepOriginal;
     }
     selectedSizeObj = size;
     return size;
@@ -252,6 +314,10 @@ bool ResizeView::isDuplicate(const SizeObject& candidate) const
 {
     return std::any_of(arrPredefinedSize.cbegin(), arrPredefinedSize.cend(),
                        [&candidate](const SizeObject& preset) {
+                           if (preset.sizeMode != candidate.sizeMode)
+                               return false;
+                           if (candidate.sizeMode != SizeMode::Classic)
+                               return preset == candidate;
                            if (candidate.isCustomSize)
                                return preset.isCustomSize &&
                                       preset.customWidth == candidate.customWidth &&
@@ -264,8 +330,8 @@ bool ResizeView::isDuplicate(const SizeObject& candidate) const
 
 void ResizeView::savePredefinedSizeObject()
 {
-    const bool sized = screen.option == Custom || screen.option == Percent;
-    if (!sized || !screen.isSaveAsPreset || !selectedSizeObj || isDuplicate(*selectedSizeObj))
+    if (!isSized(screen.option) || !screen.isSaveAsPreset || !selectedSizeObj ||
+        isDuplicate(*selectedSizeObj))
         return;
     arrPredefinedSize.append(*selectedSizeObj);
     saveProjectSession();
@@ -353,6 +419,46 @@ void ResizeView::setKeepAspectRatio(bool keep)
 void ResizeView::setSaveAsPreset(bool save)
 {
     screen.isSaveAsPreset = save;
+    Q_EMIT changed();
+}
+
+void ResizeView::setNoEnlarge(bool noEnlarge)
+{
+    screen.isNoEnlarge = noEnlarge;
+    Q_EMIT changed();
+}
+
+void ResizeView::showSize(const SizeObject& size)
+{
+    if (size.isKeepOriginalSize ||
+        (size.sizeMode == SizeMode::Classic && !size.isCustomSize && !size.isPercentSize)) {
+        changeSizeSettingWithSelectedOption(KeepOriginal);
+        return;
+    }
+    const int option = size.sizeMode == SizeMode::FitInside   ? FitInside
+                       : size.sizeMode == SizeMode::LongEdge  ? LongEdge
+                       : size.sizeMode == SizeMode::ShortEdge ? ShortEdge
+                       : size.isCustomSize                    ? Custom
+                                                              : Percent;
+    const Field edgeField = option == ShortEdge ? ShortEdgeLength : LongEdgeLength;
+    const std::pair<Field, double> values[] = {
+        {CustomWidth, size.customWidth}, {CustomHeight, size.customHeight},
+        {PercentWidth, size.perWidth},   {PercentHeight, size.perHeight},
+        {FitWidth, size.customWidth},    {FitHeight, size.customHeight},
+        {edgeField, size.edgeLength}};
+    for (const auto& [field, value] : values) {
+        const bool used = option == Custom      ? field == CustomWidth || field == CustomHeight
+                          : option == Percent   ? isPercent(field)
+                          : option == FitInside ? field == FitWidth || field == FitHeight
+                                                : field == edgeField;
+        if (used && value >= 1)
+            setValue(field, truncated(value));
+    }
+    isCustomSizeTyped = isCustomSizeTyped || option == Custom;
+    changeSizeSettingWithSelectedOption(option);
+    screen.isKeepAspectRatio = size.isKeepAspectRatio || isModeOption(option);
+    screen.isSaveAsPreset = false;
+    screen.isNoEnlarge = size.isNoEnlarge;
     Q_EMIT changed();
 }
 

@@ -17,27 +17,54 @@ class Batch;
 class LocalizedStrings;
 class NotificationCenter;
 
-// The resize screen without its widgets: the four ways to size the outputs
-// (own size, a preset, a custom size, a percentage), the bounds and the
-// aspect coupling of the four number fields, and the presets, stored under
-// "PROJECT_SESSION" and added to after a run. Main thread only.
+// The resize screen without its widgets: the ways to size the outputs (own
+// size, a preset, a custom size, a percentage, fit inside a box, a long or a
+// short edge), the bounds and the aspect coupling of the number fields, the
+// no-enlarging choice, and the presets, stored under "PROJECT_SESSION" and
+// added to after a run. Main thread only.
 // (isPredefinedSizeNotSlectedAnyValue and getReSizeSettingObject are the
 // design's names, kept on purpose.)
 class ResizeView : public QObject {
     Q_OBJECT
 public:
-    enum SizeOption { KeepOriginal = 0, Preset = 1, Custom = 2, Percent = 3 };
-    enum Field { CustomWidth, CustomHeight, PercentWidth, PercentHeight };
+    enum SizeOption {
+        KeepOriginal = 0,
+        Preset = 1,
+        Custom = 2,
+        Percent = 3,
+        FitInside = 4,
+        LongEdge = 5,
+        ShortEdge = 6,
+    };
+    enum Field {
+        CustomWidth,
+        CustomHeight,
+        PercentWidth,
+        PercentHeight,
+        FitWidth,
+        FitHeight,
+        LongEdgeLength,
+        ShortEdgeLength,
+        FieldCount,
+    };
 
     struct State {
         int option = KeepOriginal;
         bool isKeepAspectRatio = false;
         bool isSaveAsPreset = false;
-        // The four fields' texts, in Field order.
-        QStringList fields = {"200", "200", "100", "100"};
+        // A photo smaller than the size keeps its own: on by default for the
+        // fit and edge sizes, off for the custom and percent sizes.
+        bool isNoEnlarge = false;
+        // The fields' texts, in Field order.
+        QStringList fields = {"200", "200", "100", "100", "1920", "1080", "1600", "1080"};
         QString presetText;
         bool areCustomFieldsEnabled = false;
         bool arePercentFieldsEnabled = false;
+        // The field pair or field of a fit or edge size.
+        bool areFitFieldsEnabled = false;
+        bool isLongEdgeFieldEnabled = false;
+        bool isShortEdgeFieldEnabled = false;
+        bool isKeepAspectRatioEnabled = false;
         bool isPresetChoiceEnabled = false;
         // A chosen preset may be taken out of the list.
         bool isRemovePresetEnabled = false;
@@ -80,6 +107,10 @@ public:
     // width had been typed again, so the outputs are never distorted.
     void setKeepAspectRatio(bool keep);
     void setSaveAsPreset(bool save);
+    void setNoEnlarge(bool noEnlarge);
+    // Shows a size record (a remembered one) as the current choice; a
+    // preset's record shows as its own kind of size.
+    void showSize(const SizeObject& size);
 
 Q_SIGNALS:
     void changed();
@@ -94,6 +125,8 @@ private:
     float valueOf(Field field) const;
     void setValue(Field field, qint64 value);
     bool isDuplicate(const SizeObject& candidate) const;
+    static bool isSized(int option);
+    static bool isModeOption(int option);
     void noteTyped(Field field);
 
     const Batch& batch;

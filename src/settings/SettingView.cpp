@@ -8,6 +8,7 @@
 #include "core/Utils.h"
 #include "platform/NativePath.h"
 #include "processing/KnownFormats.h"
+#include "processing/NameTemplate.h"
 
 #include <QLoggingCategory>
 
@@ -18,6 +19,7 @@ namespace {
 Q_LOGGING_CATEGORY(logSettings, "framewright.settings", QtCriticalMsg)
 
 constexpr int longestAffix = 30;
+constexpr int longestTemplate = 120;
 
 struct FileNameTexts {
     const char* option;
@@ -32,8 +34,17 @@ const FileNameTexts& textsOfFileNameOption(int index)
         {StringKey::ORIGINAL_NAME_WIDTH, StringKey::ORIGINAL_NAME_WIDTH, StringKey::CAPTION_OPTION},
         {StringKey::ADD_PREFIX, StringKey::ENTER_PREFIX, StringKey::CAPTION_PREFIX},
         {StringKey::ADD_SUFFIX, StringKey::ENTER_SUFFIX, StringKey::CAPTION_SUFFIX},
+        {StringKey::NAME_TEMPLATE, StringKey::ENTER_TEMPLATE, StringKey::CAPTION_TEMPLATE},
     };
-    return texts[std::clamp(index, 0, 3)];
+    return texts[std::clamp(index, 0, static_cast<int>(FileNameOption::Template))];
+}
+
+const char* metadataKeyOf(int option)
+{
+    static const char* const keys[] = {StringKey::METADATA_KEPT_ALL,
+                                       StringKey::METADATA_WITHOUT_LOCATION,
+                                       StringKey::METADATA_PICTURE_ONLY};
+    return keys[std::clamp(option, 0, static_cast<int>(MetadataOption::PictureOnly))];
 }
 
 bool isAffixOption(int index)
@@ -48,6 +59,7 @@ SettingView::SettingView(LocalizedStrings& strings, DialogQueue& dialogs, QStrin
     : QObject(parent), strings(strings), dialogs(dialogs), defaultFolder(std::move(defaultFolder))
 {
     btnKeepOriginalFormatTapped();
+    metadataSelectionChangedWithIndex(MetadataOption::KeepAll);
     filenameSelectionChangedWithIndex(FileNameOption::SourceName);
     btnOutputToFolderTapped();
     btnResetFolderTapped();
@@ -64,8 +76,16 @@ QStringList SettingView::formatTexts()
 QStringList SettingView::fileNameTexts() const
 {
     QStringList texts;
-    for (int index = 0; index < 4; ++index)
+    for (int index = 0; index <= FileNameOption::Template; ++index)
         texts << strings.getLocalizedStringForKey(textsOfFileNameOption(index).option);
+    return texts;
+}
+
+QStringList SettingView::metadataTexts() const
+{
+    QStringList texts;
+    for (int option = 0; option <= MetadataOption::PictureOnly; ++option)
+        texts << strings.getLocalizedStringForKey(metadataKeyOf(option));
     return texts;
 }
 
@@ -74,7 +94,9 @@ void SettingView::btnResetFormatTapped()
 {
     formatSection.isKeepOriginalFormat = true;
     formatSection.areConvertControlsEnabled = false;
-    formatSection.qualityText = lastValidQuality = QString::number(ImageService::defaultQualityPercent);
+    formatSection.isLossless = false;
+    formatSection.qualityText = lastValidQuality =
+        QString::number(ImageService::defaultQualityPercent);
     formatSelectionChangedWithIndex(FormatIndex::Tif);
 }
 
@@ -92,6 +114,23 @@ void SettingView::formatSelectionChangedWithIndex(int index)
     formatSection.selectedFormatOptionIndex = index;
     formatSection.selectedFormatText = formatTexts().at(index);
     formatSection.isQualityAreaShown = KnownFormats::isLossy(index);
+    formatSection.isLosslessShown = KnownFormats::offersLossless(index);
+    formatSection.isLossless = formatSection.isLossless && formatSection.isLosslessShown;
+    Q_EMIT changed();
+}
+
+void SettingView::btnLosslessTapped(bool on)
+{
+    formatSection.isLossless = on && formatSection.isLosslessShown;
+    Q_EMIT changed();
+}
+
+void SettingView::metadataSelectionChangedWithIndex(int index)
+{
+    if (index < MetadataOption::KeepAll || index > MetadataOption::PictureOnly)
+        return;
+    formatSection.metadataOption = index;
+    formatSection.metadataText = strings.getLocalizedStringForKey(metadataKeyOf(index));
     Q_EMIT changed();
 }
 
@@ -125,15 +164,18 @@ void SettingView::qualityEditingFinished()
 
 void SettingView::filenameSelectionChangedWithIndex(int index)
 {
-    if (index < 0 || index > FileNameOption::Suffix)
+    if (index < 0 || index > FileNameOption::Template)
         return;
     const FileNameTexts& texts = textsOfFileNameOption(index);
     fileNameSection.txtSuffix.clear();
     fileNameSection.chosenOptionText = strings.getLocalizedStringForKey(texts.option);
     fileNameSection.placeholderText = strings.getLocalizedStringForKey(texts.placeholder);
-    fileNameSection.isFieldTextNormal = isAffixOption(index);
+    fileNameSection.isTemplateChosen = index == FileNameOption::Template;
+    fileNameSection.isFieldTextNormal = isAffixOption(index) || fileNameSection.isTemplateChosen;
     fileNameSection.captionText = strings.getLocalizedStringForKey(texts.caption);
     fileNameSection.selectedFileNameOptionIndex = index;
+    fileNameSection.counterStart = 1;
+    checkTemplate();
     enableResetFilenameButton();
 }
 
@@ -141,16 +183,54 @@ void SettingView::enableResetFilenameButton()
 {
     const int index = fileNameSection.selectedFileNameOptionIndex;
     fileNameSection.isResetEnabled = index == FileNameOption::WithPixelSize ||
-                                     (isAffixOption(index) && !fileNameSection.txtSuffix.isEmpty());
+                                     ((isAffixOption(index) || fileNameSection.isTemplateChosen) &&
+                                      !fileNameSection.txtSuffix.isEmpty());
     Q_EMIT changed();
 }
 
-// The text can always be part of a file name, pasted or typed.
+// The text can always be part of a file name, pasted or typed. A template
+// keeps its braces and colons; its text is filtered as it names a file.
 void SettingView::controlTextDidChange(const QString& text)
 {
     fileNameSection.txtSuffix =
-        Utils::firstCharacters(Utils::validFileNameString(text), longestAffix);
+        fileNameSection.isTemplateChosen
+            ? Utils::firstCharacters(text, longestTemplate)
+            : Utils::firstCharacters(Utils::validFileNameString(text), longestAffix);
+    checkTemplate();
     enableResetFilenameButton();
+}
+
+void SettingView::counterStartChanged(int start)
+{
+    fileNameSection.counterStart = std::max(0, start);
+    Q_EMIT changed();
+}
+
+void SettingView::checkTemplate()
+{
+    fileNameSection.templateProblem.clear();
+    if (!fileNameSection.isTemplateChosen)
+        return;
+    const NameTemplate nameTemplate(fileNameSection.txtSuffix);
+    if (const std::optional<QString> unknown = nameTemplate.unknownToken())
+        fileNameSection.templateProblem =
+            strings.getLocalizedStringForKey(StringKey::TEMPLATE_UNKNOWN_TOKEN)
+                .replace(QStringLiteral("%@"), *unknown);
+    else if (nameTemplate.isEmpty())
+        fileNameSection.templateProblem =
+            strings.getLocalizedStringForKey(StringKey::TEMPLATE_EMPTY);
+}
+
+void SettingView::setSampleNames(const QStringList& names)
+{
+    const QString text = names.isEmpty()
+                             ? QString()
+                             : strings.getLocalizedStringForKey(StringKey::NAME_EXAMPLES)
+                                   .replace(QStringLiteral("%@"), names.join(QStringLiteral(", ")));
+    if (text == fileNameSection.sampleNamesText)
+        return;
+    fileNameSection.sampleNamesText = text;
+    Q_EMIT changed();
 }
 
 void SettingView::btnKeepOriginalFolderTapped()
@@ -232,14 +312,50 @@ OutputOptionSettings SettingView::getOutputSettingObject() const
     output.compressionRatio =
         (formatSection.qualityText.isEmpty() ? lastValidQuality : formatSection.qualityText)
             .toInt();
+    output.isLossless = formatSection.isLossless;
+    output.metadataOption = formatSection.metadataOption;
     output.filenameOption = fileNameSection.selectedFileNameOptionIndex;
-    output.prefixString = fileNameSection.txtSuffix;
+    if (fileNameSection.isTemplateChosen)
+        output.nameTemplate = fileNameSection.txtSuffix;
+    else
+        output.prefixString = fileNameSection.txtSuffix;
+    output.counterStart = fileNameSection.counterStart;
     output.folderOption =
         folderSection.isKeepOriginalFolder ? FolderOption::BesideSource : FolderOption::IntoFolder;
     output.ouptputFolder = folderSection.ouptputFolder;
     output.keepFolderHierarchy = folderSection.isKeepFolderHierarchy;
     output.askBeforeOverwrite = folderSection.isAskBeforeOverwrite;
     return output;
+}
+
+void SettingView::showOutputSettings(const OutputOptionSettings& output)
+{
+    btnResetFormatTapped();
+    if (output.formatOption == FormatOption::Convert) {
+        btnConvertFormatTapped();
+        formatSelectionChangedWithIndex(output.selectedFileFormat);
+        formatSection.qualityText = lastValidQuality =
+            QString::number(std::clamp(output.compressionRatio, 0, 100));
+        btnLosslessTapped(output.isLossless);
+    }
+    metadataSelectionChangedWithIndex(output.metadataOption);
+    filenameSelectionChangedWithIndex(output.filenameOption);
+    controlTextDidChange(output.filenameOption == FileNameOption::Template ? output.nameTemplate
+                                                                           : output.prefixString);
+    counterStartChanged(output.counterStart);
+    if (output.folderOption == FolderOption::BesideSource) {
+        btnKeepOriginalFolderTapped();
+    } else {
+        btnOutputToFolderTapped();
+        if (!output.ouptputFolder.isEmpty()) {
+            folderSection.ouptputFolder = output.ouptputFolder;
+            folderSection.isResetEnabled = output.ouptputFolder != defaultFolder;
+        }
+        if (output.keepFolderHierarchy)
+            btnKeepFolderHierarchyTapped(true);
+    }
+    if (!output.askBeforeOverwrite)
+        btnAskbeforeOverwriteTapped(false);
 }
 
 } // namespace fw

@@ -27,6 +27,13 @@ public:
         QString selectedFormatText;
         bool isQualityAreaShown = false;
         bool areConvertControlsEnabled = false;
+        // WebP and JPEG XL offer lossless writing, which makes the quality
+        // moot.
+        bool isLosslessShown = false;
+        bool isLossless = false;
+        // A MetadataOption code and its words.
+        int metadataOption = 0;
+        QString metadataText;
     };
     struct FileNameSection {
         int selectedFileNameOptionIndex = 0;
@@ -37,6 +44,13 @@ public:
         // The field shows prefix or suffix text in the normal colour.
         bool isFieldTextNormal = false;
         bool isResetEnabled = false;
+        // The template option's counter start, the fault of its template
+        // (empty when there is none), and the names the first marked photos
+        // would get.
+        bool isTemplateChosen = false;
+        int counterStart = 1;
+        QString templateProblem;
+        QString sampleNamesText;
     };
     struct FolderSection {
         bool isKeepOriginalFolder = false;
@@ -59,6 +73,7 @@ public:
     // "*.TIF" ... and the file-name options, as the pop-up lists show them.
     static QStringList formatTexts();
     QStringList fileNameTexts() const;
+    QStringList metadataTexts() const;
 
     // Format section.
     void btnKeepOriginalFormatTapped() { btnResetFormatTapped(); }
@@ -70,11 +85,16 @@ public:
     // shows the last value again when it loses the focus.
     void qualityTextEdited(const QString& text);
     void qualityEditingFinished();
+    void btnLosslessTapped(bool on);
+    void metadataSelectionChangedWithIndex(int index);
 
     // File-name section.
     void filenameSelectionChangedWithIndex(int index);
     void btnResetFilenameTapped() { filenameSelectionChangedWithIndex(0); }
     void controlTextDidChange(const QString& text);
+    void counterStartChanged(int start);
+    // The names the first marked photos would get, shown under the template.
+    void setSampleNames(const QStringList& names);
 
     // Folder section. The widgets open the chooser on folderChooserRequested
     // and hand the choice to folderChooserEnded (an empty path for Cancel).
@@ -87,6 +107,8 @@ public:
     void btnAskbeforeOverwriteTapped(bool on);
 
     OutputOptionSettings getOutputSettingObject() const;
+    // Shows a record (the last run's choices) as the panel's state.
+    void showOutputSettings(const OutputOptionSettings& output);
 
 Q_SIGNALS:
     void changed();
@@ -94,6 +116,7 @@ Q_SIGNALS:
 
 private:
     void enableResetFilenameButton();
+    void checkTemplate();
 
     LocalizedStrings& strings;
     DialogQueue& dialogs;

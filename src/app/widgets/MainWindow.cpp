@@ -9,14 +9,15 @@
 #include "core/ProductInfo.h"
 #include "core/StringKeys.h"
 #include "core/widgets/AlertSheet.h"
-#include "core/widgets/TabOrder.h"
 #include "core/widgets/DialogMessages.h"
 #include "core/widgets/EmphasisedText.h"
 #include "core/widgets/FolderChooser.h"
+#include "core/widgets/TabOrder.h"
 #include "log/widgets/LogWindow.h"
 #include "platform/Desktop.h"
 #include "platform/ImageService.h"
 #include "platform/LocalFileSystem.h"
+#include "processing/widgets/OutputPreviewPanel.h"
 #include "processing/widgets/OverwriteSheet.h"
 #include "processing/widgets/ProcessingScreen.h"
 #include "settings/widgets/OutputSettingsPanel.h"
@@ -212,8 +213,7 @@ QWidget* MainWindow::buildOptionsPage()
     resizeRow->addWidget(
         new RotateFlipPanel(screen->rotateView(), screen->flipView(), app.strings(), resizePage),
         2);
-    for (QWidget* content : {resizePage, static_cast<QWidget*>(new OutputSettingsPanel(
-                                             screen->vwSetting(), app.strings(), options))}) {
+    for (QWidget* content : {resizePage, buildOutputPage()}) {
         auto* scroller = new QScrollArea(options);
         scroller->setWidget(content);
         scroller->setWidgetResizable(true);
@@ -224,6 +224,18 @@ QWidget* MainWindow::buildOptionsPage()
     }
     column->addLayout(switchRow);
     column->addWidget(options, 1);
+    return page;
+}
+
+// The output settings, and beside them the preview of what they give.
+QWidget* MainWindow::buildOutputPage()
+{
+    auto* page = new QWidget(options);
+    auto* row = new QHBoxLayout(page);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(new OutputSettingsPanel(screen->vwSetting(), app.strings(), page), 1);
+    row->addWidget(new OutputPreviewPanel(screen->outputStepView().preview(), app.strings(), page),
+                   0, Qt::AlignTop);
     return page;
 }
 

@@ -63,6 +63,7 @@ private:
     void buildMenus();
     QWidget* buildTabs();
     QWidget* buildOptionsPage();
+    QWidget* buildOutputPage();
     QWidget* buildBottomBar();
     void connectSheets();
     void render();

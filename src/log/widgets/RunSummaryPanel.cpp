@@ -23,6 +23,7 @@ RunSummaryPanel::RunSummaryPanel(LocalizedStrings& strings, QWidget* parent)
         {"newSize", StringKey::NEW_SIZE},
         {"saveSpace", StringKey::SPACE_SAVED},
         {"timeElapsed", StringKey::TIME_ELAPSED},
+        {"metadata", StringKey::METADATA},
     };
     for (const auto& [key, caption] : rows) {
         auto* value = new QLabel(this);
@@ -36,7 +37,8 @@ RunSummaryPanel::RunSummaryPanel(LocalizedStrings& strings, QWidget* parent)
 }
 
 // The saved space shows only when there is some, the skipped photos only
-// when the user skipped some (runs kept by earlier versions have no count).
+// when the user skipped some (runs kept by earlier versions have no count,
+// nor the metadata kept).
 void RunSummaryPanel::setSummary(const LogRecord& summary)
 {
     for (const auto& [key, label, caption] : values) {
@@ -45,6 +47,8 @@ void RunSummaryPanel::setSummary(const LogRecord& summary)
         // A screen reader reads the figure with what it counts.
         label->setAccessibleName(QStringLiteral("%1 %2").arg(caption, value));
         if (key == "saveSpace")
+            form->setRowVisible(label, !value.isEmpty());
+        if (key == "metadata")
             form->setRowVisible(label, !value.isEmpty());
         if (key == "imagesSkipped")
             form->setRowVisible(label, !value.isEmpty() && value != "0");

@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace fw {
@@ -41,6 +42,7 @@ OutputSettingsPanel::OutputSettingsPanel(SettingView& view, LocalizedStrings& st
 {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(buildFormatSection());
+    layout->addWidget(buildMetadataSection());
     layout->addWidget(buildFileNameSection());
     layout->addWidget(buildFolderSection());
     layout->addStretch();
@@ -75,6 +77,9 @@ QWidget* OutputSettingsPanel::buildFormatSection()
     qualityLayout->setContentsMargins(0, 0, 0, 0);
     qualityLayout->addWidget(plainLabel(text(StringKey::QUALITY) + " :", qualityBox));
     qualityLayout->addWidget(quality);
+    lossless =
+        named(new QCheckBox(text(StringKey::LOSSLESS), qualityBox), text(StringKey::LOSSLESS));
+    qualityLayout->addWidget(lossless);
     qualityLayout->addStretch();
     auto* grid = new QGridLayout(box);
     grid->addWidget(keepFormat, 0, 0);
@@ -83,6 +88,17 @@ QWidget* OutputSettingsPanel::buildFormatSection()
     grid->addWidget(qualityBox, 2, 0, 1, 2);
     grid->addWidget(resetFormat, 3, 0, Qt::AlignLeft);
     grid->setColumnStretch(2, 1);
+    return box;
+}
+
+QWidget* OutputSettingsPanel::buildMetadataSection()
+{
+    const auto text = [this](const char* key) { return strings.getLocalizedStringForKey(key); };
+    auto* box = named(new QGroupBox(text(StringKey::METADATA), this), text(StringKey::METADATA));
+    metadataButton = named(new QPushButton(box), text(StringKey::CHOOSE_METADATA));
+    auto* layout = new QHBoxLayout(box);
+    layout->addWidget(metadataButton);
+    layout->addStretch();
     return box;
 }
 
@@ -100,9 +116,41 @@ QWidget* OutputSettingsPanel::buildFileNameSection()
     grid->addWidget(fileNameButton, 0, 0, 1, 2);
     grid->addWidget(affixCaption, 1, 0);
     grid->addWidget(affix, 1, 1);
-    grid->addWidget(resetFileName, 2, 0, Qt::AlignLeft);
+    grid->addWidget(buildTemplateArea(box), 2, 0, 1, 2);
+    grid->addWidget(resetFileName, 3, 0, Qt::AlignLeft);
     grid->setColumnStretch(1, 1);
     return box;
+}
+
+// The tokens a template takes, its counter's start, what is wrong with it,
+// and the names it gives the first marked photos.
+QWidget* OutputSettingsPanel::buildTemplateArea(QWidget* parent)
+{
+    const auto text = [this](const char* key) { return strings.getLocalizedStringForKey(key); };
+    templateArea = new QWidget(parent);
+    auto* tokens = plainLabel(text(StringKey::TEMPLATE_TOKENS), templateArea);
+    tokens->setWordWrap(true);
+    counterStart = named(new QSpinBox(templateArea), text(StringKey::COUNTER_START));
+    counterStart->setRange(0, 999999999);
+    templateProblem = plainLabel(QString(), templateArea);
+    templateProblem->setWordWrap(true);
+    QPalette warning = templateProblem->palette();
+    warning.setColor(QPalette::WindowText, Qt::red);
+    templateProblem->setPalette(warning);
+    sampleNames = plainLabel(QString(), templateArea);
+    sampleNames->setWordWrap(true);
+    sampleNames->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* counterRow = new QHBoxLayout;
+    counterRow->addWidget(plainLabel(text(StringKey::COUNTER_START), templateArea));
+    counterRow->addWidget(counterStart);
+    counterRow->addStretch();
+    auto* layout = new QVBoxLayout(templateArea);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(tokens);
+    layout->addLayout(counterRow);
+    layout->addWidget(templateProblem);
+    layout->addWidget(sampleNames);
+    return templateArea;
 }
 
 QWidget* OutputSettingsPanel::buildFolderSection()
@@ -155,6 +203,13 @@ void OutputSettingsPanel::connectActions()
     connect(quality, &SteppedField::stepped, this,
             [this](bool up) { view.upDownCompressionQualityTapped(up); });
     connect(quality, &SteppedField::focusLeft, this, [this] { view.qualityEditingFinished(); });
+    connect(lossless, &QCheckBox::clicked, this, [this](bool on) { view.btnLosslessTapped(on); });
+    connect(metadataButton, &QPushButton::clicked, this, [this] {
+        PopupList::openBeside(metadataButton, view.metadataTexts(),
+                              [this](int row) { view.metadataSelectionChangedWithIndex(row); });
+    });
+    connect(counterStart, &QSpinBox::valueChanged, this,
+            [this](int start) { view.counterStartChanged(start); });
     connect(fileNameButton, &QPushButton::clicked, this, [this] {
         PopupList::openBeside(fileNameButton, view.fileNameTexts(), [this](int row) {
             view.filenameSelectionChangedWithIndex(row);
@@ -184,9 +239,19 @@ void OutputSettingsPanel::render()
     formatButton->setEnabled(format.areConvertControlsEnabled);
     resetFormat->setEnabled(format.areConvertControlsEnabled);
     qualityBox->setVisible(format.isQualityAreaShown);
-    quality->setFieldEnabled(format.areConvertControlsEnabled && format.isQualityAreaShown);
+    quality->setFieldEnabled(format.areConvertControlsEnabled && format.isQualityAreaShown &&
+                             !format.isLossless);
     quality->showText(format.qualityText);
+    lossless->setVisible(format.isLosslessShown);
+    lossless->setChecked(format.isLossless);
+    lossless->setEnabled(format.areConvertControlsEnabled);
+    metadataButton->setText(format.metadataText);
+    renderFileName();
+    renderFolder();
+}
 
+void OutputSettingsPanel::renderFileName()
+{
     const SettingView::FileNameSection& name = view.fileName();
     fileNameButton->setText(name.chosenOptionText);
     affixCaption->setText(name.captionText);
@@ -198,7 +263,17 @@ void OutputSettingsPanel::render()
                                          : QPalette().color(QPalette::PlaceholderText));
     affix->setPalette(palette);
     resetFileName->setEnabled(name.isResetEnabled);
+    templateArea->setVisible(name.isTemplateChosen);
+    if (counterStart->value() != name.counterStart)
+        counterStart->setValue(name.counterStart);
+    templateProblem->setText(name.templateProblem);
+    templateProblem->setVisible(!name.templateProblem.isEmpty());
+    sampleNames->setText(name.sampleNamesText);
+    sampleNames->setVisible(name.templateProblem.isEmpty() && !name.sampleNamesText.isEmpty());
+}
 
+void OutputSettingsPanel::renderFolder()
+{
     const SettingView::FolderSection& folder = view.folder();
     keepFolder->setChecked(folder.isKeepOriginalFolder);
     intoFolder->setChecked(!folder.isKeepOriginalFolder);

@@ -5,6 +5,7 @@
 class QButtonGroup;
 class QCheckBox;
 class QLabel;
+class QLayout;
 class QPushButton;
 class QRadioButton;
 
@@ -26,6 +27,7 @@ public:
 
 private:
     void build(LocalizedStrings& strings);
+    QLayout* buildChoiceGrid(LocalizedStrings& strings);
     void connectActions();
     void render();
     void openPresetList();
@@ -36,11 +38,15 @@ private:
     QRadioButton* presetChoice;
     QRadioButton* customChoice;
     QRadioButton* percentChoice;
+    QRadioButton* fitChoice;
+    QRadioButton* longEdgeChoice;
+    QRadioButton* shortEdgeChoice;
     QButtonGroup* choices;
     QPushButton* removePreset;
     QPushButton* presetButton;
-    SteppedField* fields[4];
+    SteppedField* fields[8];
     QCheckBox* keepAspect;
+    QCheckBox* noEnlarge;
     QCheckBox* saveAsPreset;
     QPushButton* reset;
 };

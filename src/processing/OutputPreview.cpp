@@ -1,0 +1,255 @@
+#include "processing/OutputPreview.h"
+
+#include "core/LocalizedStrings.h"
+#include "core/StringKeys.h"
+#include "core/Utils.h"
+#include "platform/ImageService.h"
+#include "processing/ImageFilter.h"
+#include "processing/OutputPathPlanner.h"
+#include "processing/PhotoStep.h"
+#include "processing/StatusMessages.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QMetaObject>
+
+namespace fw {
+
+namespace {
+
+QString pixelsAndBytes(const QSize& size, double bytes)
+{
+    return QStringLiteral("%1 × %2 · %3")
+        .arg(size.width())
+        .arg(size.height())
+        .arg(Utils::unitStringFromBytes(bytes, 0));
+}
+
+// The photos measured for the estimate: the shown one and others spread
+// evenly over the marked ones.
+QList<PhotoFile> sampleOf(const QList<PhotoFilePtr>& photos, int shownIndex)
+{
+    QList<PhotoFile> samples{*photos.at(shownIndex)};
+    const qsizetype count = photos.size();
+    const qsizetype wanted = std::min<qsizetype>(OutputPreview::samplePhotos, count);
+    for (qsizetype step = 0; samples.size() < wanted && step < count; ++step) {
+        const qsizetype index = step * count / wanted;
+        if (index != shownIndex && samples.size() < wanted)
+            samples.append(*photos.at(index));
+    }
+    return samples;
+}
+
+} // namespace
+
+struct OutputPreview::Job {
+    int generation = 0;
+    RunSettings settings;
+    PhotoFile photo;
+    QList<PhotoFile> samples;
+    QString scratchFolder;
+};
+
+struct OutputPreview::Written {
+    int status = PhotoStatus::NotProcessed;
+    QString fileName;
+    double bytes = 0;
+    QSize size;
+    QImage picture;
+};
+
+OutputPreview::OutputPreview(const ImageService& images, const FileSystemProbe& fileSystem,
+                             LocalizedStrings& strings, QObject* parent)
+    : QObject(parent), images(images), fileSystem(fileSystem), strings(strings)
+{
+    worker.setMaxThreadCount(1);
+}
+
+OutputPreview::~OutputPreview()
+{
+    ++currentGeneration;
+    worker.clear();
+    worker.waitForDone();
+}
+
+void OutputPreview::show(const QList<PhotoFilePtr>& marked, const RunSettings& newSettings)
+{
+    if (marked != photos)
+        photoIndex = 0;
+    photos = marked;
+    settings = newSettings;
+    restart();
+}
+
+void OutputPreview::showNext()
+{
+    if (photoIndex + 1 >= photos.size())
+        return;
+    ++photoIndex;
+    restart();
+}
+
+void OutputPreview::showPrevious()
+{
+    if (photoIndex == 0)
+        return;
+    --photoIndex;
+    restart();
+}
+
+void OutputPreview::restart()
+{
+    const int generation = ++currentGeneration;
+    worker.clear();
+    state = {};
+    state.photoCount = static_cast<int>(photos.size());
+    if (photos.isEmpty() || !scratch.isValid()) {
+        Q_EMIT changed();
+        return;
+    }
+    photoIndex = std::clamp(photoIndex, 0, static_cast<int>(photos.size()) - 1);
+    const PhotoFilePtr& photo = photos.at(photoIndex);
+    state.photoNumber = photoIndex + 1;
+    state.photoName = photo->fileName;
+    state.isWriting = true;
+    state.outputCaption = strings.getLocalizedStringForKey(StringKey::PREVIEW_WRITING);
+    const Job job{generation, settings, *photo, sampleOf(photos, photoIndex), scratch.path()};
+    worker.start([this, job] { run(job); });
+    Q_EMIT changed();
+}
+
+// Each step first checks that its work is still wanted.
+void OutputPreview::run(const Job& job)
+{
+    if (isStale(job.generation))
+        return;
+    const QImage original = images.uprightPreview(job.photo.fileURL, pictureSide, pictureSide)
+                                .value_or(Image())
+                                .toQImage();
+    const QImage quick = quickOutput(job);
+    const QString originalCaption =
+        pixelsAndBytes(QSize(static_cast<int>(job.photo.width), static_cast<int>(job.photo.height)),
+                       job.photo.fileSizeInBytes);
+    deliver(job.generation, [=](Shown& shown) {
+        shown.original = original;
+        shown.originalCaption = originalCaption;
+        shown.output = quick;
+    });
+    if (isStale(job.generation))
+        return;
+    const Written output = written(job, job.photo, true);
+    deliver(job.generation, [this, output](Shown& shown) {
+        shown.isWriting = false;
+        if (!output.picture.isNull())
+            shown.output = output.picture;
+        shown.outputCaption =
+            output.status == PhotoStatus::Processed
+                ? output.fileName + '\n' + pixelsAndBytes(output.size, output.bytes)
+                : StatusMessages::getMessageForstatus(output.status, strings);
+    });
+    double bytesIn = output.status == PhotoStatus::Processed ? job.photo.fileSizeInBytes : 0;
+    double bytesOut = output.bytes;
+    for (const PhotoFile& sample : job.samples.mid(1)) {
+        if (isStale(job.generation))
+            return;
+        const Written measured = written(job, sample, false);
+        if (measured.status == PhotoStatus::Processed) {
+            bytesIn += sample.fileSizeInBytes;
+            bytesOut += measured.bytes;
+        }
+    }
+    deliver(job.generation, [this, samples = job.samples, bytesIn, bytesOut](Shown& shown) {
+        shown.estimateText = estimateText(samples, bytesIn, bytesOut);
+    });
+}
+
+// The photo written as the run would write it, into the preview's own
+// folder, measured, read back small, and removed.
+OutputPreview::Written OutputPreview::written(const Job& job, const PhotoFile& photo,
+                                              bool withPicture) const
+{
+    RunSettings own = job.settings;
+    own.output.folderOption = FolderOption::IntoFolder;
+    own.output.ouptputFolder = job.scratchFolder;
+    own.output.keepFolderHierarchy = false;
+    own.output.askBeforeOverwrite = false;
+    own.output.filenameOption = FileNameOption::SourceName;
+    const QString path = OutputPathPlanner(own.output, own.rawConvertFormat, own.geometry)
+                             .updatedFilePathWithSetting(photo);
+    PhotoTask task;
+    task.photo = photo;
+    task.outputPath = path;
+    const PhotoOutcome outcome = PhotoStep(images, fileSystem, own).run(task);
+    Written result;
+    result.status =
+        outcome.next == PhotoOutcome::Next::Done ? outcome.result.status : PhotoStatus::NotSaved;
+    if (result.status != PhotoStatus::Processed)
+        return result;
+    const QString writtenPath = outcome.result.outputPath;
+    result.fileName = QFileInfo(writtenPath).fileName();
+    result.bytes = outcome.result.outputBytes;
+    if (const auto properties = images.readProperties(writtenPath))
+        result.size = Utils(images).uprightSize(writtenPath, *properties).toSize();
+    if (withPicture)
+        result.picture = images.uprightPreview(writtenPath, pictureSide, pictureSide)
+                             .value_or(Image())
+                             .toQImage();
+    QFile::remove(writtenPath);
+    return result;
+}
+
+// A small decode shaped, flipped and turned as the output will be: shown at
+// once while the real output is written.
+QImage OutputPreview::quickOutput(const Job& job) const
+{
+    const QSizeF upright(job.photo.width, job.photo.height);
+    const ResizingOptionsSettingObject& geometry = job.settings.geometry;
+    const std::optional<QSize> target =
+        geometry.sizeObject.isKeepOriginalSize
+            ? std::optional(upright.toSize())
+            : ImageFilter::resizeTarget(upright, geometry.sizeObject);
+    const std::optional<Image> small =
+        images.uprightPreview(job.photo.fileURL, pictureSide, pictureSide);
+    if (!small || !target || target->isEmpty())
+        return {};
+    const QSize shape = target->scaled(pictureSide, pictureSide, Qt::KeepAspectRatio);
+    Image shaped = small->scaled(std::max(1, shape.width()), std::max(1, shape.height()));
+    if (geometry.isHorizontalFlip)
+        shaped = shaped.flippedHorizontally();
+    if (geometry.isVerticalFlip)
+        shaped = shaped.flippedVertically();
+    return shaped
+        .rotatedCounterClockwise(ImageFilter::degreesForRotationType(geometry.rotationType))
+        .toQImage();
+}
+
+void OutputPreview::deliver(int generation, std::function<void(Shown&)> update)
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this, generation, update = std::move(update)] {
+            if (isStale(generation))
+                return;
+            update(state);
+            Q_EMIT changed();
+        },
+        Qt::QueuedConnection);
+}
+
+// The sample's outputs over its sources, applied to every marked photo.
+QString OutputPreview::estimateText(const QList<PhotoFile>& samples, double sampleBytesIn,
+                                    double sampleBytesOut) const
+{
+    if (sampleBytesIn <= 0 || samples.isEmpty())
+        return {};
+    double allBytesIn = 0;
+    for (const PhotoFilePtr& photo : photos)
+        allBytesIn += photo->fileSizeInBytes;
+    const double estimate = allBytesIn * sampleBytesOut / sampleBytesIn;
+    return strings.getLocalizedStringForKey(StringKey::PREVIEW_ESTIMATE)
+               .replace(QStringLiteral("%@"), QLocale().toString(photos.size())) +
+           ' ' + Utils::unitStringFromBytes(estimate, 0);
+}
+
+} // namespace fw
