@@ -49,11 +49,12 @@ struct OutputPreview::Job {
     PhotoFile photo;
     QList<PhotoFile> samples;
     QString scratchFolder;
+    // The name the run would give the photo's output.
+    QString outputName;
 };
 
 struct OutputPreview::Written {
     int status = PhotoStatus::NotProcessed;
-    QString fileName;
     double bytes = 0;
     QSize size;
     QImage picture;
@@ -114,7 +115,12 @@ void OutputPreview::restart()
     state.photoName = photo->fileName;
     state.isWriting = true;
     state.outputCaption = strings.getLocalizedStringForKey(StringKey::PREVIEW_WRITING);
-    const Job job{generation, settings, *photo, sampleOf(photos, photoIndex), scratch.path()};
+    const QString outputName =
+        QFileInfo(OutputPathPlanner(settings.output, settings.rawConvertFormat, settings.geometry)
+                      .updatedFilePathWithSetting(*photo, photoIndex))
+            .fileName();
+    const Job job{generation,     settings,  *photo, sampleOf(photos, photoIndex),
+                  scratch.path(), outputName};
     worker.start([this, job] { run(job); });
     Q_EMIT changed();
 }
@@ -139,14 +145,13 @@ void OutputPreview::run(const Job& job)
     if (isStale(job.generation))
         return;
     const Written output = written(job, job.photo, true);
-    deliver(job.generation, [this, output](Shown& shown) {
+    deliver(job.generation, [this, output, name = job.outputName](Shown& shown) {
         shown.isWriting = false;
         if (!output.picture.isNull())
             shown.output = output.picture;
-        shown.outputCaption =
-            output.status == PhotoStatus::Processed
-                ? output.fileName + '\n' + pixelsAndBytes(output.size, output.bytes)
-                : StatusMessages::getMessageForstatus(output.status, strings);
+        shown.outputCaption = output.status == PhotoStatus::Processed
+                                  ? name + '\n' + pixelsAndBytes(output.size, output.bytes)
+                                  : StatusMessages::getMessageForstatus(output.status, strings);
     });
     double bytesIn = output.status == PhotoStatus::Processed ? job.photo.fileSizeInBytes : 0;
     double bytesOut = output.bytes;
@@ -187,7 +192,6 @@ OutputPreview::Written OutputPreview::written(const Job& job, const PhotoFile& p
     if (result.status != PhotoStatus::Processed)
         return result;
     const QString writtenPath = outcome.result.outputPath;
-    result.fileName = QFileInfo(writtenPath).fileName();
     result.bytes = outcome.result.outputBytes;
     if (const auto properties = images.readProperties(writtenPath))
         result.size = Utils(images).uprightSize(writtenPath, *properties).toSize();

@@ -9,6 +9,7 @@
 #include "batch/BatchModel.h"
 #include "batch/widgets/BatchScreen.h"
 #include "batch/widgets/PhotoTableView.h"
+#include "core/Codes.h"
 #include "core/LocalizedStrings.h"
 #include "core/StringKeys.h"
 #include "gui/VisibleButton.h"
@@ -156,8 +157,22 @@ void walk(Tour& tour, const QStringList& photos, const QString& destination)
 
     tour.click(fw::StringKey::NEXT);
     tour.shoot("10-resize-step");
+    fw::MainScreenView& screen = window.mainScreen();
+    screen.resizeView().changeSizeSettingWithSelectedOption(fw::ResizeView::LongEdge);
+    tour.shoot("10b-resize-long-edge");
     tour.click(fw::StringKey::NEXT);
+    const auto previewDone = [&] {
+        return !screen.outputStepView().preview().shown().estimateText.isEmpty();
+    };
+    tour.waitFor(previewDone);
     tour.shoot("11-output-step");
+    fw::SettingView& output = screen.vwSetting();
+    output.btnConvertFormatTapped();
+    output.formatSelectionChangedWithIndex(fw::FormatIndex::Webp);
+    output.filenameSelectionChangedWithIndex(fw::FileNameOption::Template);
+    output.controlTextDidChange(QStringLiteral("{date}_{n:3}_{name}"));
+    tour.waitFor(previewDone);
+    tour.shoot("11b-output-webp-template");
 
     tour.click(fw::StringKey::START_PROCESS);
     if (QFileDialog* chooser = tour.openPanel()) {
