@@ -10,9 +10,11 @@
 #include "platform/FileSystemProbe.h"
 #include "platform/NativePath.h"
 #include "platform/PathInfo.h"
+#include "settings/RememberedChoices.h"
 
 #include <QLoggingCategory>
 #include <QMetaObject>
+#include <QSettings>
 
 namespace fw {
 
@@ -36,7 +38,7 @@ bool offersRemoval(int tag)
 
 MainScreenView::MainScreenView(AppDelegate& app, Services services, QObject* parent)
     : QObject(parent), app(app), notifications(services.notifications),
-      modalMessages(services.modalMessages), fileSystem(services.fileSystem),
+      modalMessages(services.modalMessages), fileSystem(services.fileSystem), store(services.store),
       defaultFolder(services.defaultFolder),
       photosView(app.batch(), app.strings(), app.flags(), app.dialogs(), app.imageService(),
                  services.notifications, services.modalMessages, services.photoLimit),
@@ -49,6 +51,7 @@ MainScreenView::MainScreenView(AppDelegate& app, Services services, QObject* par
                   app.imageService(), services.fileSystem, app.strings()})
 {
     observeNotifications();
+    recallChoices();
     followPanels();
     connect(&history, &RunHistory::runStored, this, [this](qint64 runId) {
         lastStoredRunId = runId;
@@ -87,6 +90,35 @@ void MainScreenView::observeNotifications()
                               [this](const QVariantMap& info) { updateFooter(info); });
     notifications.addObserver(this, NotificationName::notificationsProcessFinished,
                               [this](const QVariantMap&) { runFinished(); });
+}
+
+// A launch starts from the choices of the last run.
+void MainScreenView::recallChoices()
+{
+    const std::optional<RunSettings> last = RememberedChoices::recall(store);
+    if (!last)
+        return;
+    settingView.showOutputSettings(last->output);
+    sizeView.showSize(last->geometry.sizeObject);
+    rotationView.changeSettingWithSelectedOption(last->geometry.rotationType);
+    flippingView.changeSettingWithSelectedOption(
+        last->geometry.isHorizontalFlip ? FlipOption::Horizontal
+        : last->geometry.isVerticalFlip ? FlipOption::Vertical
+                                        : FlipOption::None);
+}
+
+void MainScreenView::resetAllChoices()
+{
+    if (!screen.areButtonsEnabled)
+        return;
+    RememberedChoices::forget(store);
+    settingView.btnResetFormatTapped();
+    settingView.metadataSelectionChangedWithIndex(MetadataOption::KeepAll);
+    settingView.btnResetFilenameTapped();
+    settingView.btnResetFolderTapped();
+    sizeView.btnResetSettingTapped();
+    rotationView.btnResetSettingTapped();
+    flippingView.btnResetSettingTapped();
 }
 
 // The output step's preview and sample names follow every panel's choices.
@@ -352,6 +384,8 @@ void MainScreenView::addProcessView()
     outputOptionsObject = settingView.getOutputSettingObject();
     if (outputOptionsObject.folderOption == FolderOption::IntoFolder)
         outputOptionsObject.ouptputFolder = outputPath;
+    RememberedChoices::remember(
+        store, {outputOptionsObject, resizeingOptionsObject, app.rawConvertFormat});
     // Hidden before the run starts: a run whose photos all fail at once
     // finishes inside startProcess.
     screen.isFinishShown = false;

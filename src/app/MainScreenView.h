@@ -99,6 +99,8 @@ public:
     void btnCloseSummaryTapped() { btnFinishOnProcessingvwTapped(); }
     // Opens the log window on the last run kept.
     void btnShowLogsTapped();
+    // Every panel back to its defaults, and the last run's choices forgotten.
+    void resetAllChoices();
     // Shows alert 117 for an empty batch or 118 when no photo is marked;
     // true when neither applies.
     bool hasPhotosToProcess();
@@ -139,6 +141,7 @@ Q_SIGNALS:
 private:
     void observeNotifications();
     void followPanels();
+    void recallChoices();
     RunSettings currentRunSettings();
     bool isNameTemplateUsable();
     void setLocked(bool locked);
@@ -160,6 +163,7 @@ private:
     NotificationCenter& notifications;
     ModalMessages& modalMessages;
     const FileSystemProbe& fileSystem;
+    QSettings& store;
     const QString defaultFolder;
     AddPhotosVC photosView;
     ResizeView sizeView;

@@ -222,6 +222,7 @@ struct StringKey {
     static constexpr const char* REPLACE = "REPLACE";
     static constexpr const char* REPLACE_ALL = "REPLACE_ALL";
     static constexpr const char* RESET = "RESET";
+    static constexpr const char* RESET_ALL_CHOICES = "RESET_ALL_CHOICES";
     static constexpr const char* RESIZE = "RESIZE";
     static constexpr const char* RESIZE_OPTIONS = "RESIZE_OPTIONS";
     static constexpr const char* RESUME = "RESUME";

@@ -281,10 +281,14 @@ SizeObject ResizeView::getReSizeSettingObject()
         size.isKeepOriginalSize = true;
     } else if (isModeOption(screen.option)) {
         size.sizeMode = sizeModeOf(screen.option);
-        size.customWidth = screen.fields.at(FitWidth).toInt();
-        size.customHeight = screen.fields.at(FitHeight).toInt();
-        size.edgeLength =
-            screen.fields.at(screen.option == LongEdge ? LongEdgeLength : ShortEdgeLength).toInt();
+        if (screen.option == FitInside) {
+            size.customWidth = screen.fields.at(FitWidth).toInt();
+            size.customHeight = screen.fields.at(FitHeight).toInt();
+        } else {
+            size.edgeLength =
+                screen.fields.at(screen.option == LongEdge ? LongEdgeLength : ShortEdgeLength)
+                    .toInt();
+        }
         size.isKeepAspectRatio = true;
         size.isNoEnlarge = screen.isNoEnlarge;
     } else {

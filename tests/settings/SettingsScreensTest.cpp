@@ -9,6 +9,7 @@
 #include "settings/ProjectSession.h"
 #include "settings/ResizeView.h"
 #include "settings/RotateView.h"
+#include "settings/RememberedChoices.h"
 #include "settings/SettingView.h"
 #include "support/TemporaryFolder.h"
 
@@ -267,6 +268,52 @@ TEST_F(SettingViewTest, FolderChoicesKeepTheirCaseAndRefuseTheTrash)
     EXPECT_EQ(reset.folderOption, FolderOption::IntoFolder);
     EXPECT_TRUE(reset.askBeforeOverwrite);
     EXPECT_FALSE(view.folder().isResetEnabled);
+}
+
+} // namespace
+} // namespace fw
+
+namespace fw {
+namespace {
+
+// A launch starts from the last run's choices, every kind of them; stored
+// data that cannot be read gives the defaults.
+TEST_F(SettingViewTest, TheLastRunsChoicesComeBackAtTheNextLaunch)
+{
+    QSettings store{folder.filePath("store.ini"), QSettings::IniFormat};
+    RunSettings run;
+    run.output.formatOption = FormatOption::Convert;
+    run.output.selectedFileFormat = FormatIndex::Webp;
+    run.output.compressionRatio = 60;
+    run.output.isLossless = true;
+    run.output.metadataOption = MetadataOption::WithoutLocation;
+    run.output.filenameOption = FileNameOption::Template;
+    run.output.nameTemplate = "{n:3}_{name}";
+    run.output.counterStart = 5;
+    run.output.folderOption = FolderOption::IntoFolder;
+    run.output.ouptputFolder = folder.filePath("out");
+    run.output.keepFolderHierarchy = true;
+    run.output.askBeforeOverwrite = false;
+    run.geometry.sizeObject.sizeMode = SizeMode::ShortEdge;
+    run.geometry.sizeObject.edgeLength = 1080;
+    run.geometry.sizeObject.isKeepAspectRatio = true;
+    run.geometry.rotationType = RotationType::QuarterClockwise;
+    run.geometry.isVerticalFlip = true;
+    RememberedChoices::remember(store, run);
+
+    const std::optional<RunSettings> recalled = RememberedChoices::recall(store);
+    ASSERT_TRUE(recalled);
+    EXPECT_EQ(*recalled, run);
+    view.showOutputSettings(recalled->output);
+    EXPECT_EQ(view.getOutputSettingObject(), run.output);
+    Batch batch;
+    NotificationCenter center;
+    ResizeView size(batch, strings, center, store);
+    size.showSize(recalled->geometry.sizeObject);
+    EXPECT_EQ(size.getReSizeSettingObject(), run.geometry.sizeObject);
+
+    store.setValue(RememberedChoices::storeKey, "{\"output\": ");
+    EXPECT_FALSE(RememberedChoices::recall(store));
 }
 
 } // namespace

@@ -123,6 +123,8 @@ void MainWindow::buildMenus()
     QAction* remove = file->addAction(text(StringKey::DELETE), QKeySequence(Qt::Key_Delete), this,
                                       [&photos] { photos.btnRemovePhotoTapped(); });
     file->addSeparator();
+    file->addAction(text(StringKey::RESET_ALL_CHOICES), this, [this] { screen->resetAllChoices(); });
+    file->addSeparator();
     file->addAction(text(StringKey::CLOSE), QKeySequence(Qt::CTRL | Qt::Key_W), this,
                     [this] { windowController->btnCloseWindowTapped(); });
     file->addAction(text(StringKey::QUIT), QKeySequence(Qt::CTRL | Qt::Key_Q), this,
