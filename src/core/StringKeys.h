@@ -157,6 +157,7 @@ struct StringKey {
     static constexpr const char* OK = "OK";
     static constexpr const char* ON_HOLD = "ON_HOLD";
     static constexpr const char* OPEN = "OPEN";
+    static constexpr const char* OPEN_OUTPUT_FOLDER = "OPEN_OUTPUT_FOLDER";
     static constexpr const char* OPEN_PREVIEW = "OPEN_PREVIEW";
     static constexpr const char* OR = "OR";
     static constexpr const char* ORIGINAL_NAME = "ORIGINAL_NAME";
@@ -236,6 +237,7 @@ struct StringKey {
     static constexpr const char* ROTATE_NONE = "ROTATE_NONE";
     static constexpr const char* ROTATE_OPTIONS = "ROTATE_OPTIONS";
     static constexpr const char* RUN = "RUN";
+    static constexpr const char* RUN_FINISHED = "RUN_FINISHED";
     static constexpr const char* RUN_HISTORY = "RUN_HISTORY";
     static constexpr const char* RUN_STARTED = "RUN_STARTED";
     static constexpr const char* SAVE = "SAVE";
@@ -270,6 +272,7 @@ struct StringKey {
     static constexpr const char* TEMPLATE_TOKENS = "TEMPLATE_TOKENS";
     static constexpr const char* TEMPLATE_UNKNOWN_TOKEN = "TEMPLATE_UNKNOWN_TOKEN";
     static constexpr const char* TIME_ELAPSED = "TIME_ELAPSED";
+    static constexpr const char* TIME_LEFT = "TIME_LEFT";
     static constexpr const char* TOTAL_BATCH_SIZE = "TOTAL_BATCH_SIZE";
     static constexpr const char* TOTAL_IMAGE_CONVERTED = "TOTAL_IMAGE_CONVERTED";
     static constexpr const char* TOTAL_IMAGE_SELECTED = "TOTAL_IMAGE_SELECTED";

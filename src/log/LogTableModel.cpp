@@ -30,6 +30,16 @@ void LogTableModel::setRecords(const QList<LogRecord>& newRecords)
     endResetModel();
 }
 
+void LogTableModel::appendRecords(const QList<LogRecord>& more)
+{
+    if (more.isEmpty())
+        return;
+    const int first = static_cast<int>(records.size());
+    beginInsertRows({}, first, first + static_cast<int>(more.size()) - 1);
+    records.append(more);
+    endInsertRows();
+}
+
 int LogTableModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : static_cast<int>(records.size());

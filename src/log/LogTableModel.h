@@ -30,6 +30,7 @@ public:
     LogTableModel(LocalizedStrings& strings, QObject* parent = nullptr);
 
     void setRecords(const QList<LogRecord>& records);
+    void appendRecords(const QList<LogRecord>& more);
     // The log window leaves out a ratio or saving with a "-" past its first
     // character: such a value is no figure.
     void setHidesInnerDashes(bool hides) { hidesInnerDashes = hides; }

@@ -129,9 +129,24 @@ int BatchRun::percentDone() const
     return photoList.isEmpty() ? 0 : static_cast<int>(finished * 100LL / photoList.size());
 }
 
+// Estimated from the pace so far, once there is a pace to speak of.
+QString BatchRun::remainingTimeText() const
+{
+    constexpr qint64 shortestMeasure = 2;
+    const qint64 seconds = Utils::getDurationBetweenDate(started, QDateTime::currentDateTime());
+    if (ended || finished == 0 || seconds < shortestMeasure || finished >= photoList.size())
+        return {};
+    return durationText(seconds * (photoList.size() - finished) / finished);
+}
+
 QString BatchRun::elapsedTimeText() const
 {
-    const qint64 seconds = Utils::getDurationBetweenDate(started, QDateTime::currentDateTime());
+    return durationText(Utils::getDurationBetweenDate(started, QDateTime::currentDateTime()));
+}
+
+// Under a second reads as one second.
+QString BatchRun::durationText(qint64 seconds) const
+{
     const Utils::Localizer localize = [this](const QString& key) {
         return strings.getLocalizedStringForKey(key);
     };

@@ -80,6 +80,8 @@ public:
     int percentDone() const;
     // "1 seconds" for a run under a second (the design's rule).
     QString elapsedTimeText() const;
+    // Empty until the run has a pace, and once it has ended.
+    QString remainingTimeText() const;
     const QString& timeStamp() const { return stamp; }
     const QDateTime& startedAt() const { return started; }
     const RunSummary& summary() const { return runSummary; }
@@ -99,6 +101,7 @@ private:
     void endIfDone();
     void end();
     QString keptMetadataText() const;
+    QString durationText(qint64 seconds) const;
     void changeState();
 
     Batch& batch;

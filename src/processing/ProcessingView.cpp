@@ -10,6 +10,7 @@
 #include "processing/ProgressLine.h"
 #include "processing/StatusMessages.h"
 
+#include <QFileInfo>
 #include <QTimer>
 
 namespace fw {
@@ -109,6 +110,30 @@ void ProcessingView::openOutputFolder()
         PathInfo::of(output.ouptputFolder).isDir() && run.processedSuccessfully() > 0 &&
         outputFolderOpener)
         outputFolderOpener(output.ouptputFolder);
+}
+
+QString ProcessingView::outputFolder() const
+{
+    const OutputOptionSettings& output = run.settings().output;
+    if (output.folderOption == FolderOption::IntoFolder)
+        return run.processedSuccessfully() > 0 ? output.ouptputFolder : QString();
+    for (const PhotoFilePtr& photo : run.photos()) {
+        if (photo->processStatus == PhotoStatus::Processed)
+            return QFileInfo(photo->filePathNew).path();
+    }
+    return {};
+}
+
+void ProcessingView::btnOpenOutputFolderTapped()
+{
+    const QString folder = outputFolder();
+    if (!folder.isEmpty() && outputFolderOpener)
+        outputFolderOpener(folder);
+}
+
+LogRecord ProcessingView::logRecordOf(const PhotoFile& photo)
+{
+    return RunLog::recordFor(photo, run.timeStamp(), getMessageForstatus(photo.processStatus));
 }
 
 void ProcessingView::holdProcessing()

@@ -101,6 +101,13 @@ public:
     // Shows the output folder at the end of a run; the application hands in
     // the desktop's folder viewer, and without one nothing is shown.
     void setOutputFolderOpener(std::function<void(const QString& folder)> opener);
+    // The summary's button: the run's output folder, or the folder of its
+    // first output when outputs went beside their sources; none before a
+    // photo was written.
+    QString outputFolder() const;
+    void btnOpenOutputFolderTapped();
+    // A finished photo's row of the log, as the summary will show it.
+    LogRecord logRecordOf(const PhotoFile& photo);
 
 Q_SIGNALS:
     void changed();

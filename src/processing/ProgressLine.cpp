@@ -16,6 +16,11 @@ ProgressLine ProgressLine::of(const BatchRun& run, LocalizedStrings& strings)
                     .arg(text(StringKey::PROCESS_COMPLETED), line.values[0],
                          text(StringKey::ERROR_REPORTED), line.values[1],
                          text(StringKey::TIME_ELAPSED), line.values[2], text(StringKey::APPROX));
+    if (const QString left = run.remainingTimeText(); !left.isEmpty()) {
+        line.values << left;
+        line.text += QStringLiteral("  |  %1 %2 %3")
+                         .arg(text(StringKey::TIME_LEFT), left, text(StringKey::APPROX));
+    }
     return line;
 }
 

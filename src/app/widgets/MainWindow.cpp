@@ -61,9 +61,12 @@ MainWindow::MainWindow(AppDelegate& app, Environment givenEnvironment, QWidget* 
         MainScreenView::Services{center, *messages, environment.store, LocalFileSystem::shared(),
                                  utils, history, environment.defaultFolder});
     screen->addPhotosView().photoActions().setDesktop(environment.desktop);
-    if (const Desktop* desktop = environment.desktop)
+    if (const Desktop* desktop = environment.desktop) {
         screen->vwProcessing().setOutputFolderOpener(
             [desktop](const QString& folder) { desktop->openFile(folder); });
+        connect(&screen->vwProcessing(), &ProcessingView::runFinished, this,
+                &MainWindow::notifyRunEndUnseen);
+    }
     ratePrompt = std::make_unique<RatePrompt>(environment.store, ProductInfo::version());
     windowController = std::make_unique<MainWindowController>(app, center, *screen, *ratePrompt,
                                                               environment.openPage);
@@ -81,7 +84,7 @@ MainWindow::MainWindow(AppDelegate& app, Environment givenEnvironment, QWidget* 
                             steps);
     steps->addWidget(batch);
     steps->addWidget(buildOptionsPage());
-    auto* processing = new ProcessingScreen(screen->vwProcessing(), app.strings(), steps);
+    auto* processing = new ProcessingScreen(screen->vwProcessing(), app.strings(), app.imageService(), steps);
     connect(processing, &ProcessingScreen::showLogsRequested, this,
             [this] { screen->btnShowLogsTapped(); });
     connect(processing, &ProcessingScreen::closeRequested, this,
@@ -106,6 +109,21 @@ MainWindow::MainWindow(AppDelegate& app, Environment givenEnvironment, QWidget* 
 }
 
 MainWindow::~MainWindow() = default;
+
+// A user who went to another window while the run went on learns that it has
+// ended, and how it went.
+void MainWindow::notifyRunEndUnseen()
+{
+    if (isActiveWindow())
+        return;
+    const RunSummary& summary = screen->vwProcessing().summary();
+    const QString body = QStringLiteral("%1 %2 · %3 %4")
+                             .arg(text(StringKey::TOTAL_IMAGE_CONVERTED),
+                                  summary.lblImagesConverted,
+                                  text(StringKey::CONVERSION_FAILED),
+                                  summary.lblConversionFailed);
+    environment.desktop->notify(text(StringKey::RUN_FINISHED), body);
+}
 
 QString MainWindow::text(const char* key) const
 {

@@ -72,6 +72,7 @@ private:
     void chooseDestination(const QString& startFolder);
     void showAbout();
     void quitNow();
+    void notifyRunEndUnseen();
     QString text(const char* key) const;
 
     AppDelegate& app;

@@ -1,5 +1,6 @@
 #include "processing/widgets/ProcessingScreen.h"
 
+#include "batch/ThumbnailProvider.h"
 #include "core/LocalizedStrings.h"
 #include "core/StringKeys.h"
 #include "core/widgets/EmphasisedText.h"
@@ -10,10 +11,13 @@
 #include "log/widgets/RunSummaryPanel.h"
 #include "processing/ProcessingView.h"
 
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace fw {
@@ -29,8 +33,20 @@ QPushButton* namedButton(const QString& text, QWidget* parent)
 
 } // namespace
 
-ProcessingScreen::ProcessingScreen(ProcessingView& view, LocalizedStrings& strings, QWidget* parent)
-    : QWidget(parent), view(view), strings(strings), title(new QLabel(this))
+namespace {
+
+constexpr int thumbnailSide = 160;
+constexpr qint64 thumbnailBudget = 4 * thumbnailSide * thumbnailSide * 4;
+constexpr int rowIntervalMilliseconds = 250;
+
+} // namespace
+
+ProcessingScreen::ProcessingScreen(ProcessingView& view, LocalizedStrings& strings,
+                                   const ImageService& images, QWidget* parent)
+    : QWidget(parent), view(view), strings(strings), title(new QLabel(this)),
+      thumbnails(new ThumbnailProvider(QSize(thumbnailSide, thumbnailSide), thumbnailBudget,
+                                       ThumbnailProvider::makerFor(images), this)),
+      rowTimer(new QTimer(this))
 {
     QFont font = title->font();
     font.setBold(true);
@@ -41,10 +57,28 @@ ProcessingScreen::ProcessingScreen(ProcessingView& view, LocalizedStrings& strin
     layout->setContentsMargins(24, 16, 24, 8);
     layout->setSpacing(10);
     layout->addWidget(title);
-    layout->addWidget(buildProgress());
+    layout->addWidget(buildProgress(), 1);
     layout->addWidget(buildSummary(), 1);
     connect(&view, &ProcessingView::changed, this, &ProcessingScreen::render);
+    connect(&view, &ProcessingView::photoFinished, this, [this](const PhotoFilePtr& photo) {
+        finishedPhotos.append(photo);
+        if (!rowTimer->isActive())
+            rowTimer->start();
+    });
+    rowTimer->setInterval(rowIntervalMilliseconds);
+    rowTimer->setSingleShot(true);
+    connect(rowTimer, &QTimer::timeout, this, &ProcessingScreen::addFinishedRows);
+    connect(thumbnails, &ThumbnailProvider::thumbnailReady, this,
+            [this](const QString& path, const QImage& image) {
+                if (path == thumbnailPath)
+                    thumbnail->setPixmap(QPixmap::fromImage(image));
+            });
     render();
+}
+
+ProcessingScreen::~ProcessingScreen()
+{
+    thumbnails->closeBackgroundOperations();
 }
 
 QWidget* ProcessingScreen::buildProgress()
@@ -69,12 +103,20 @@ QWidget* ProcessingScreen::buildProgress()
     row->addWidget(stopping);
     row->addWidget(holdResume);
     row->addWidget(stop);
+    thumbnail = new QLabel(progress);
+    thumbnail->setFixedSize(thumbnailSide, thumbnailSide);
+    thumbnail->setAlignment(Qt::AlignCenter);
+    thumbnail->setFrameShape(QFrame::StyledPanel);
+    liveRecords = new LogTableModel(strings, this);
+    auto* inHand = new QHBoxLayout;
+    inHand->addWidget(thumbnail, 0, Qt::AlignTop);
+    inHand->addWidget(new LogTableView(*liveRecords, progress), 1);
     auto* column = new QVBoxLayout(progress);
     column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(progressBar);
     column->addLayout(row);
     column->addWidget(currentPath);
-    column->addStretch();
+    column->addLayout(inHand, 1);
     return progress;
 }
 
@@ -83,12 +125,17 @@ QWidget* ProcessingScreen::buildSummary()
     summary = new QWidget(this);
     figures = new RunSummaryPanel(strings, summary);
     records = new LogTableModel(strings, this);
+    openFolder =
+        namedButton(strings.getLocalizedStringForKey(StringKey::OPEN_OUTPUT_FOLDER), summary);
+    connect(openFolder, &QPushButton::clicked, this,
+            [this] { this->view.btnOpenOutputFolderTapped(); });
     auto* showLogs = namedButton(strings.getLocalizedStringForKey(StringKey::SHOW_LOGS), summary);
     auto* close = namedButton(strings.getLocalizedStringForKey(StringKey::CLOSE), summary);
     connect(showLogs, &QPushButton::clicked, this, &ProcessingScreen::showLogsRequested);
     connect(close, &QPushButton::clicked, this, &ProcessingScreen::closeRequested);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
+    buttons->addWidget(openFolder);
     buttons->addWidget(showLogs);
     buttons->addWidget(close);
     auto* column = new QVBoxLayout(summary);
@@ -111,6 +158,7 @@ void ProcessingScreen::render()
     currentPath->setText(PathElision::elided(view.currentPath(), currentPath->fontMetrics(),
                                              std::max(200, currentPath->width())));
     currentPath->setToolTip(PlainToolTip::richTextOf(view.currentPath()));
+    showPhotoInHand();
     stopping->setVisible(view.isStopping());
     const QString holdText =
         strings.getLocalizedStringForKey(view.isHeldByUser() ? StringKey::RESUME : StringKey::HOLD);
@@ -121,8 +169,38 @@ void ProcessingScreen::render()
     if (finished && !summaryFilled) {
         figures->setSummary(view.runLogSummary());
         records->setRecords(view.arrLogDetails());
+        openFolder->setEnabled(!view.outputFolder().isEmpty());
+    }
+    if (!finished && summaryFilled) {
+        liveRecords->setRecords({});
+        finishedPhotos.clear();
+        thumbnailPath.clear();
+        thumbnail->clear();
     }
     summaryFilled = finished;
+}
+
+// One thumbnail at a time: while one is being made the photos in hand go
+// by, and the next one shown is the photo in hand then.
+void ProcessingScreen::showPhotoInHand()
+{
+    const QString path = view.currentPath();
+    if (path.isEmpty() || path == thumbnailPath || thumbnails->runningTasks() > 0 ||
+        thumbnails->pendingRequests() > 0)
+        return;
+    thumbnailPath = path;
+    thumbnail->setAccessibleName(QFileInfo(path).fileName());
+    thumbnails->requestThumbnail(path);
+}
+
+void ProcessingScreen::addFinishedRows()
+{
+    QList<LogRecord> rows;
+    rows.reserve(finishedPhotos.size());
+    for (const PhotoFilePtr& photo : std::as_const(finishedPhotos))
+        rows.append(view.logRecordOf(*photo));
+    finishedPhotos.clear();
+    liveRecords->appendRecords(rows);
 }
 
 } // namespace fw

@@ -1,25 +1,35 @@
 #pragma once
 
+#include "batch/PhotoFile.h"
+
+#include <QList>
+#include <QString>
 #include <QWidget>
 
 class QLabel;
 class QProgressBar;
 class QPushButton;
+class QTimer;
 
 namespace fw {
 
+class ImageService;
 class LocalizedStrings;
 class LogTableModel;
+class ThumbnailProvider;
 class ProcessingView;
 class RunSummaryPanel;
 
-// The run over the whole main screen: the progress with its figures, the
-// photo being written and Stop; then the summary of the run and its
-// per-file log, with Show log and Close.
+// The run over the whole main screen: the progress with its figures and the
+// time left, the photo in hand with its thumbnail, the results so far as they
+// come, Hold and Stop; then the summary of the run and its per-file log, with
+// Open folder, Show log and Close.
 class ProcessingScreen : public QWidget {
     Q_OBJECT
 public:
-    ProcessingScreen(ProcessingView& view, LocalizedStrings& strings, QWidget* parent = nullptr);
+    ProcessingScreen(ProcessingView& view, LocalizedStrings& strings, const ImageService& images,
+                     QWidget* parent = nullptr);
+    ~ProcessingScreen() override;
 
 Q_SIGNALS:
     void showLogsRequested();
@@ -29,6 +39,8 @@ private:
     QWidget* buildProgress();
     QWidget* buildSummary();
     void render();
+    void showPhotoInHand();
+    void addFinishedRows();
 
     ProcessingView& view;
     LocalizedStrings& strings;
@@ -37,12 +49,21 @@ private:
     QProgressBar* progressBar;
     QLabel* progressLine;
     QLabel* currentPath;
+    QLabel* thumbnail;
+    ThumbnailProvider* thumbnails;
+    QString thumbnailPath;
+    LogTableModel* liveRecords;
+    // Rows of finished photos not in the live table yet: they go in a few
+    // times a second, not one by one.
+    QList<PhotoFilePtr> finishedPhotos;
+    QTimer* rowTimer;
     QLabel* stopping;
     QPushButton* holdResume;
     QPushButton* stop;
     QWidget* summary;
     RunSummaryPanel* figures;
     LogTableModel* records;
+    QPushButton* openFolder;
     // The summary and log are filled once, when the run has ended.
     bool summaryFilled = false;
 };
