@@ -266,7 +266,7 @@ void CliRunner::printSummary()
     if (summary.isSpaceSaveShown)
         line(StringKey::SPACE_SAVED, summary.lblspaceSave);
     line(StringKey::TIME_ELAPSED, summary.lblTimeElapsed);
-    line(StringKey::METADATA, summary.lblMetadata);
+    line(StringKey::METADATA_KEPT, summary.lblMetadata);
     if (!adder.refusedFiles.isEmpty())
         line(StringKey::FILES_NOT_ADDED, QString::number(adder.refusedFiles.size()));
 }

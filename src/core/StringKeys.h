@@ -131,6 +131,7 @@ struct StringKey {
     static constexpr const char* LOSSLESS = "LOSSLESS";
     static constexpr const char* MARK_PHOTO = "MARK_PHOTO";
     static constexpr const char* METADATA = "METADATA";
+    static constexpr const char* METADATA_KEPT = "METADATA_KEPT";
     static constexpr const char* METADATA_KEPT_ALL = "METADATA_KEPT_ALL";
     static constexpr const char* METADATA_PICTURE_ONLY = "METADATA_PICTURE_ONLY";
     static constexpr const char* METADATA_WITHOUT_LOCATION = "METADATA_WITHOUT_LOCATION";

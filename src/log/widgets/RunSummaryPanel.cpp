@@ -23,7 +23,7 @@ RunSummaryPanel::RunSummaryPanel(LocalizedStrings& strings, QWidget* parent)
         {"newSize", StringKey::NEW_SIZE},
         {"saveSpace", StringKey::SPACE_SAVED},
         {"timeElapsed", StringKey::TIME_ELAPSED},
-        {"metadata", StringKey::METADATA},
+        {"metadata", StringKey::METADATA_KEPT},
     };
     for (const auto& [key, caption] : rows) {
         auto* value = new QLabel(this);
