@@ -63,7 +63,7 @@ TEST_F(HostileFilesTest, TinyFilesClaimingHugePicturesAreRefusedBeforeAnyDecoder
     // A 92-byte PNG whose text chunk claims 1.5 GB, and PostScript too long to
     // render, are refused when added, with their reason.
     QByteArray png("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\0\x10\0\0\0\x10\x08\x02\0\0\0\x90\x91\x68\x36", 33);
-    png += QByteArray("\x59\x68\x2f\0tEXtComment\0hello", 25) + QByteArray(34, '\0');
+    png += QByteArray("\x59\x68\x2f\0tEXtComment\0hello", 21) + QByteArray(38, '\0');
     EXPECT_EQ(images.explainUnreadable(folder.writeFile("claim.png", png)),
               "damaged PNG: a chunk claims more bytes than the file holds");
     QFile eps(folder.writeFile("long.eps", "%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox: 0 0 10 10\n"));
