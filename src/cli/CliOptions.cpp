@@ -217,7 +217,8 @@ QString Parser::apply(const QString& option)
     static const QStringList optionsWithValue = {
         "-o",     "--output", "--width",     "--height",     "--percent",     "--rotate",
         "--flip", "--format", "--quality",   "--name",       "--on-conflict", "--log",
-        "--jobs", "--fit",    "--long-edge", "--short-edge", "--metadata",    "--counter-start"};
+        "--jobs", "--fit",    "--long-edge", "--short-edge", "--metadata",    "--counter-start",
+        "--shard"};
     if (applySwitch(option))
         return {};
     if (!optionsWithValue.contains(option))
@@ -252,6 +253,10 @@ QString Parser::apply(const QString& option)
     }
     if (option == "--jobs" || option == "--counter-start")
         return applyNumber(option, value);
+    if (option == "--shard") {
+        options.shard = BatchShard::parse(value);
+        return options.shard ? QString() : failure(option, "K/N, whole numbers with 1 <= K <= N");
+    }
     if (option == "--log") {
         const QString suffix = QFileInfo(value).suffix().toLower();
         if (suffix != "csv" && suffix != "json")
@@ -505,6 +510,7 @@ QString CliOptions::usage()
 {
     return QStringLiteral(
         "usage: framewright-cli [options] PATH...\n"
+        "       framewright-cli merge-logs OUT IN...\n"
         "Resizes, turns and converts photos. A PATH is a photo, a folder (walked with its\n"
         "sub-folders) or a photo-library package (.photoslibrary, .photolibrary,\n"
         ".aplibrary), which is read without being changed.\n"
@@ -555,12 +561,19 @@ QString CliOptions::usage()
         "  --jobs N                photos written at once (default: one per core)\n"
         "  --log FILE              write the run log (.csv or .json by extension)\n"
         "  --dry-run               show what the run would write, writing nothing\n"
+        "  --shard K/N             take only part K of N of the photos (split by their paths),\n"
+        "                          so N processes given the same paths share the job\n"
         "  --quiet                 no progress line\n"
         "  --verbose               diagnostics of the decoders and the run\n"
+        "  -h, --help              these options\n"
         "  --version               the version\n"
         "Exit status: 0 every photo found was written or skipped as asked, 1 some photo failed\n"
         "or could not be read (files that are not photos are only listed), 2 bad usage or no\n"
-        "photo found, 128 + N when stopped by signal N.\n");
+        "photo found, 128 + N when stopped by signal N.\n"
+        "\n"
+        "merge-logs OUT IN... merges the run logs (.csv or .json) of the parts of one job into\n"
+        "OUT, in the order of their sources, and prints one summary; a damaged log, or a photo\n"
+        "in two logs, is named and nothing is written.\n");
 }
 
 } // namespace fw

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "batch/BatchShard.h"
 #include "processing/OutputOptionSettings.h"
 #include "processing/ResizingOptionsSettingObject.h"
 
@@ -25,6 +26,8 @@ struct CliOptions {
     bool dryRun = false;
     // Photos written at once; none for one per core.
     std::optional<int> jobs;
+    // This process's part of the photos when several share the job.
+    std::optional<BatchShard> shard;
     QStringList paths;
 
     // The options, or a one-line error naming the option and what it allows.

@@ -126,6 +126,11 @@ void CliRunner::startRun()
         loop.quit();
         return;
     }
+    if (options.shard && !keepOnlyThisShard()) {
+        exitStatus = anyPhotoUnread() ? SomeFailed : AllWritten;
+        loop.quit();
+        return;
+    }
     if (options.dryRun) {
         exitStatus = printDryRun();
         loop.quit();
@@ -134,6 +139,24 @@ void CliRunner::startRun()
     if (options.jobs)
         batchRun.setPhotosInFlight(*options.jobs);
     batchRun.start({options.output, options.geometry, app.rawConvertFormat}, options.conflictMode);
+}
+
+// Leaves in the batch only this process's part of the photos; false when
+// that part is empty, which is no failure: another part holds them all.
+bool CliRunner::keepOnlyThisShard()
+{
+    const BatchShard shard(options.shard->part(), options.shard->parts(), options.paths);
+    const qsizetype found = app.batch().size();
+    app.batch().removeWhere(
+        [&shard](const PhotoFile& photo) { return !shard.holds(photo.filePath); });
+    if (!app.batch().isEmpty())
+        return true;
+    message() << QStringLiteral("framewright-cli: part %1 of %2 holds none of the %3 photos found")
+                     .arg(shard.part())
+                     .arg(shard.parts())
+                     .arg(found)
+              << Qt::endl;
+    return false;
 }
 
 // The line is rewritten in place until the run ends, at 100 % when every

@@ -36,6 +36,7 @@ private:
     void showMessage(const QString& text, const QString& informativeText) override;
     void showAlert(int tag);
     void startRun();
+    bool keepOnlyThisShard();
     void printRefusedFiles();
     int printDryRun();
     void endProgressLine();

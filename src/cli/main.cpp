@@ -1,6 +1,8 @@
 #include "cli/CliOptions.h"
 #include "cli/CliRunner.h"
+#include "cli/MergeLogsCommand.h"
 #include "app/TerminationSignals.h"
+#include "core/LocalizedStrings.h"
 #include "core/ProductInfo.h"
 #include "platform/NativePath.h"
 #include "platform/VipsImageService.h"
@@ -25,6 +27,10 @@ int main(int argc, char** argv)
     QStringList arguments;
     for (int index = 1; index < argc; ++index)
         arguments << fw::NativePath::decode(QByteArray(argv[index]));
+    if (!arguments.isEmpty() && arguments.first() == fw::MergeLogsCommand::name) {
+        fw::LocalizedStrings strings;
+        return fw::MergeLogsCommand::run(arguments.mid(1), strings, out, err);
+    }
     const fw::CliOptions::Parsed parsed =
         fw::CliOptions::parse(arguments, pictures + "/Framewright");
     if (parsed.helpRequested) {

@@ -13,13 +13,6 @@ namespace fw {
 
 namespace {
 
-const QStringList& columns()
-{
-    static const QStringList keys = {"timeStamp", "inputFilename", "outputFilename", "information",
-                                     "oldSize",   "newSize",       "ratio",          "save"};
-    return keys;
-}
-
 // Fields with separators, quotes or line ends are quoted, quotes doubled.
 QString csvField(const QString& text)
 {
@@ -31,6 +24,13 @@ QString csvField(const QString& text)
 }
 
 } // namespace
+
+const QStringList& RunLogWriter::columns()
+{
+    static const QStringList keys = {"timeStamp", "inputFilename", "outputFilename", "information",
+                                     "oldSize",   "newSize",       "ratio",          "save"};
+    return keys;
+}
 
 QByteArray RunLogWriter::toCsv(const QList<LogRecord>& records)
 {

@@ -15,6 +15,8 @@ public:
     static Outcome write(const QList<LogRecord>& records, const QString& path);
     static QByteArray toCsv(const QList<LogRecord>& records);
     static QByteArray toJson(const QList<LogRecord>& records);
+    // The record keys in the order of the columns, after "number".
+    static const QStringList& columns();
 };
 
 } // namespace fw

@@ -4,6 +4,7 @@
 #include "platform/NativePath.h"
 #include "platform/PathInfo.h"
 #include "platform/VipsImageService.h"
+#include "support/CliProgram.h"
 #include "support/SmallVolume.h"
 #include "support/TemporaryFolder.h"
 #include "support/TestImages.h"
@@ -27,34 +28,9 @@ CliOptions::Parsed parse(const QStringList& arguments)
     return CliOptions::parse(arguments, "/default/out");
 }
 
-struct Finished {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-Finished finish(QProcess& program)
-{
-    program.waitForFinished(120000);
-    return {program.exitCode(), QString::fromUtf8(program.readAllStandardOutput()),
-            QString::fromUtf8(program.readAllStandardError())};
-}
-
-Finished runProgram(const QStringList& arguments)
-{
-    QProcess program;
-    program.start(FRAMEWRIGHT_CLI_PATH, arguments);
-    return finish(program);
-}
-
-// The program started by a shell command, which reaches it as "$0" and the
-// arguments as "$1" and on.
-Finished runProgram(const QString& shellCommand, const QStringList& arguments)
-{
-    QProcess program;
-    program.start("/bin/sh", QStringList{"-c", shellCommand, FRAMEWRIGHT_CLI_PATH} + arguments);
-    return finish(program);
-}
+using test::finish;
+using test::Finished;
+using test::runProgram;
 
 TEST(CliOptions, BadValuesNameTheOptionAndWhatItAllows)
 {
@@ -62,6 +38,8 @@ TEST(CliOptions, BadValuesNameTheOptionAndWhatItAllows)
         {{"--rotate", "sideways", "a.jpg"}, "--rotate: expected none, cw, ccw, 180 or auto"},
         {{"--quality", "101", "a.jpg"}, "--quality: expected a whole number from 0 to 100"},
         {{"--percent", "50%", "a.jpg"}, "--percent: expected P or PWxPH"},
+        {{"--shard", "5/4", "a.jpg"}, "--shard: expected K/N, whole numbers with 1 <= K <= N"},
+        {{"--shard", "0/4", "a.jpg"}, "--shard: expected K/N, whole numbers with 1 <= K <= N"},
         {{"--format", "psd", "a.jpg"},
          "--format: expected keep, tif, tiff, png, jpg, jpeg, jp2, bmp, gif, webp, avif, heic "
          "or jxl"},
