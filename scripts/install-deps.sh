@@ -14,7 +14,7 @@ libraw-dev libopenjp2-7-dev
 ghostscript
 libgtest-dev libgmock-dev libbenchmark-dev
 time libimage-exiftool-perl
-appstream desktop-file-utils dbus-daemon
+appstream desktop-file-utils dbus-daemon dpkg-dev parallel
 "
 
 missing=""
