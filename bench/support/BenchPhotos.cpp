@@ -30,6 +30,30 @@ QString folderOfSmallJpegs()
     return folder;
 }
 
+QString folderWithOneLargeJpeg()
+{
+    const QString folder = QDir::temp().filePath("framewright-bench-24mp-jpeg");
+    const QString path = folder + "/large.jpg";
+    if (QFile::exists(path))
+        return folder;
+    VipsImageService::shared();
+    QDir().mkpath(folder);
+    // Smooth colour fields with a little grain: a camera photo's detail and
+    // file size (about 10 MB), not incompressible noise.
+    vips::VImage fields = vips::VImage::gaussnoise(600, 400,
+                                                   vips::VImage::option()->set("sigma", 60.0));
+    fields = fields.bandjoin({vips::VImage::gaussnoise(600, 400,
+                                                        vips::VImage::option()->set("sigma", 60.0)),
+                              vips::VImage::gaussnoise(600, 400,
+                                                        vips::VImage::option()->set("sigma", 60.0))});
+    const vips::VImage grain =
+        vips::VImage::gaussnoise(6000, 4000, vips::VImage::option()->set("sigma", 6.0)) - 128;
+    (fields.resize(10) + grain)
+        .cast(VIPS_FORMAT_UCHAR)
+        .jpegsave(path.toUtf8().constData(), vips::VImage::option()->set("Q", 90));
+    return folder;
+}
+
 PhotoFilePtr recordLike(const PhotoFile& real, const QString& path)
 {
     PhotoFilePtr photo = PhotoFile::atPath(path);
