@@ -1,6 +1,7 @@
 #include "platform/ImageEncoder.h"
 
 #include "platform/Exiv2ExifWriter.h"
+#include "platform/JxlContainer.h"
 #include "platform/IccProfile.h"
 #include "platform/ImageService.h"
 #include "platform/KeptMetadata.h"
@@ -314,6 +315,12 @@ Outcome ImageEncoder::encode(const VImage& image, const QString& path,
             const Outcome exif = Exiv2ExifWriter::addExif(blobOf(ready, VIPS_META_EXIF_NAME), path);
             if (!exif)
                 qCWarning(logEncoder) << exif.message();
+        }
+        if (format == Format::Jxl) {
+            if (const Outcome boxed = JxlContainer::addMetadata(
+                    path, blobOf(ready, VIPS_META_EXIF_NAME), blobOf(ready, VIPS_META_XMP_NAME));
+                !boxed)
+                return boxed;
         }
         return Outcome::success();
     } catch (const vips::VError& error) {

@@ -133,6 +133,18 @@ void addCameraExif(const QString& path)
     image->writeMetadata();
 }
 
+QStringList metadataKeys(const QString& path)
+{
+    Exiv2::enableBMFF(true);
+    QStringList keys;
+    const auto image = openForTags(path);
+    for (const Exiv2::Exifdatum& datum : image->exifData())
+        keys << QString::fromStdString(datum.key());
+    for (const Exiv2::Xmpdatum& datum : image->xmpData())
+        keys << QString::fromStdString(datum.key());
+    return keys;
+}
+
 VImage loadImage(const QString& path)
 {
     return VImage::new_from_file(QFile::encodeName(path).constData());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <vips/vips8>
 
 namespace fw::test {
@@ -25,6 +26,9 @@ QString saveOrientedJpeg(const QString& path, int width, int height, int orienta
 void setExifOrientation(const QString& path, int orientation);
 // Make, model, a capture date and a GPS position.
 void addCameraExif(const QString& path);
+// The EXIF and XMP keys exiv2 reads from a file, the ISO BMFF formats
+// (HEIF, AVIF, JPEG XL) included.
+QStringList metadataKeys(const QString& path);
 
 vips::VImage loadImage(const QString& path);
 
