@@ -8,6 +8,7 @@
 #include "support/TestImages.h"
 
 #include <QImage>
+#include <atomic>
 #include <gtest/gtest.h>
 
 namespace fw {
@@ -25,7 +26,8 @@ PhotoFilePtr record(const QString& path, bool marked = true)
 
 class BatchModelTest : public ::testing::Test {
 protected:
-    int made = 0;
+    // Counted on the provider's threads, which may make two at once.
+    std::atomic<int> made{0};
     Batch batch;
     LocalizedStrings strings{{"en"}};
     ThumbnailProvider thumbnails{QSize(70, 48), 1 << 20, [this](const QString& path, QSize) {
