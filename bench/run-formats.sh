@@ -18,6 +18,6 @@ for format in webp avif jxl; do
         "$CLI --width 1600 --rotate auto --format $format --quality 75 --quiet --on-conflict replace -o $OUT/$format-fw $CORPUS/A" \
         "vipsthumbnail --size 1600x -o '$OUT/$format-vt/%s.$format[Q=75]' $CORPUS/A/*.jpg"
     written=$(find "$OUT/$format-fw" -name "*.$format" | wc -l)
-    wide=$(for file in "$OUT/$format-fw"/*."$format"; do vipsheader -f width "$file"; done | sort -u | tr '\n' ' ')
+    wide=$(for file in "$OUT/$format-fw"/*."$format"; do vipsheader -f width "$file" 2>/dev/null; done | sort -u | tr '\n' ' ')
     echo "$written outputs, widths: $wide"
 done
