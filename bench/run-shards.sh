@@ -19,11 +19,11 @@ mkdir -p "$OUT/parts" "$OUT/single" "$OUT/logs"
 echo "== W3 as 4 parts through GNU parallel"
 start=$(date +%s.%N)
 parallel --halt now,fail=1 "$CLI" --shard {}/4 --jobs 1 "${options[@]}" \
-    --log "$OUT/logs/part{}.csv" -o "$OUT/parts" "$CORPUS/C" ::: 1 2 3 4
+    --log "$OUT/logs/part{}.csv" -o "$OUT/parts" "$CORPUS/C" ::: 1 2 3 4 >/dev/null
 echo "parts: $(echo "$(date +%s.%N) - $start" | bc) s"
 
 start=$(date +%s.%N)
-"$CLI" --jobs 4 "${options[@]}" --log "$OUT/single.csv" -o "$OUT/single" "$CORPUS/C"
+"$CLI" --jobs 4 "${options[@]}" --log "$OUT/single.csv" -o "$OUT/single" "$CORPUS/C" >/dev/null
 echo "one run: $(echo "$(date +%s.%N) - $start" | bc) s"
 
 "$CLI" merge-logs "$OUT/merged.csv" "$OUT"/logs/part*.csv
