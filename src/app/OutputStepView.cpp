@@ -19,8 +19,12 @@ OutputStepView::OutputStepView(Services services, QObject* parent)
 void OutputStepView::setShown(bool isShown)
 {
     shown = isShown;
-    if (shown)
+    if (shown) {
         refresh();
+        return;
+    }
+    outputPreview.stop();
+    settingsShown.reset();
 }
 
 void OutputStepView::refresh()

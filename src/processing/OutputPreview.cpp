@@ -83,6 +83,12 @@ void OutputPreview::show(const QList<PhotoFilePtr>& marked, const RunSettings& n
     restart();
 }
 
+void OutputPreview::stop()
+{
+    ++currentGeneration;
+    worker.clear();
+}
+
 void OutputPreview::showNext()
 {
     if (photoIndex + 1 >= photos.size())

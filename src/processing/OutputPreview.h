@@ -58,6 +58,9 @@ public:
     // The marked photos under the run's settings; the photo in view stays
     // when the photos stay.
     void show(const QList<PhotoFilePtr>& marked, const RunSettings& settings);
+    // Makes the work in hand stale, so that a run started next has the
+    // processor to itself; the next show starts afresh.
+    void stop();
     void showNext();
     void showPrevious();
 

@@ -38,6 +38,10 @@ namespace {
 constexpr int thumbnailSide = 160;
 constexpr qint64 thumbnailBudget = 4 * thumbnailSide * thumbnailSide * 4;
 constexpr int rowIntervalMilliseconds = 250;
+// A thumbnail of a camera photo costs a good part of the photo's own decode,
+// taken from the run's processors: a new one every second and a half keeps
+// the photo in hand in view and the run as fast as without it.
+constexpr int thumbnailIntervalMilliseconds = 1500;
 
 } // namespace
 
@@ -175,19 +179,22 @@ void ProcessingScreen::render()
         liveRecords->setRecords({});
         finishedPhotos.clear();
         thumbnailPath.clear();
+        sinceThumbnail.invalidate();
         thumbnail->clear();
     }
     summaryFilled = finished;
 }
 
-// One thumbnail at a time: while one is being made the photos in hand go
-// by, and the next one shown is the photo in hand then.
+// One thumbnail at a time, and not too often: meanwhile the photos in hand
+// go by, and the next one shown is the photo in hand then.
 void ProcessingScreen::showPhotoInHand()
 {
     const QString path = view.currentPath();
     if (path.isEmpty() || path == thumbnailPath || thumbnails->runningTasks() > 0 ||
-        thumbnails->pendingRequests() > 0)
+        thumbnails->pendingRequests() > 0 ||
+        (sinceThumbnail.isValid() && sinceThumbnail.elapsed() < thumbnailIntervalMilliseconds))
         return;
+    sinceThumbnail.start();
     thumbnailPath = path;
     thumbnail->setAccessibleName(QFileInfo(path).fileName());
     thumbnails->requestThumbnail(path);

@@ -2,6 +2,7 @@
 
 #include "batch/PhotoFile.h"
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QString>
 #include <QWidget>
@@ -52,6 +53,7 @@ private:
     QLabel* thumbnail;
     ThumbnailProvider* thumbnails;
     QString thumbnailPath;
+    QElapsedTimer sinceThumbnail;
     LogTableModel* liveRecords;
     // Rows of finished photos not in the live table yet: they go in a few
     // times a second, not one by one.
