@@ -510,6 +510,10 @@ TEST(CliProgram, ModernFormatsComeOutUprightWithTheChosenMetadata)
         EXPECT_TRUE(keys.contains("Exif.Photo.DateTimeOriginal"));
         EXPECT_FALSE(keys.contains("Exif.GPSInfo.GPSLatitude"));
     }
+    const QString again = output.filePath("again");
+    ASSERT_EQ(runProgram({"--quiet", "-o", again, output.filePath("jxl/turned.jxl")}).exitCode, 0);
+    EXPECT_TRUE(test::metadataKeys(again + "/turned.jxl").contains("Exif.Image.Make"))
+        << "a JPEG XL source's EXIF comes through";
     const QString kept = output.filePath("kept");
     ASSERT_EQ(runProgram({"--format", "webp", "--quiet", "-o", kept, turned}).exitCode, 0);
     EXPECT_TRUE(hasField(test::loadImage(kept + "/turned.webp"), "exif-ifd3-GPSLatitude"));
