@@ -348,6 +348,12 @@ void MainWindow::render()
     footer->setText(EmphasisedText::styled(state.footer.line,
                                            {state.footer.countText, state.footer.sizeText},
                                            palette().color(QPalette::Link)));
+    // The run's screen is painted before its workers start and take every
+    // processor: painted later, it would wait for them and the window would
+    // seem to hang at Start.
+    if (state.step == Step::Processing && !wasProcessingShown && isVisible())
+        repaint();
+    wasProcessingShown = state.step == Step::Processing;
 }
 
 void MainWindow::renderAlertSheet()

@@ -101,6 +101,7 @@ private:
     QPushButton* start = nullptr;
     QPushButton* finish = nullptr;
     bool mayClose = false;
+    bool wasProcessingShown = false;
 };
 
 } // namespace fw
