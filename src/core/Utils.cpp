@@ -27,13 +27,29 @@ QSize wholePixels(const QSizeF& size)
             std::max(1, static_cast<int>(std::lround(size.height())))};
 }
 
+using ByteUnits = std::array<const char*, 5>;
+
+// The units in the language of the figures' locale: German writes "Byte",
+// French counts octets.
+const ByteUnits& byteUnits(QLocale::Language language)
+{
+    static const ByteUnits english = {"bytes", "KB", "MB", "GB", "TB"};
+    static const ByteUnits german = {"Byte", "KB", "MB", "GB", "TB"};
+    static const ByteUnits french = {"octets", "Ko", "Mo", "Go", "To"};
+    if (language == QLocale::German)
+        return german;
+    return language == QLocale::French ? french : english;
+}
+
 } // namespace
 
 Utils::Utils(const ImageService& images) : images(images) {}
 
 QString Utils::unitStringFromBytes(double bytes, unsigned /*flags*/)
 {
-    static const std::array<const char*, 5> units = {"bytes", "KB", "MB", "GB", "TB"};
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    const ByteUnits& units = byteUnits(locale.language());
     std::size_t unit = 0;
     double value = bytes;
     while (value >= 1000 && unit + 1 < units.size()) {
@@ -50,8 +66,6 @@ QString Utils::unitStringFromBytes(double bytes, unsigned /*flags*/)
         shown = 0.97;
         ++unit;
     }
-    QLocale locale;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
     return QStringLiteral("%1 %2").arg(locale.toString(shown, 'f', unit == 0 ? 0 : 2),
                                        QLatin1String(units[unit]));
 }

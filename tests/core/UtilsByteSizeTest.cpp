@@ -22,12 +22,16 @@ TEST(UtilsByteSize, BeyondTheLargestUnitStaysInTerabytes)
     EXPECT_EQ(Utils::unitStringFromBytes(5e15, 0), "5000.00 TB");
 }
 
-TEST(UtilsByteSize, FiguresFollowTheLocalesNumberFormat)
+TEST(UtilsByteSize, FiguresAndUnitsFollowTheLocale)
 {
     const QLocale previous;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     EXPECT_EQ(Utils::unitStringFromBytes(3500000, 0), "3,50 MB");
     EXPECT_EQ(Utils::unitStringFromBytes(5e15, 0), "5000,00 TB");
+    EXPECT_EQ(Utils::unitStringFromBytes(287, 0), "287 Byte");
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    EXPECT_EQ(Utils::unitStringFromBytes(287, 0), "287 octets");
+    EXPECT_EQ(Utils::unitStringFromBytes(3500000, 0), "3,50 Mo");
     QLocale::setDefault(previous);
 }
 
