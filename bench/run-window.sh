@@ -2,7 +2,8 @@
 # A run of W1 started through the window (offscreen, event loop running,
 # screen updated) beside framewright-cli on the same work, as paired medians
 # and a ratio, with the window's longest main-thread stall: first the whole
-# processes (the window's start-up and steps included), then the run alone
+# processes (the window's start-up, its steps and the output step's preview,
+# awaited as a user reading the step would, included), then the run alone
 # (Start to the summary in the window) against the CLI's whole process.
 #   target: the run alone within 1.05 x the CLI, no stall over 50 ms
 # Usage: bench/run-window.sh [RUNS] [CORPUS]

@@ -7,6 +7,7 @@
 // the time from the destination's confirmation to the summary.
 #include "app/AppDelegate.h"
 #include "app/MainScreenView.h"
+#include "app/OutputStepView.h"
 #include "app/widgets/MainWindow.h"
 #include "platform/VipsImageService.h"
 #include "settings/SettingView.h"
@@ -115,6 +116,10 @@ int main(int argc, char** argv)
                          });
                      });
     screen.btnNextOnResizingvwTapped();
+    // A user reads the output step before pressing Start; its preview and
+    // estimate are done by then and take nothing from the run.
+    const OutputPreview& preview = screen.outputStepView().preview();
+    waitFor([&] { return !preview.shown().isWriting && !preview.shown().estimateText.isEmpty(); });
     const double residentBeforeRun = bench::residentBytes() / (1024 * 1024);
     screen.btnStartProcessTapped();
     waitFor([&] { return screen.vwProcessing().isSummaryShown(); });
