@@ -159,19 +159,23 @@ void OutputPreview::run(const Job& job)
                                   ? name + '\n' + pixelsAndBytes(output.size, output.bytes)
                                   : StatusMessages::getMessageForstatus(output.status, strings);
     });
-    double bytesIn = output.status == PhotoStatus::Processed ? job.photo.fileSizeInBytes : 0;
-    double bytesOut = output.bytes;
+    double pixelsOut = 0;
+    double bytesOut = 0;
+    const auto measure = [&pixelsOut, &bytesOut](const Written& measured) {
+        if (measured.status != PhotoStatus::Processed)
+            return;
+        pixelsOut += static_cast<double>(measured.size.width()) * measured.size.height();
+        bytesOut += measured.bytes;
+    };
+    measure(output);
     for (const PhotoFile& sample : job.samples.mid(1)) {
         if (isStale(job.generation))
             return;
-        const Written measured = written(job, sample, false);
-        if (measured.status == PhotoStatus::Processed) {
-            bytesIn += sample.fileSizeInBytes;
-            bytesOut += measured.bytes;
-        }
+        measure(written(job, sample, false));
     }
-    deliver(job.generation, [this, samples = job.samples, bytesIn, bytesOut](Shown& shown) {
-        shown.estimateText = estimateText(samples, bytesIn, bytesOut);
+    deliver(job.generation, [this, geometry = job.settings.geometry, pixelsOut,
+                             bytesOut](Shown& shown) {
+        shown.estimateText = estimateText(geometry, pixelsOut, bytesOut);
     });
 }
 
@@ -247,16 +251,20 @@ void OutputPreview::deliver(int generation, std::function<void(Shown&)> update)
         Qt::QueuedConnection);
 }
 
-// The sample's outputs over its sources, applied to every marked photo.
-QString OutputPreview::estimateText(const QList<PhotoFile>& samples, double sampleBytesIn,
-                                    double sampleBytesOut) const
+// The samples' bytes per output pixel, applied to the pixels the settings
+// give every marked photo: the output of a batch of mixed formats and sizes
+// follows its pixels far more closely than its sources' bytes.
+QString OutputPreview::estimateText(const ResizingOptionsSettingObject& geometry,
+                                    double samplePixelsOut, double sampleBytesOut) const
 {
-    if (sampleBytesIn <= 0 || samples.isEmpty())
+    if (samplePixelsOut <= 0)
         return {};
-    double allBytesIn = 0;
-    for (const PhotoFilePtr& photo : photos)
-        allBytesIn += photo->fileSizeInBytes;
-    const double estimate = allBytesIn * sampleBytesOut / sampleBytesIn;
+    double allPixelsOut = 0;
+    for (const PhotoFilePtr& photo : photos) {
+        if (const auto size = ImageFilter::outputSize(QSizeF(photo->width, photo->height), geometry))
+            allPixelsOut += static_cast<double>(size->width()) * size->height();
+    }
+    const double estimate = allPixelsOut * sampleBytesOut / samplePixelsOut;
     return strings.getLocalizedStringForKey(StringKey::PREVIEW_ESTIMATE)
                .replace(QStringLiteral("%@"), QLocale().toString(photos.size())) +
            ' ' + Utils::unitStringFromBytes(estimate, 0);

@@ -76,7 +76,7 @@ private:
     QImage quickOutput(const Job& job) const;
     bool isStale(int generation) const { return generation != currentGeneration.load(); }
     void deliver(int generation, std::function<void(Shown&)> update);
-    QString estimateText(const QList<PhotoFile>& samples, double sampleBytesIn,
+    QString estimateText(const ResizingOptionsSettingObject& geometry, double samplePixelsOut,
                          double sampleBytesOut) const;
 
     const ImageService& images;
