@@ -49,6 +49,8 @@ bench: build
 	./bench/run-geometry.sh
 	./bench/run-batch.sh
 	./bench/run-window.sh
+	./bench/run-formats.sh
+	./bench/run-shards.sh
 
 clean:
 	rm -rf $(BUILD)
