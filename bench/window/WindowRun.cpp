@@ -101,20 +101,19 @@ int main(int argc, char** argv)
     // run's.
     qint64 longestStallBeforeRun = 0;
     QElapsedTimer run;
-    QObject::connect(&screen, &MainScreenView::destinationChooserRequested, &window,
-                     [&](const QString&) {
-                         QTimer::singleShot(0, &window, [&] {
-                             for (QFileDialog* chooser : window.findChildren<QFileDialog*>()) {
-                                 chooser->selectFile(arguments.at(1));
-                                 longestStallBeforeRun = std::max(longestStallBeforeRun,
-                                                                  longestStall);
-                                 longestStall = 0;
-                                 sinceTick.restart();
-                                 run.start();
-                                 QMetaObject::invokeMethod(chooser, "accept");
-                             }
-                         });
-                     });
+    QObject::connect(
+        &screen, &MainScreenView::destinationChooserRequested, &window, [&](const QString&) {
+            QTimer::singleShot(0, &window, [&] {
+                for (QFileDialog* chooser : window.findChildren<QFileDialog*>()) {
+                    chooser->selectFile(arguments.at(1));
+                    longestStallBeforeRun = std::max(longestStallBeforeRun, longestStall);
+                    longestStall = 0;
+                    sinceTick.restart();
+                    run.start();
+                    QMetaObject::invokeMethod(chooser, "accept");
+                }
+            });
+        });
     screen.btnNextOnResizingvwTapped();
     // A user reads the output step before pressing Start; its preview and
     // estimate are done by then and take nothing from the run.

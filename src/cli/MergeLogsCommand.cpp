@@ -18,8 +18,8 @@ bool isLogName(const QString& path)
     return suffix == "csv" || suffix == "json";
 }
 
-void printSummary(const RunLogMerger::Merged& merged, qsizetype logCount,
-                  LocalizedStrings& strings, QTextStream& out)
+void printSummary(const RunLogMerger::Merged& merged, qsizetype logCount, LocalizedStrings& strings,
+                  QTextStream& out)
 {
     const auto line = [&out](const QString& caption, qsizetype value) {
         out << "  " << caption << ' ' << value << Qt::endl;
@@ -37,8 +37,8 @@ void printSummary(const RunLogMerger::Merged& merged, qsizetype logCount,
 
 } // namespace
 
-int MergeLogsCommand::run(const QStringList& arguments, LocalizedStrings& strings,
-                          QTextStream& out, QTextStream& err)
+int MergeLogsCommand::run(const QStringList& arguments, LocalizedStrings& strings, QTextStream& out,
+                          QTextStream& err)
 {
     if (arguments.size() < 2 || !std::all_of(arguments.cbegin(), arguments.cend(), isLogName)) {
         err << "framewright-cli: merge-logs: expected OUT IN..., each ending in .csv or .json"

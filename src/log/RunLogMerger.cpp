@@ -34,8 +34,8 @@ RunLogMerger::Merged RunLogMerger::merge(const QStringList& logPaths)
             const QString source = record.value("inputFilename");
             if (const auto earlier = logOfSource.constFind(source); earlier != logOfSource.cend()) {
                 if (++repeats <= reportedRepeats)
-                    merged.problems << QStringLiteral("%1: in %2 and in %3")
-                                           .arg(source, earlier.value(), path);
+                    merged.problems
+                        << QStringLiteral("%1: in %2 and in %3").arg(source, earlier.value(), path);
                 continue;
             }
             logOfSource.insert(source, path);
@@ -43,8 +43,8 @@ RunLogMerger::Merged RunLogMerger::merge(const QStringList& logPaths)
         }
     }
     if (repeats > reportedRepeats)
-        merged.problems << QStringLiteral("%1 more photos found in two logs")
-                               .arg(repeats - reportedRepeats);
+        merged.problems
+            << QStringLiteral("%1 more photos found in two logs").arg(repeats - reportedRepeats);
     std::stable_sort(merged.records.begin(), merged.records.end(),
                      [](const LogRecord& a, const LogRecord& b) {
                          return a.value("inputFilename") < b.value("inputFilename");

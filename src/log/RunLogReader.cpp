@@ -130,9 +130,8 @@ RunLogReader::Read RunLogReader::fromCsv(const QByteArray& bytes)
     for (qsizetype row = 1; row < rows->size(); ++row) {
         const QStringList& fields = rows->at(row);
         if (fields.size() != header.size())
-            return refused(rowError(row, QStringLiteral("%1 fields, not %2")
-                                             .arg(fields.size())
-                                             .arg(header.size())));
+            return refused(rowError(
+                row, QStringLiteral("%1 fields, not %2").arg(fields.size()).arg(header.size())));
         if (fields.first() != QString::number(row))
             return refused(rowError(row, QStringLiteral("numbered %1").arg(fields.first())));
         LogRecord record;

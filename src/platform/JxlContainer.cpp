@@ -32,8 +32,8 @@ QByteArray tiffOf(const QByteArray& exifBlob)
 
 Outcome failed(const QString& path, const char* doing)
 {
-    return Outcome::failure(
-        QStringLiteral("cannot %1 %2: %3").arg(doing, path, QString::fromLocal8Bit(std::strerror(errno))));
+    return Outcome::failure(QStringLiteral("cannot %1 %2: %3")
+                                .arg(doing, path, QString::fromLocal8Bit(std::strerror(errno))));
 }
 
 // The output may be an unnamed file reached through /proc, so it is read and

@@ -23,7 +23,8 @@ QSet<QString> optionsIn(QString text)
 
 QString resource(const QString& name)
 {
-    return QString::fromUtf8(test::readBytes(QStringLiteral(FRAMEWRIGHT_SOURCE_DIR "/resources/") + name));
+    return QString::fromUtf8(
+        test::readBytes(QStringLiteral(FRAMEWRIGHT_SOURCE_DIR "/resources/") + name));
 }
 
 // The man page and the shells' completions offer what --help lists, no more

@@ -41,7 +41,8 @@ QMap<QString, QStringList> outcomesIn(const QString& csvLog)
 QStringList makePhotos(const test::TemporaryFolder& photos)
 {
     QString other = "b";
-    while (BatchShard::partOf("a/same.jpg", parts) == BatchShard::partOf(other + "/same.jpg", parts))
+    while (BatchShard::partOf("a/same.jpg", parts) ==
+           BatchShard::partOf(other + "/same.jpg", parts))
         other += "b";
     photos.makeFolder("a");
     photos.makeFolder(other);
@@ -67,12 +68,14 @@ TEST(CliShards, PartsTakeEveryPhotoOnceAndTheirMergedLogIsTheWholeRunsLog)
 
     QSet<QString> listed;
     for (int part = 1; part <= parts; ++part) {
-        const Finished dryRun = runProgram(
-            common + QStringList{"--dry-run", "--shard", QStringLiteral("%1/%2").arg(part).arg(parts),
-                                 "-o", work.filePath("out"), photos.path()});
+        const Finished dryRun =
+            runProgram(common + QStringList{"--dry-run", "--shard",
+                                            QStringLiteral("%1/%2").arg(part).arg(parts), "-o",
+                                            work.filePath("out"), photos.path()});
         ASSERT_EQ(dryRun.exitCode, 0) << dryRun.err.toStdString();
         for (const QString& line : dryRun.out.split('\n', Qt::SkipEmptyParts))
-            EXPECT_FALSE(listed.contains(line.section('\t', 0, 0))) << "listed twice: " << line.toStdString();
+            EXPECT_FALSE(listed.contains(line.section('\t', 0, 0)))
+                << "listed twice: " << line.toStdString();
         for (const QString& line : dryRun.out.split('\n', Qt::SkipEmptyParts))
             listed << line.section('\t', 0, 0);
     }
@@ -83,10 +86,10 @@ TEST(CliShards, PartsTakeEveryPhotoOnceAndTheirMergedLogIsTheWholeRunsLog)
     for (int part = 1; part <= parts; ++part) {
         partLogs << work.filePath(QStringLiteral("part%1.csv").arg(part));
         running << new QProcess;
-        running.last()->start(FRAMEWRIGHT_CLI_PATH,
-                              common + QStringList{"--shard", QStringLiteral("%1/%2").arg(part).arg(parts),
-                                                   "--log", partLogs.last(), "-o",
-                                                   work.filePath("shared"), photos.path()});
+        running.last()->start(
+            FRAMEWRIGHT_CLI_PATH,
+            common + QStringList{"--shard", QStringLiteral("%1/%2").arg(part).arg(parts), "--log",
+                                 partLogs.last(), "-o", work.filePath("shared"), photos.path()});
     }
     for (QProcess* program : std::as_const(running)) {
         EXPECT_EQ(finish(*program).exitCode, 0);
@@ -95,8 +98,9 @@ TEST(CliShards, PartsTakeEveryPhotoOnceAndTheirMergedLogIsTheWholeRunsLog)
     EXPECT_EQ(QDir(work.filePath("shared")).entryList(QDir::Files).size(), all.size())
         << "the two photos named alike both have an output";
 
-    const Finished whole = runProgram(
-        common + QStringList{"--log", work.filePath("whole.csv"), "-o", work.filePath("whole"), photos.path()});
+    const Finished whole =
+        runProgram(common + QStringList{"--log", work.filePath("whole.csv"), "-o",
+                                        work.filePath("whole"), photos.path()});
     ASSERT_EQ(whole.exitCode, 0);
     const Finished merged =
         runProgram(QStringList{"merge-logs", work.filePath("merged.csv")} + partLogs);
@@ -127,16 +131,19 @@ TEST(CliShards, DamagedOrOverlappingLogsAreNamedAndNothingIsMerged)
 
     const Finished overlapping = runProgram({"merge-logs", out, csv, json});
     EXPECT_EQ(overlapping.exitCode, 1);
-    EXPECT_TRUE(overlapping.err.contains(photos.filePath("a.jpg") + ": in " + csv + " and in " + json))
+    EXPECT_TRUE(
+        overlapping.err.contains(photos.filePath("a.jpg") + ": in " + csv + " and in " + json))
         << overlapping.err.toStdString();
 
     const QByteArray whole = test::readBytes(csv);
     const QString cut = work.writeFile("cut.csv", whole.left(whole.size() - 5));
     const Finished damaged = runProgram({"merge-logs", out, cut});
     EXPECT_EQ(damaged.exitCode, 1);
-    EXPECT_TRUE(damaged.err.contains(cut + ": it ends in the middle of a row")) << damaged.err.toStdString();
+    EXPECT_TRUE(damaged.err.contains(cut + ": it ends in the middle of a row"))
+        << damaged.err.toStdString();
     const QString other = work.writeFile("other.json", "{\"rows\": []}");
-    EXPECT_TRUE(runProgram({"merge-logs", out, other}).err.contains(other + ": not a list of rows"));
+    EXPECT_TRUE(
+        runProgram({"merge-logs", out, other}).err.contains(other + ": not a list of rows"));
     EXPECT_FALSE(QFile::exists(out));
 
     const Finished alone = runProgram({"merge-logs", out, csv});
@@ -144,7 +151,8 @@ TEST(CliShards, DamagedOrOverlappingLogsAreNamedAndNothingIsMerged)
     QStringList sources;
     for (const QJsonValue row : QJsonDocument::fromJson(test::readBytes(out)).array())
         sources << row.toObject().value("inputFilename").toString();
-    EXPECT_EQ(sources, QStringList({photos.filePath("a.jpg"), photos.filePath("b, \"quoted\".jpg")}));
+    EXPECT_EQ(sources,
+              QStringList({photos.filePath("a.jpg"), photos.filePath("b, \"quoted\".jpg")}));
 }
 
 TEST(CliShards, ThePartOfAPhotoDependsOnlyOnItsPathBelowTheGivenFolder)
