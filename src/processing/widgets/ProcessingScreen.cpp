@@ -39,9 +39,11 @@ constexpr int thumbnailSide = 160;
 constexpr qint64 thumbnailBudget = 4 * thumbnailSide * thumbnailSide * 4;
 constexpr int rowIntervalMilliseconds = 250;
 // A thumbnail of a camera photo costs a good part of the photo's own decode,
-// taken from the run's processors: a new one every second and a half keeps
-// the photo in hand in view and the run as fast as without it.
-constexpr int thumbnailIntervalMilliseconds = 1500;
+// taken from the run's processors: one is made at most every second and a
+// half, and less often when they are slow to make, so that they take about
+// 2 % of the run's time.
+constexpr qint64 shortestThumbnailGapMilliseconds = 1500;
+constexpr qint64 thumbnailGapPerMakingTime = 50;
 
 } // namespace
 
@@ -74,8 +76,18 @@ ProcessingScreen::ProcessingScreen(ProcessingView& view, LocalizedStrings& strin
     connect(rowTimer, &QTimer::timeout, this, &ProcessingScreen::addFinishedRows);
     connect(thumbnails, &ThumbnailProvider::thumbnailReady, this,
             [this](const QString& path, const QImage& image) {
-                if (path == thumbnailPath)
-                    thumbnail->setPixmap(QPixmap::fromImage(image));
+                if (path != thumbnailPath)
+                    return;
+                thumbnail->setPixmap(QPixmap::fromImage(image));
+                // The thumbnail may stay while later photos go by: it says
+                // which photo it is.
+                const QString name = QFileInfo(path).fileName();
+                thumbnailCaption->setText(thumbnailCaption->fontMetrics().elidedText(
+                    name, Qt::ElideMiddle, thumbnailSide));
+                thumbnailCaption->setToolTip(PlainToolTip::richTextOf(name));
+                thumbnailGapMilliseconds =
+                    std::max(shortestThumbnailGapMilliseconds,
+                             thumbnailGapPerMakingTime * sinceThumbnail.elapsed());
             });
     render();
 }
@@ -111,9 +123,17 @@ QWidget* ProcessingScreen::buildProgress()
     thumbnail->setFixedSize(thumbnailSide, thumbnailSide);
     thumbnail->setAlignment(Qt::AlignCenter);
     thumbnail->setFrameShape(QFrame::StyledPanel);
+    thumbnailCaption = new QLabel(progress);
+    thumbnailCaption->setTextFormat(Qt::PlainText);
+    thumbnailCaption->setFixedWidth(thumbnailSide);
+    thumbnailCaption->setAlignment(Qt::AlignHCenter);
     liveRecords = new LogTableModel(strings, this);
+    auto* thumbnailColumn = new QVBoxLayout;
+    thumbnailColumn->addWidget(thumbnail);
+    thumbnailColumn->addWidget(thumbnailCaption);
+    thumbnailColumn->addStretch(1);
     auto* inHand = new QHBoxLayout;
-    inHand->addWidget(thumbnail, 0, Qt::AlignTop);
+    inHand->addLayout(thumbnailColumn);
     inHand->addWidget(new LogTableView(*liveRecords, progress), 1);
     auto* column = new QVBoxLayout(progress);
     column->setContentsMargins(0, 0, 0, 0);
@@ -180,7 +200,9 @@ void ProcessingScreen::render()
         finishedPhotos.clear();
         thumbnailPath.clear();
         sinceThumbnail.invalidate();
+        thumbnailGapMilliseconds = shortestThumbnailGapMilliseconds;
         thumbnail->clear();
+        thumbnailCaption->clear();
     }
     summaryFilled = finished;
 }
@@ -192,7 +214,7 @@ void ProcessingScreen::showPhotoInHand()
     const QString path = view.currentPath();
     if (path.isEmpty() || path == thumbnailPath || thumbnails->runningTasks() > 0 ||
         thumbnails->pendingRequests() > 0 ||
-        (sinceThumbnail.isValid() && sinceThumbnail.elapsed() < thumbnailIntervalMilliseconds))
+        (sinceThumbnail.isValid() && sinceThumbnail.elapsed() < thumbnailGapMilliseconds))
         return;
     sinceThumbnail.start();
     thumbnailPath = path;

@@ -51,9 +51,13 @@ private:
     QLabel* progressLine;
     QLabel* currentPath;
     QLabel* thumbnail;
+    QLabel* thumbnailCaption;
     ThumbnailProvider* thumbnails;
     QString thumbnailPath;
+    // Since the last thumbnail was asked for, and how long to wait from then
+    // for the next one.
     QElapsedTimer sinceThumbnail;
+    qint64 thumbnailGapMilliseconds = 0;
     LogTableModel* liveRecords;
     // Rows of finished photos not in the live table yet: they go in a few
     // times a second, not one by one.
