@@ -115,6 +115,27 @@ TEST(CliShards, PartsTakeEveryPhotoOnceAndTheirMergedLogIsTheWholeRunsLog)
         EXPECT_EQ(mergedOutcomes.value(outcome.key()).first(), outcome.value().first());
 }
 
+// A part that holds no photo is no failure: a scheduler would retry it.
+TEST(CliShards, APartWithoutPhotosEndsWellAndSaysSo)
+{
+    test::TemporaryFolder photos;
+    test::saveJpeg(test::markedPicture(64, 48), photos.filePath("only.jpg"));
+    int listing = 0;
+    for (int part = 1; part <= 3; ++part) {
+        const Finished dryRun =
+            runProgram({"--dry-run", "--shard", QStringLiteral("%1/3").arg(part), "-o",
+                        photos.filePath("out"), photos.path()});
+        EXPECT_EQ(dryRun.exitCode, 0) << dryRun.err.toStdString();
+        if (dryRun.out.contains("only.jpg"))
+            ++listing;
+        else
+            EXPECT_TRUE(dryRun.err.contains(
+                QStringLiteral("part %1 of 3 holds none of the 1 photos").arg(part)))
+                << dryRun.err.toStdString();
+    }
+    EXPECT_EQ(listing, 1);
+}
+
 TEST(CliShards, DamagedOrOverlappingLogsAreNamedAndNothingIsMerged)
 {
     test::TemporaryFolder photos;
