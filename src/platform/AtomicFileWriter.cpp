@@ -1,5 +1,7 @@
 #include "platform/AtomicFileWriter.h"
 
+#include "platform/DescriptorBytes.h"
+
 #include "platform/NativePath.h"
 
 #include <QRandomGenerator>
@@ -43,20 +45,6 @@ QByteArray folderOf(const QByteArray& path)
     if (slash < 0)
         return ".";
     return slash == 0 ? QByteArray("/") : path.left(slash);
-}
-
-bool writeAll(int descriptor, const char* data, size_t length)
-{
-    while (length > 0) {
-        const ssize_t written = ::write(descriptor, data, length);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        data += written;
-        length -= static_cast<size_t>(written);
-    }
-    return true;
 }
 
 // The named temporary files of the writers alive, kept where a signal handler
@@ -164,7 +152,7 @@ bool AtomicFileWriter::openNamed(const QByteArray& folder)
 
 Outcome AtomicFileWriter::writeContents(const QByteArray& contents)
 {
-    if (!writeAll(descriptor, contents.constData(), static_cast<size_t>(contents.size())) ||
+    if (!DescriptorBytes::writeAll(descriptor, contents.constData(), static_cast<size_t>(contents.size())) ||
         ::fsync(descriptor) != 0)
         return Outcome::failure(
             QStringLiteral("cannot write %1: %2").arg(contentsPath, systemError()));
@@ -190,7 +178,7 @@ Outcome AtomicFileWriter::copyContentsOf(const QString& sourcePath)
         }
         if (count == 0)
             break;
-        if (!writeAll(descriptor, buffer.get(), static_cast<size_t>(count))) {
+        if (!DescriptorBytes::writeAll(descriptor, buffer.get(), static_cast<size_t>(count))) {
             copied = Outcome::failure(
                 QStringLiteral("cannot write %1: %2").arg(contentsPath, systemError()));
             break;

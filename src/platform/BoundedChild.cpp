@@ -1,5 +1,7 @@
 #include "platform/BoundedChild.h"
 
+#include "platform/DescriptorBytes.h"
+
 #include <QDeadlineTimer>
 #include <QFile>
 #include <cerrno>
@@ -25,18 +27,6 @@ qint64 mappedBytes()
     return status.readLine().split(' ').value(0).toLongLong() * ::sysconf(_SC_PAGESIZE);
 }
 
-void writeAll(int descriptor, const QByteArray& bytes)
-{
-    qsizetype written = 0;
-    while (written < bytes.size()) {
-        const ssize_t step = ::write(descriptor, bytes.constData() + written,
-                                     static_cast<size_t>(bytes.size() - written));
-        if (step <= 0 && errno != EINTR)
-            return;
-        written += std::max<ssize_t>(step, 0);
-    }
-}
-
 [[noreturn]] void runInChild(const std::function<QByteArray()>& work, int answer, rlim_t memory,
                              int seconds)
 {
@@ -47,7 +37,8 @@ void writeAll(int descriptor, const QByteArray& bytes)
     // Nothing may unwind out of the child into the code that forked it; a
     // failure ends the child and the parent hears of it by its status.
     try {
-        writeAll(answer, work());
+        const QByteArray bytes = work();
+        DescriptorBytes::writeAll(answer, bytes.constData(), static_cast<size_t>(bytes.size()));
     } catch (...) {
         ::_exit(1);
     }

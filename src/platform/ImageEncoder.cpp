@@ -1,5 +1,6 @@
 #include "platform/ImageEncoder.h"
 
+#include "platform/DescriptorBytes.h"
 #include "platform/Exiv2ExifWriter.h"
 #include "platform/JxlContainer.h"
 #include "platform/IccProfile.h"
@@ -216,12 +217,7 @@ void writeBmp(const VImage& image, const char* path)
     size_t length = 0;
     const auto* data = static_cast<const char*>(vips_blob_get(blob, &length));
     const int descriptor = ::open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    bool written = descriptor >= 0;
-    for (size_t offset = 0; written && offset < length;) {
-        const ssize_t count = ::write(descriptor, data + offset, length - offset);
-        written = count > 0 || (count < 0 && errno == EINTR);
-        offset += count > 0 ? static_cast<size_t>(count) : 0;
-    }
+    bool written = descriptor >= 0 && DescriptorBytes::writeAll(descriptor, data, length);
     if (descriptor >= 0)
         written = ::close(descriptor) == 0 && written;
     vips_area_unref(VIPS_AREA(blob));

@@ -1,5 +1,6 @@
 #include "platform/JxlContainer.h"
 
+#include "platform/DescriptorBytes.h"
 #include "platform/NativePath.h"
 
 #include <QtEndian>
@@ -56,20 +57,12 @@ bool readWhole(int descriptor, QByteArray& bytes)
     return true;
 }
 
+// The offset is still at the start: the bytes were read with pread.
 bool writeWhole(int descriptor, const QByteArray& bytes)
 {
-    if (::ftruncate(descriptor, 0) != 0)
-        return false;
-    for (qsizetype offset = 0; offset < bytes.size();) {
-        const ssize_t count = ::pwrite(descriptor, bytes.constData() + offset,
-                                       static_cast<size_t>(bytes.size() - offset), offset);
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count <= 0)
-            return false;
-        offset += count;
-    }
-    return true;
+    return ::ftruncate(descriptor, 0) == 0 &&
+           DescriptorBytes::writeAll(descriptor, bytes.constData(),
+                                     static_cast<size_t>(bytes.size()));
 }
 
 } // namespace
