@@ -262,6 +262,9 @@ void OutputSettingsPanel::renderFileName()
                                          ? QPalette().color(QPalette::Text)
                                          : QPalette().color(QPalette::PlaceholderText));
     affix->setPalette(palette);
+    // Only a prefix, a suffix or a template takes text; with the other
+    // options a typed text would be ignored.
+    affix->setReadOnly(!name.isFieldTextNormal);
     resetFileName->setEnabled(name.isResetEnabled);
     templateArea->setVisible(name.isTemplateChosen);
     if (counterStart->value() != name.counterStart)
