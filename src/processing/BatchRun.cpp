@@ -337,6 +337,18 @@ void BatchRun::endIfDone()
         end();
 }
 
+// A stop that leaves a question unanswered leaves the photos after it that
+// were already in flight waiting for their turn; their outputs exist, so
+// they are counted and logged as any other.
+void BatchRun::applyLeftOver()
+{
+    for (auto left = waiting.cbegin(); left != waiting.cend(); ++left) {
+        if (left.value().next == PhotoOutcome::Next::Done)
+            apply(photoList.at(left.key()), left.value().result);
+    }
+    waiting.clear();
+}
+
 QString BatchRun::keptMetadataText() const
 {
     switch (runSettings.output.metadataOption) {
@@ -351,6 +363,7 @@ QString BatchRun::keptMetadataText() const
 
 void BatchRun::end()
 {
+    applyLeftOver();
     ended = true;
     held = false;
     runSummary = RunSummary::make(photoList, succeeded, skips, elapsedTimeText());

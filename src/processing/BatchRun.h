@@ -100,6 +100,7 @@ private:
     void askWhenItsTurn();
     void endIfDone();
     void end();
+    void applyLeftOver();
     QString keptMetadataText() const;
     QString durationText(qint64 seconds) const;
     void changeState();

@@ -3,6 +3,7 @@
 #include "support/ScriptedImageService.h"
 
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QThread>
 
 namespace fw {
@@ -92,6 +93,28 @@ TEST_P(PhotosInFlightTest, TheQuestionWaitsForThePhotosBeforeItAndNothingAfterIt
     EXPECT_EQ(test::readBytes(destinationFile("p2.jpg")), earlier);
     EXPECT_EQ(photos.at(2)->processStatus, PhotoStatus::Skipped);
     EXPECT_EQ(view->processedSuccessfully(), 4);
+}
+
+// A file appears at the first photo's name while it is written; the photo
+// beside it in flight is written meanwhile. A stop with the question open
+// (as closing the window does) still counts and logs that photo.
+TEST_P(PhotosInFlightTest, AStopDuringTheQuestionKeepsThePhotosWrittenBesideIt)
+{
+    const PhotoFilePtr first = addNumbered(0, "p0.jpg");
+    const PhotoFilePtr beside = addNumbered(1, "p1.jpg");
+    const QString appearing = destinationFile("p0.jpg");
+    scripted.beforeEncodeOf = [appearing](const Image& image) {
+        if (image.height() == 40)
+            QFile(appearing).open(QIODevice::WriteOnly);
+    };
+    view->startProcess(intoDestination(), turned(), ProcessFlag::AskOrOverwrite);
+    ASSERT_TRUE(test::waitUntil([this] { return view->overwriteQuestion().isOpen(); }));
+    view->stopProcessing();
+    ASSERT_TRUE(test::waitUntil([this] { return view->isSummaryShown(); }));
+    EXPECT_EQ(first->processStatus, PhotoStatus::NotProcessed);
+    EXPECT_EQ(beside->processStatus, PhotoStatus::Processed);
+    EXPECT_EQ(view->processedSuccessfully(), 1);
+    EXPECT_EQ(view->arrLogDetails().at(1).value("outputFilename"), destinationFile("p1.jpg"));
 }
 
 INSTANTIATE_TEST_SUITE_P(TwoAndFour, PhotosInFlightTest, ::testing::Values(2, 4));
