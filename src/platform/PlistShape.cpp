@@ -147,6 +147,13 @@ QString PlistShape::binaryRefusal(const QByteArray& data)
         const std::optional<QList<quint64>> children = childrenOf(data, *trailer, object);
         if (!children)
             return QStringLiteral("an object lies outside the file");
+        // Children are charged as they are put on the stack, so a list that
+        // refers to itself a million times cannot grow it past the budget.
+        if (!children->isEmpty() && depth + 1 > deepestNesting)
+            return tooDeep.arg(deepestNesting);
+        steps += static_cast<quint64>(children->size());
+        if (steps > budget)
+            return QStringLiteral("its objects refer to each other too often");
         for (const quint64 child : *children)
             pending.append({child, depth + 1});
     }
