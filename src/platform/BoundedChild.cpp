@@ -6,6 +6,7 @@
 #include <QFile>
 #include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/prctl.h>
@@ -38,6 +39,8 @@ qint64 mappedBytes()
     // failure ends the child and the parent hears of it by its status.
     try {
         const QByteArray bytes = work();
+        const quint64 length = static_cast<quint64>(bytes.size());
+        DescriptorBytes::writeAll(answer, reinterpret_cast<const char*>(&length), sizeof length);
         DescriptorBytes::writeAll(answer, bytes.constData(), static_cast<size_t>(bytes.size()));
     } catch (...) {
         ::_exit(1);
@@ -45,12 +48,21 @@ qint64 mappedBytes()
     ::_exit(0);
 }
 
-// Reads until the child closes its end, or until the deadline.
+// The answer comes with its length first: a child forked meanwhile by
+// another thread holds a copy of this pipe's writing end, so its end of file
+// may come only when that child ends. Reads until the answer is whole, the
+// pipe ends, or the deadline.
 std::optional<QByteArray> readAnswer(int descriptor, const QDeadlineTimer& deadline)
 {
     QByteArray answer;
     char buffer[65536];
     for (;;) {
+        quint64 length = 0;
+        if (answer.size() >= static_cast<qsizetype>(sizeof length)) {
+            std::memcpy(&length, answer.constData(), sizeof length);
+            if (static_cast<quint64>(answer.size()) - sizeof length >= length)
+                return answer.mid(sizeof length, static_cast<qsizetype>(length));
+        }
         pollfd wait{descriptor, POLLIN, 0};
         const int ready = ::poll(&wait, 1, static_cast<int>(deadline.remainingTime()));
         if (ready < 0 && errno == EINTR)
@@ -61,7 +73,7 @@ std::optional<QByteArray> readAnswer(int descriptor, const QDeadlineTimer& deadl
         if (got < 0 && errno == EINTR)
             continue;
         if (got <= 0)
-            return answer;
+            return std::nullopt;
         answer.append(buffer, got);
     }
 }
