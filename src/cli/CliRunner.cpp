@@ -127,7 +127,9 @@ void CliRunner::startRun()
         return;
     }
     if (options.shard && !keepOnlyThisShard()) {
-        exitStatus = anyPhotoUnread() ? SomeFailed : AllWritten;
+        // Its log, with no rows, tells merge-logs that the part was done.
+        const bool logWritten = writeLog();
+        exitStatus = anyPhotoUnread() || !logWritten ? SomeFailed : AllWritten;
         loop.quit();
         return;
     }

@@ -134,6 +134,21 @@ TEST(CliShards, APartWithoutPhotosEndsWellAndSaysSo)
                 << dryRun.err.toStdString();
     }
     EXPECT_EQ(listing, 1);
+
+    // Every part leaves its log, rows or none, so the merge finds them all.
+    QStringList logs;
+    for (int part = 1; part <= 3; ++part) {
+        logs << photos.filePath(QStringLiteral("part%1.csv").arg(part));
+        ASSERT_EQ(
+            runProgram({"--quiet", "--shard", QStringLiteral("%1/3").arg(part), "--log",
+                        logs.last(), "-o", photos.filePath("out"), photos.filePath("only.jpg")})
+                .exitCode,
+            0);
+    }
+    const Finished merged =
+        runProgram(QStringList{"merge-logs", photos.filePath("all.csv")} + logs);
+    EXPECT_EQ(merged.exitCode, 0) << merged.err.toStdString();
+    EXPECT_TRUE(merged.out.contains("Photos converted: 1")) << merged.out.toStdString();
 }
 
 TEST(CliShards, DamagedOrOverlappingLogsAreNamedAndNothingIsMerged)
