@@ -433,10 +433,9 @@ QString Parser::checkCombinations() const
     }
     if (!modeOption.isEmpty() && !keepAspect)
         return QStringLiteral("--no-keep-aspect: cannot be combined with %1").arg(modeOption);
-    if (losslessGiven && options.output.formatOption == FormatOption::Convert &&
-        KnownFormats::offersLossless(options.output.selectedFileFormat))
-        return {};
-    if (losslessGiven)
+    const bool losslessOffered = options.output.formatOption == FormatOption::Convert &&
+                                 KnownFormats::offersLossless(options.output.selectedFileFormat);
+    if (losslessGiven && !losslessOffered)
         return QStringLiteral("--lossless: needs --format webp or --format jxl");
     if (counterStartGiven && options.output.filenameOption != FileNameOption::Template)
         return QStringLiteral("--counter-start: needs --name template:PATTERN");

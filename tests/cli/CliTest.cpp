@@ -40,6 +40,8 @@ TEST(CliOptions, BadValuesNameTheOptionAndWhatItAllows)
         {{"--percent", "50%", "a.jpg"}, "--percent: expected P or PWxPH"},
         {{"--shard", "5/4", "a.jpg"}, "--shard: expected K/N, whole numbers with 1 <= K <= N"},
         {{"--shard", "0/4", "a.jpg"}, "--shard: expected K/N, whole numbers with 1 <= K <= N"},
+        {{"--format", "webp", "--lossless", "--counter-start", "5", "a.jpg"},
+         "--counter-start: needs --name template:PATTERN"},
         {{"--format", "psd", "a.jpg"},
          "--format: expected keep, tif, tiff, png, jpg, jpeg, jp2, bmp, gif, webp, avif, heic "
          "or jxl"},
