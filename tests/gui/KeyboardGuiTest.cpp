@@ -73,7 +73,8 @@ TEST(KeyboardGui, EnterOnADestructiveQuestionGivesTheSafeAnswer)
     test::ScriptedImageService images;
     QSemaphore encoderReached;
     QSemaphore encoderGate;
-    std::atomic<bool> firstEncode = true;
+    // Armed once the output step's preview has done its own writing.
+    std::atomic<bool> firstEncode = false;
     images.beforeEncode = [&] {
         if (firstEncode.exchange(false)) {
             encoderReached.release();
@@ -112,6 +113,8 @@ TEST(KeyboardGui, EnterOnADestructiveQuestionGivesTheSafeAnswer)
     harness.click("Next");
     harness.click("90° clockwise");
     harness.click("Next");
+    ASSERT_TRUE(harness.waitForOutputPreview());
+    firstEncode = true;
     ASSERT_TRUE(harness.startInto(harness.folder.makeFolder("out")));
     ASSERT_TRUE(waitUntil([&] { return encoderReached.tryAcquire(); }));
     QTest::keyClick(&harness.window, Qt::Key_W, Qt::ControlModifier);

@@ -1,6 +1,7 @@
 #include "gui/MainWindowHarness.h"
 
 #include "app/MainScreenView.h"
+#include "app/OutputStepView.h"
 #include "batch/widgets/DropArea.h"
 #include "core/widgets/AlertSheet.h"
 #include "gui/VisibleButton.h"
@@ -98,6 +99,14 @@ bool MainWindowHarness::startInto(const QString& destination)
     window.activateWindow();
     return QTest::qWaitForWindowActive(&window) &&
            waitUntil([&] { return window.mainScreen().state().step == Step::Processing; }, 10000);
+}
+
+bool MainWindowHarness::waitForOutputPreview()
+{
+    const OutputPreview& preview = window.mainScreen().outputStepView().preview();
+    return waitUntil([&] {
+        return !preview.shown().isWriting && !preview.shown().estimateText.isEmpty();
+    });
 }
 
 bool MainWindowHarness::waitForRunToEnd()

@@ -31,6 +31,9 @@ public:
     // From the output step: Start, and the destination chosen in its chooser.
     [[nodiscard]] bool startInto(const QString& destination);
     [[nodiscard]] bool waitForRunToEnd();
+    // On the output step: until its preview has written its photo and
+    // samples, so that a test's encoder hook meets the run's photos only.
+    [[nodiscard]] bool waitForOutputPreview();
 
     // The visible button of the window or an open sheet, by accessible name.
     QAbstractButton* button(const QString& name) const;

@@ -225,7 +225,8 @@ TEST(RunWindowGui, HoldAndResumeKeepTheQuestionRuleAndASkipIsNoError)
     test::ScriptedImageService images;
     QSemaphore encoderReached;
     QSemaphore encoderGate;
-    std::atomic<bool> firstEncode = true;
+    // Armed once the output step's preview has done its own writing.
+    std::atomic<bool> firstEncode = false;
     images.beforeEncode = [&] {
         if (firstEncode.exchange(false)) {
             encoderReached.release();
@@ -253,6 +254,8 @@ TEST(RunWindowGui, HoldAndResumeKeepTheQuestionRuleAndASkipIsNoError)
         [] { QLoggingCategory::setFilterRules(QStringLiteral("framewright.*.debug=false")); });
     const QString errors = harness.folder.filePath("stderr.txt");
     std::optional<StandardErrorCapture> capture(std::in_place, errors);
+    ASSERT_TRUE(harness.waitForOutputPreview());
+    firstEncode = true;
     ASSERT_TRUE(harness.startInto(out));
     ASSERT_TRUE(waitUntil([&] { return encoderReached.tryAcquire(); }));
     harness.click("Hold");
@@ -284,7 +287,8 @@ TEST(RunWindowGui, ATerminationSignalEndsTheRunAsClosingDoesAndKeepsItsSummary)
     test::ScriptedImageService images;
     QSemaphore encoderReached;
     QSemaphore encoderGate;
-    std::atomic<bool> firstEncode = true;
+    // Armed once the output step's preview has done its own writing.
+    std::atomic<bool> firstEncode = false;
     images.beforeEncode = [&] {
         if (firstEncode.exchange(false)) {
             encoderReached.release();
@@ -304,6 +308,8 @@ TEST(RunWindowGui, ATerminationSignalEndsTheRunAsClosingDoesAndKeepsItsSummary)
     harness.click("90° clockwise");
     harness.click("Next");
     const QString out = harness.folder.makeFolder("out");
+    ASSERT_TRUE(harness.waitForOutputPreview());
+    firstEncode = true;
     ASSERT_TRUE(harness.startInto(out));
     ASSERT_TRUE(waitUntil([&] { return encoderReached.tryAcquire(); }));
 
