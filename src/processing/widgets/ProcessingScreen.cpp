@@ -52,7 +52,7 @@ ProcessingScreen::ProcessingScreen(ProcessingView& view, LocalizedStrings& strin
     : QWidget(parent), view(view), strings(strings), title(new QLabel(this)),
       thumbnails(new ThumbnailProvider(QSize(thumbnailSide, thumbnailSide), thumbnailBudget,
                                        ThumbnailProvider::makerFor(images), this)),
-      rowTimer(new QTimer(this))
+      thumbnailGapMilliseconds(shortestThumbnailGapMilliseconds), rowTimer(new QTimer(this))
 {
     QFont font = title->font();
     font.setBold(true);
@@ -79,15 +79,19 @@ ProcessingScreen::ProcessingScreen(ProcessingView& view, LocalizedStrings& strin
                 if (path != thumbnailPath)
                     return;
                 thumbnail->setPixmap(QPixmap::fromImage(image));
-                // The thumbnail may stay while later photos go by: it says
-                // which photo it is.
-                const QString name = QFileInfo(path).fileName();
-                thumbnailCaption->setText(thumbnailCaption->fontMetrics().elidedText(
-                    name, Qt::ElideMiddle, thumbnailSide));
-                thumbnailCaption->setToolTip(PlainToolTip::richTextOf(name));
+                captionThumbnail(path);
                 thumbnailGapMilliseconds =
                     std::max(shortestThumbnailGapMilliseconds,
                              thumbnailGapPerMakingTime * sinceThumbnail.elapsed());
+            });
+    // A photo with no picture to show leaves the frame empty, not showing the
+    // photo before it under its name.
+    connect(thumbnails, &ThumbnailProvider::thumbnailNotAvailable, this,
+            [this](const QString& path) {
+                if (path != thumbnailPath)
+                    return;
+                thumbnail->clear();
+                captionThumbnail(path);
             });
     render();
 }
@@ -220,6 +224,15 @@ void ProcessingScreen::showPhotoInHand()
     thumbnailPath = path;
     thumbnail->setAccessibleName(QFileInfo(path).fileName());
     thumbnails->requestThumbnail(path);
+}
+
+// The thumbnail may stay while later photos go by: it says which photo it is.
+void ProcessingScreen::captionThumbnail(const QString& path)
+{
+    const QString name = QFileInfo(path).fileName();
+    thumbnailCaption->setText(
+        thumbnailCaption->fontMetrics().elidedText(name, Qt::ElideMiddle, thumbnailSide));
+    thumbnailCaption->setToolTip(PlainToolTip::richTextOf(name));
 }
 
 void ProcessingScreen::addFinishedRows()

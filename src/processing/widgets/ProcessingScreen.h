@@ -41,6 +41,7 @@ private:
     QWidget* buildSummary();
     void render();
     void showPhotoInHand();
+    void captionThumbnail(const QString& path);
     void addFinishedRows();
 
     ProcessingView& view;
@@ -57,7 +58,7 @@ private:
     // Since the last thumbnail was asked for, and how long to wait from then
     // for the next one.
     QElapsedTimer sinceThumbnail;
-    qint64 thumbnailGapMilliseconds = 0;
+    qint64 thumbnailGapMilliseconds;
     LogTableModel* liveRecords;
     // Rows of finished photos not in the live table yet: they go in a few
     // times a second, not one by one.
