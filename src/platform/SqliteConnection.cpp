@@ -1,6 +1,7 @@
 #include "platform/SqliteConnection.h"
 
 #include "platform/NativePath.h"
+#include "platform/PathInfo.h"
 
 #include <QFileInfo>
 #include <QLoggingCategory>
@@ -45,8 +46,11 @@ QByteArray immutableUri(const QString& path)
 
 } // namespace
 
+// A pipe named like the database would block SQLite's open for good.
 Outcome SqliteConnection::openImmutableFile(const QString& path, int busyTimeoutMilliseconds)
 {
+    if (!PathInfo::of(path).isFile())
+        return Outcome::failure(QStringLiteral("%1 is not a regular file").arg(path));
     return openConnection(immutableUri(path), SQLITE_OPEN_READONLY | SQLITE_OPEN_URI,
                           busyTimeoutMilliseconds, path);
 }

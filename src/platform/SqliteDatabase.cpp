@@ -55,11 +55,8 @@ SqliteDatabase::~SqliteDatabase()
     close();
 }
 
-// A pipe named like the database would block SQLite's open for good.
 Outcome SqliteDatabase::openImmutable(const QString& path)
 {
-    if (!PathInfo::of(path).isFile())
-        return Outcome::failure(QStringLiteral("%1 is not a regular file").arg(path));
     return openImmutableFile(path, busyTimeoutMilliseconds);
 }
 
