@@ -20,7 +20,7 @@ namespace fw {
 CliRunner::CliRunner(CliOptions cliOptions, const ImageService& images, QTextStream& out,
                      QTextStream& err, bool progressOnTerminal)
     : options(std::move(cliOptions)), out(out), err(err), progressOnTerminal(progressOnTerminal),
-      utils(images), app(images),
+      app(images),
       adder(app.batch(), app.strings(), app.flags(), app.dialogs(), images, center, *this),
       batchRun(app.batch(), app.strings(), images, LocalFileSystem::shared(), *this)
 {

@@ -5,7 +5,6 @@
 #include "cli/CliOptions.h"
 #include "core/ModalMessages.h"
 #include "core/NotificationCenter.h"
-#include "core/Utils.h"
 #include "processing/BatchRun.h"
 #include "processing/RunObserver.h"
 
@@ -59,7 +58,6 @@ private:
     QTextStream& out;
     QTextStream& err;
     const bool progressOnTerminal;
-    Utils utils;
     AppDelegate app;
     NotificationCenter center;
     AddPhotosVC adder;

@@ -71,7 +71,6 @@ public:
     bool isEnded() const { return ended; }
     // Stopped, with photos still in hand.
     bool isStopping() const { return stopped && !ended; }
-    bool isAsking() const { return askingIndex.has_value(); }
 
     int finishedCount() const { return finished; }
     int processedSuccessfully() const { return succeeded; }
@@ -83,7 +82,6 @@ public:
     // Empty until the run has a pace, and once it has ended.
     QString remainingTimeText() const;
     const QString& timeStamp() const { return stamp; }
-    const QDateTime& startedAt() const { return started; }
     const RunSummary& summary() const { return runSummary; }
     const QList<LogRecord>& logDetails() const { return details; }
     LogRecord logSummary() const { return runSummary.logSummary(stamp, started); }
