@@ -136,10 +136,10 @@ void OutputPreview::run(const Job& job)
 {
     if (isStale(job.generation))
         return;
-    const QImage original = images.uprightPreview(job.photo.fileURL, pictureSide, pictureSide)
-                                .value_or(Image())
-                                .toQImage();
-    const QImage quick = quickOutput(job);
+    const std::optional<Image> small =
+        images.uprightPreview(job.photo.fileURL, pictureSide, pictureSide);
+    const QImage original = small.value_or(Image()).toQImage();
+    const QImage quick = small ? quickOutput(job, *small) : QImage();
     const QString originalCaption =
         pixelsAndBytes(QSize(static_cast<int>(job.photo.width), static_cast<int>(job.photo.height)),
                        job.photo.fileSizeInBytes);
@@ -215,7 +215,7 @@ OutputPreview::Written OutputPreview::written(const Job& job, const PhotoFile& p
 
 // A small decode shaped, flipped and turned as the output will be: shown at
 // once while the real output is written.
-QImage OutputPreview::quickOutput(const Job& job) const
+QImage OutputPreview::quickOutput(const Job& job, const Image& small) const
 {
     const QSizeF upright(job.photo.width, job.photo.height);
     const ResizingOptionsSettingObject& geometry = job.settings.geometry;
@@ -223,12 +223,10 @@ QImage OutputPreview::quickOutput(const Job& job) const
         geometry.sizeObject.isKeepOriginalSize
             ? std::optional(upright.toSize())
             : ImageFilter::resizeTarget(upright, geometry.sizeObject);
-    const std::optional<Image> small =
-        images.uprightPreview(job.photo.fileURL, pictureSide, pictureSide);
-    if (!small || !target || target->isEmpty())
+    if (!target || target->isEmpty())
         return {};
     const QSize shape = target->scaled(pictureSide, pictureSide, Qt::KeepAspectRatio);
-    Image shaped = small->scaled(std::max(1, shape.width()), std::max(1, shape.height()));
+    Image shaped = small.scaled(std::max(1, shape.width()), std::max(1, shape.height()));
     if (geometry.isHorizontalFlip)
         shaped = shaped.flippedHorizontally();
     if (geometry.isVerticalFlip)

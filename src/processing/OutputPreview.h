@@ -15,6 +15,7 @@
 namespace fw {
 
 class FileSystemProbe;
+class Image;
 class ImageService;
 class LocalizedStrings;
 
@@ -73,7 +74,8 @@ private:
     void restart();
     void run(const Job& job);
     Written written(const Job& job, const PhotoFile& photo, bool withPicture) const;
-    QImage quickOutput(const Job& job) const;
+    // The original's small decode shaped, flipped and turned as the output.
+    QImage quickOutput(const Job& job, const Image& small) const;
     bool isStale(int generation) const { return generation != currentGeneration.load(); }
     void deliver(int generation, std::function<void(Shown&)> update);
     QString estimateText(const ResizingOptionsSettingObject& geometry, double samplePixelsOut,
