@@ -49,8 +49,6 @@ struct OutputPreview::Job {
     PhotoFile photo;
     QList<PhotoFile> samples;
     QString scratchFolder;
-    // The name the run would give the photo's output.
-    QString outputName;
 };
 
 struct OutputPreview::Written {
@@ -74,17 +72,47 @@ OutputPreview::~OutputPreview()
     worker.waitForDone();
 }
 
+// Settings that only name or place the output leave the written picture and
+// its figures as they are: a keystroke in the name field writes nothing.
 void OutputPreview::show(const QList<PhotoFilePtr>& marked, const RunSettings& newSettings)
 {
+    const bool samePictures = !stopped && !marked.isEmpty() && marked == photos &&
+                              writesAlike(settings, newSettings);
     if (marked != photos)
         photoIndex = 0;
     photos = marked;
     settings = newSettings;
-    restart();
+    if (!samePictures) {
+        restart();
+        return;
+    }
+    shownOutputName = plannedOutputName();
+    if (!writtenFigures.isEmpty())
+        state.outputCaption = shownOutputName + '\n' + writtenFigures;
+    Q_EMIT changed();
+}
+
+bool OutputPreview::writesAlike(const RunSettings& one, const RunSettings& other)
+{
+    const OutputOptionSettings& a = one.output;
+    const OutputOptionSettings& b = other.output;
+    return one.geometry == other.geometry && one.rawConvertFormat == other.rawConvertFormat &&
+           a.formatOption == b.formatOption && a.selectedFileFormat == b.selectedFileFormat &&
+           a.compressionRatio == b.compressionRatio && a.isLossless == b.isLossless &&
+           a.metadataOption == b.metadataOption;
+}
+
+// The name the run would give the photo in view.
+QString OutputPreview::plannedOutputName() const
+{
+    return QFileInfo(OutputPathPlanner(settings.output, settings.rawConvertFormat, settings.geometry)
+                         .updatedFilePathWithSetting(*photos.at(photoIndex), photoIndex))
+        .fileName();
 }
 
 void OutputPreview::stop()
 {
+    stopped = true;
     ++currentGeneration;
     worker.clear();
 }
@@ -108,6 +136,7 @@ void OutputPreview::showPrevious()
 void OutputPreview::restart()
 {
     const int generation = ++currentGeneration;
+    stopped = false;
     worker.clear();
     state = {};
     state.photoCount = static_cast<int>(photos.size());
@@ -121,12 +150,9 @@ void OutputPreview::restart()
     state.photoName = photo->fileName;
     state.isWriting = true;
     state.outputCaption = strings.getLocalizedStringForKey(StringKey::PREVIEW_WRITING);
-    const QString outputName =
-        QFileInfo(OutputPathPlanner(settings.output, settings.rawConvertFormat, settings.geometry)
-                      .updatedFilePathWithSetting(*photo, photoIndex))
-            .fileName();
-    const Job job{generation,     settings,  *photo, sampleOf(photos, photoIndex),
-                  scratch.path(), outputName};
+    shownOutputName = plannedOutputName();
+    writtenFigures.clear();
+    const Job job{generation, settings, *photo, sampleOf(photos, photoIndex), scratch.path()};
     worker.start([this, job] { run(job); });
     Q_EMIT changed();
 }
@@ -151,13 +177,16 @@ void OutputPreview::run(const Job& job)
     if (isStale(job.generation))
         return;
     const Written output = written(job, job.photo, true);
-    deliver(job.generation, [this, output, name = job.outputName](Shown& shown) {
+    deliver(job.generation, [this, output](Shown& shown) {
         shown.isWriting = false;
         if (!output.picture.isNull())
             shown.output = output.picture;
-        shown.outputCaption = output.status == PhotoStatus::Processed
-                                  ? name + '\n' + pixelsAndBytes(output.size, output.bytes)
-                                  : StatusMessages::getMessageForstatus(output.status, strings);
+        if (output.status != PhotoStatus::Processed) {
+            shown.outputCaption = StatusMessages::getMessageForstatus(output.status, strings);
+            return;
+        }
+        writtenFigures = pixelsAndBytes(output.size, output.bytes);
+        shown.outputCaption = shownOutputName + '\n' + writtenFigures;
     });
     double pixelsOut = 0;
     double bytesOut = 0;

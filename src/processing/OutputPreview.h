@@ -72,6 +72,8 @@ private:
     struct Job;
     struct Written;
     void restart();
+    static bool writesAlike(const RunSettings& one, const RunSettings& other);
+    QString plannedOutputName() const;
     void run(const Job& job);
     Written written(const Job& job, const PhotoFile& photo, bool withPicture) const;
     // The original's small decode shaped, flipped and turned as the output.
@@ -87,6 +89,11 @@ private:
     QList<PhotoFilePtr> photos;
     RunSettings settings;
     int photoIndex = 0;
+    // The name of the output in view, and its size and bytes once written.
+    QString shownOutputName;
+    QString writtenFigures;
+    // The work in hand was dropped: the next show starts it again.
+    bool stopped = false;
     Shown state;
     std::atomic<int> currentGeneration{0};
     QTemporaryDir scratch;

@@ -53,6 +53,15 @@ TEST(OutputPreview, ShowsTheWrittenOutputOfTheLatestSettingsAndAnEstimate)
     EXPECT_EQ(shown.output.size(), QSize(90, 120));
     EXPECT_TRUE(shown.estimateText.startsWith("Estimated output of all 3 marked photos:"));
     EXPECT_TRUE(QDir(photos.path()).entryList({"*.webp"}, QDir::Files).isEmpty());
+
+    // A new name writes nothing again: the caption takes it at once.
+    RunSettings named = webpAtLongEdge(120);
+    named.output.filenameOption = FileNameOption::Prefix;
+    named.output.prefixString = "web_";
+    preview.show(marked, named);
+    EXPECT_FALSE(preview.shown().isWriting);
+    EXPECT_TRUE(preview.shown().outputCaption.startsWith("web_b.webp\n90 × 120"))
+        << preview.shown().outputCaption.toStdString();
 }
 
 } // namespace
