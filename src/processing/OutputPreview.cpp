@@ -76,8 +76,8 @@ OutputPreview::~OutputPreview()
 // its figures as they are: a keystroke in the name field writes nothing.
 void OutputPreview::show(const QList<PhotoFilePtr>& marked, const RunSettings& newSettings)
 {
-    const bool samePictures = !stopped && !marked.isEmpty() && marked == photos &&
-                              writesAlike(settings, newSettings);
+    const bool samePictures =
+        !stopped && !marked.isEmpty() && marked == photos && writesAlike(settings, newSettings);
     if (marked != photos)
         photoIndex = 0;
     photos = marked;
@@ -105,8 +105,9 @@ bool OutputPreview::writesAlike(const RunSettings& one, const RunSettings& other
 // The name the run would give the photo in view.
 QString OutputPreview::plannedOutputName() const
 {
-    return QFileInfo(OutputPathPlanner(settings.output, settings.rawConvertFormat, settings.geometry)
-                         .updatedFilePathWithSetting(*photos.at(photoIndex), photoIndex))
+    return QFileInfo(
+               OutputPathPlanner(settings.output, settings.rawConvertFormat, settings.geometry)
+                   .updatedFilePathWithSetting(*photos.at(photoIndex), photoIndex))
         .fileName();
 }
 
@@ -202,10 +203,10 @@ void OutputPreview::run(const Job& job)
             return;
         measure(written(job, sample, false));
     }
-    deliver(job.generation, [this, geometry = job.settings.geometry, pixelsOut,
-                             bytesOut](Shown& shown) {
-        shown.estimateText = estimateText(geometry, pixelsOut, bytesOut);
-    });
+    deliver(job.generation,
+            [this, geometry = job.settings.geometry, pixelsOut, bytesOut](Shown& shown) {
+                shown.estimateText = estimateText(geometry, pixelsOut, bytesOut);
+            });
 }
 
 // The photo written as the run would write it, into the preview's own
@@ -288,7 +289,8 @@ QString OutputPreview::estimateText(const ResizingOptionsSettingObject& geometry
         return {};
     double allPixelsOut = 0;
     for (const PhotoFilePtr& photo : photos) {
-        if (const auto size = ImageFilter::outputSize(QSizeF(photo->width, photo->height), geometry))
+        if (const auto size =
+                ImageFilter::outputSize(QSizeF(photo->width, photo->height), geometry))
             allPixelsOut += static_cast<double>(size->width()) * size->height();
     }
     const double estimate = allPixelsOut * sampleBytesOut / samplePixelsOut;
