@@ -263,8 +263,8 @@ void OutputSettingsPanel::renderFileName()
                                          : QPalette().color(QPalette::PlaceholderText));
     affix->setPalette(palette);
     // Only a prefix, a suffix or a template takes text; with the other
-    // options a typed text would be ignored.
-    affix->setReadOnly(!name.isFieldTextNormal);
+    // options a typed text would be ignored, and the field says so.
+    affix->setEnabled(name.isFieldTextNormal);
     resetFileName->setEnabled(name.isResetEnabled);
     templateArea->setVisible(name.isTemplateChosen);
     if (counterStart->value() != name.counterStart)
