@@ -200,7 +200,7 @@ struct StringKey {
     static constexpr const char* PROCESSED_SUCCESSFULLY = "PROCESSED_SUCCESSFULLY";
     static constexpr const char* PROCESSING = "PROCESSING";
     static constexpr const char* PROCESS_COMPLETED = "PROCESS_COMPLETED";
-    static constexpr const char* QUALITY = "QUALITY";
+    static constexpr const char* QUALITY_CAPTION = "QUALITY_CAPTION";
     static constexpr const char* QUALITY_FIELD = "QUALITY_FIELD";
     static constexpr const char* QUIT = "QUIT";
     static constexpr const char* RATEUS_MSG = "RATEUS_MSG";

@@ -75,7 +75,7 @@ QWidget* OutputSettingsPanel::buildFormatSection()
         qualityBox);
     auto* qualityLayout = new QHBoxLayout(qualityBox);
     qualityLayout->setContentsMargins(0, 0, 0, 0);
-    qualityLayout->addWidget(plainLabel(text(StringKey::QUALITY) + " :", qualityBox));
+    qualityLayout->addWidget(plainLabel(text(StringKey::QUALITY_CAPTION), qualityBox));
     qualityLayout->addWidget(quality);
     lossless =
         named(new QCheckBox(text(StringKey::LOSSLESS), qualityBox), text(StringKey::LOSSLESS));
