@@ -4,15 +4,24 @@
 
 namespace fw {
 
-void MemoryRelease::mapLargeBlocksApart()
+namespace {
+
+constexpr int largestReusedBlockBytes = 32 << 20;
+constexpr size_t mostBytesLeftFree = 64 << 20;
+
+} // namespace
+
+void MemoryRelease::reuseBuffersInOneHeap()
 {
-    constexpr int largeBlockBytes = 256 * 1024;
-    mallopt(M_MMAP_THRESHOLD, largeBlockBytes);
+    mallopt(M_ARENA_MAX, 1);
+    mallopt(M_MMAP_THRESHOLD, largestReusedBlockBytes);
+    mallopt(M_TRIM_THRESHOLD, static_cast<int>(mostBytesLeftFree));
 }
 
-void MemoryRelease::afterPhoto()
+void MemoryRelease::afterLargePhoto()
 {
-    malloc_trim(0);
+    if (mallinfo2().fordblks > mostBytesLeftFree)
+        malloc_trim(0);
 }
 
 } // namespace fw

@@ -170,7 +170,7 @@ VipsImageService& VipsImageService::shared()
 
 VipsImageService::VipsImageService() : recentReads(std::make_unique<HeaderCache>(16))
 {
-    MemoryRelease::mapLargeBlocksApart();
+    MemoryRelease::reuseBuffersInOneHeap();
     if (VIPS_INIT("framewright") != 0)
         qCCritical(logVips) << "libvips cannot start:" << vips_error_buffer();
     // Every photo is opened once; cached operations would only hold memory

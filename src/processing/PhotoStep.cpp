@@ -21,8 +21,8 @@ namespace {
 
 Q_LOGGING_CATEGORY(logStep, "framewright.run", QtCriticalMsg)
 
-// Pictures this large leave enough freed memory behind to give back to the
-// system after each; smaller ones would only pay for the calls.
+// Only pictures this large can leave more freed memory behind than the next
+// photo reuses; after smaller ones the check would only cost time.
 constexpr double largePicturePixels = 8e6;
 
 using Next = PhotoOutcome::Next;
@@ -65,7 +65,7 @@ PhotoOutcome PhotoStep::run(const PhotoTask& task) const
 {
     PhotoOutcome outcome = checked(task);
     if (task.photo.width * task.photo.height >= largePicturePixels)
-        MemoryRelease::afterPhoto();
+        MemoryRelease::afterLargePhoto();
     return outcome;
 }
 
