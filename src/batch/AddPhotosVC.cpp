@@ -235,10 +235,12 @@ void AddPhotosVC::finishAddingOperation()
     notifications.post(NotificationName::notificationsHideLoading);
     processAfterAllPhotosAdded();
     // Single refusals are not worth an alert when anything was added, and a
-    // walk the user stopped ends as the user asked, without one.
+    // walk the user stopped ends as the user asked, without one; nor does a
+    // walk whose every photo was passed over, as asked.
+    const bool allPassedOver = outcome.passedOverCount > 0 && outcome.refusedFiles.isEmpty();
     if (isMAX_PHOTOS_LIMIT_EXCEEDED)
         postAlert(AlertTag::PhotoLimitExceeded);
-    else if (photosAdded == 0 && !outcome.wasStopped)
+    else if (photosAdded == 0 && !outcome.wasStopped && !allPassedOver)
         postAlert(isPhotosAlreadyAdded        ? AlertTag::PhotosAlreadyInBatch
                   : isPhotoFormatNotSupported ? AlertTag::FilesCannotBeAdded
                                               : AlertTag::NoPhotosToAdd);

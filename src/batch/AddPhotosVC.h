@@ -85,6 +85,13 @@ public:
     // admits the paths ending with it.
     void addPhotosFromPathUrls(const QStringList& urls, const QString& fileType = "ALL");
     void btnStopAddingTapped() { operation.stop(); }
+    // Later additions take only the paths keeps accepts; the others are
+    // passed over unread (see AddingOperation::keepsPath).
+    void takeOnlyPaths(std::function<bool(const QString& path)> keeps)
+    {
+        operation.keepsPath = std::move(keeps);
+    }
+    int pathsPassedOver() const { return operation.outcome().passedOverCount; }
     void processAfterAllPhotosAdded();
 
     // The list's actions at a row; a row outside the batch is ignored.

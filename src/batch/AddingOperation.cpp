@@ -87,6 +87,10 @@ bool AddingOperation::isValidPhoto(const QString& path, const QString& fileType,
         walking.refusedFiles.append({path, RefusedFile::Reason::AlreadyInBatch, {}});
         return false;
     }
+    if (keepsPath && !keepsPath(path)) {
+        ++walking.passedOverCount;
+        return false;
+    }
     // The batch changes only on the main thread and only between operations
     // (the screens refuse changes while one runs), so reading it here is safe.
     const PhotoAdmission::Result result = admission.judge(path, fileType, isIphotoNode, batch);

@@ -35,6 +35,8 @@ public:
         // Kind of the last package met: 2 iPhoto or Aperture, 3 Photos; 0 none.
         int pathType = 0;
         QList<RefusedFile> refusedFiles;
+        // Paths keepsPath turned down.
+        int passedOverCount = 0;
     };
 
     AddingOperation(Batch& batch, const ImageService& images, int photoLimit,
@@ -51,6 +53,10 @@ public:
     // Called on the main thread, the walk waiting, when a library's album
     // list lacks its archive path.
     std::function<void()> onMissingArchivePath;
+    // When set, a path it turns down is passed over before its file is read:
+    // neither admitted nor refused nor counted against the limit. Called on
+    // the walk's thread; set between operations.
+    std::function<bool(const QString& path)> keepsPath;
 
 Q_SIGNALS:
     // Photos entered the batch, a group at once; the path is the group's

@@ -60,6 +60,10 @@ void CliRunner::runEnded()
 int CliRunner::run()
 {
     const QStringList existing = existingPaths();
+    if (options.shard) {
+        const BatchShard shard(options.shard->part(), options.shard->parts(), options.paths);
+        adder.takeOnlyPaths([shard](const QString& path) { return shard.holds(path); });
+    }
     QTimer::singleShot(0, this, [this, existing] {
         adder.isAddFromSubFolderSelected = options.withSubfolders;
         adder.addPhotosFromPathUrls(existing);
@@ -120,16 +124,13 @@ void CliRunner::startRun()
         loop.quit();
         return;
     }
+    if (app.batch().isEmpty() && adder.pathsPassedOver() > 0) {
+        finishEmptyShard();
+        return;
+    }
     if (app.batch().isEmpty()) {
         message() << app.getLocalizedStringForKey(StringKey::NO_PHOTOS_ADDED) << Qt::endl;
         exitStatus = anyPhotoUnread() ? SomeFailed : BadUsageOrNothingToDo;
-        loop.quit();
-        return;
-    }
-    if (options.shard && !keepOnlyThisShard()) {
-        // Its log, with no rows, tells merge-logs that the part was done.
-        const bool logWritten = writeLog();
-        exitStatus = anyPhotoUnread() || !logWritten ? SomeFailed : AllWritten;
         loop.quit();
         return;
     }
@@ -143,22 +144,18 @@ void CliRunner::startRun()
     batchRun.start({options.output, options.geometry, app.rawConvertFormat}, options.conflictMode);
 }
 
-// Leaves in the batch only this process's part of the photos; false when
-// that part is empty, which is no failure: another part holds them all.
-bool CliRunner::keepOnlyThisShard()
+// A part that holds none of the photos found is no failure: other parts
+// hold them all. Its log, with no rows, tells merge-logs that it was done.
+void CliRunner::finishEmptyShard()
 {
-    const BatchShard shard(options.shard->part(), options.shard->parts(), options.paths);
-    const qsizetype found = app.batch().size();
-    app.batch().removeWhere(
-        [&shard](const PhotoFile& photo) { return !shard.holds(photo.filePath); });
-    if (!app.batch().isEmpty())
-        return true;
-    message() << QStringLiteral("framewright-cli: part %1 of %2 holds none of the %3 photos found")
-                     .arg(shard.part())
-                     .arg(shard.parts())
-                     .arg(found)
+    message() << QStringLiteral("framewright-cli: part %1 of %2 holds none of the %3 files found")
+                     .arg(options.shard->part())
+                     .arg(options.shard->parts())
+                     .arg(adder.pathsPassedOver())
               << Qt::endl;
-    return false;
+    const bool logWritten = writeLog();
+    exitStatus = anyPhotoUnread() || !logWritten ? SomeFailed : AllWritten;
+    loop.quit();
 }
 
 // The line is rewritten in place until the run ends, at 100 % when every

@@ -35,7 +35,7 @@ private:
     void showMessage(const QString& text, const QString& informativeText) override;
     void showAlert(int tag);
     void startRun();
-    bool keepOnlyThisShard();
+    void finishEmptyShard();
     void printRefusedFiles();
     int printDryRun();
     void endProgressLine();

@@ -115,25 +115,37 @@ TEST(CliShards, PartsTakeEveryPhotoOnceAndTheirMergedLogIsTheWholeRunsLog)
         EXPECT_EQ(mergedOutcomes.value(outcome.key()).first(), outcome.value().first());
 }
 
-// A part that holds no photo is no failure: a scheduler would retry it.
+// A part that holds no photo is no failure: a scheduler would retry it. A
+// file that cannot be read is the failure of the one part it falls in; the
+// others never read it.
 TEST(CliShards, APartWithoutPhotosEndsWellAndSaysSo)
 {
     test::TemporaryFolder photos;
     test::saveJpeg(test::markedPicture(64, 48), photos.filePath("only.jpg"));
+    QString broken = "broken.jpg";
+    while (BatchShard::partOf(broken, 3) == BatchShard::partOf("only.jpg", 3))
+        broken.prepend('x');
+    photos.writeFile(broken, "not a picture");
     int listing = 0;
+    int reportingBroken = 0;
     for (int part = 1; part <= 3; ++part) {
         const Finished dryRun =
             runProgram({"--dry-run", "--shard", QStringLiteral("%1/3").arg(part), "-o",
                         photos.filePath("out"), photos.path()});
-        EXPECT_EQ(dryRun.exitCode, 0) << dryRun.err.toStdString();
+        const bool holdsBroken = BatchShard::partOf(broken, 3) == part;
+        EXPECT_EQ(dryRun.exitCode, holdsBroken ? 1 : 0) << dryRun.err.toStdString();
+        reportingBroken += dryRun.err.contains(broken) ? 1 : 0;
         if (dryRun.out.contains("only.jpg"))
             ++listing;
         else
             EXPECT_TRUE(dryRun.err.contains(
-                QStringLiteral("part %1 of 3 holds none of the 1 photos").arg(part)))
+                QStringLiteral("part %1 of 3 holds none of the %2 files found")
+                    .arg(part)
+                    .arg(holdsBroken ? 1 : 2)))
                 << dryRun.err.toStdString();
     }
     EXPECT_EQ(listing, 1);
+    EXPECT_EQ(reportingBroken, 1);
 
     // Every part leaves its log, rows or none, so the merge finds them all.
     QStringList logs;
