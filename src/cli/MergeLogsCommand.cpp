@@ -21,18 +21,20 @@ bool isLogName(const QString& path)
 void printSummary(const RunLogMerger::Merged& merged, qsizetype logCount, LocalizedStrings& strings,
                   QTextStream& out)
 {
-    const auto line = [&out](const QString& caption, qsizetype value) {
-        out << "  " << caption << ' ' << value << Qt::endl;
+    const auto line = [&out, &strings](const char* caption, qsizetype value) {
+        out << "  " << strings.getLocalizedStringForKey(caption) << ' ' << value << Qt::endl;
     };
-    out << strings.getLocalizedStringForKey(StringKey::SUMMARY) << " (" << logCount << " logs)"
-        << Qt::endl;
-    line(strings.getLocalizedStringForKey(StringKey::TOTAL_IMAGE_SELECTED), merged.records.size());
-    line(strings.getLocalizedStringForKey(StringKey::TOTAL_IMAGE_CONVERTED), merged.written);
-    line(strings.getLocalizedStringForKey(StringKey::CONVERSION_FAILED),
-         merged.records.size() - merged.written);
+    const QString logs = strings.getLocalizedStringForKey(StringKey::LOGS_MERGED)
+                             .replace(QStringLiteral("%@"), QString::number(logCount));
+    out << strings.getLocalizedStringForKey(StringKey::SUMMARY) << " (" << logs << ')' << Qt::endl;
+    line(StringKey::TOTAL_IMAGE_SELECTED, merged.records.size());
+    line(StringKey::TOTAL_IMAGE_CONVERTED, merged.written);
+    line(StringKey::CONVERSION_FAILED, merged.records.size() - merged.written - merged.skipped);
+    if (merged.skipped > 0)
+        line(StringKey::TOTAL_IMAGE_SKIPPED, merged.skipped);
     for (auto count = merged.photosByInformation.cbegin();
          count != merged.photosByInformation.cend(); ++count)
-        line("  " + count.key().trimmed() + ':', count.value());
+        out << "    " << count.key().trimmed() << ": " << count.value() << Qt::endl;
 }
 
 } // namespace
@@ -45,7 +47,8 @@ int MergeLogsCommand::run(const QStringList& arguments, LocalizedStrings& string
             << Qt::endl;
         return CliRunner::BadUsageOrNothingToDo;
     }
-    const RunLogMerger::Merged merged = RunLogMerger::merge(arguments.mid(1));
+    const RunLogMerger::Merged merged = RunLogMerger::merge(
+        arguments.mid(1), LocalizedStrings::textsInEveryLanguage(StringKey::FILE_SKIPPED));
     if (!merged.problems.isEmpty()) {
         for (const QString& problem : merged.problems)
             err << "framewright-cli: merge-logs: " << problem << Qt::endl;

@@ -2,6 +2,7 @@
 
 #include "platform/PlistReader.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QMutexLocker>
@@ -57,6 +58,18 @@ QString LocalizedStrings::languageCode()
     QMutexLocker locker(&mutex);
     loadLanguageDictLocked();
     return tableLanguage;
+}
+
+QSet<QString> LocalizedStrings::textsInEveryLanguage(const QString& key,
+                                                     const QString& resourceFolder)
+{
+    QSet<QString> texts;
+    const QStringList tables = QDir(resourceFolder).entryList({QStringLiteral("BS_*.plist")});
+    for (const QString& table : tables) {
+        const QString code = table.mid(3).chopped(6);
+        texts.insert(LocalizedStrings({code}, resourceFolder).getLocalizedStringForKey(key));
+    }
+    return texts;
 }
 
 void LocalizedStrings::loadLanguageDictLocked()

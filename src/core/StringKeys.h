@@ -118,6 +118,7 @@ struct StringKey {
     static constexpr const char* LATEST_RUN_NOT_KEPT = "LATEST_RUN_NOT_KEPT";
     static constexpr const char* LIBRARY_LIST_INCOMPLETE = "LIBRARY_LIST_INCOMPLETE";
     static constexpr const char* LIBRARY_LIST_INCOMPLETE_MSG = "LIBRARY_LIST_INCOMPLETE_MSG";
+    static constexpr const char* LOGS_MERGED = "LOGS_MERGED";
     static constexpr const char* LOG_INFORMATION = "LOG_INFORMATION";
     static constexpr const char* LOG_INPUT_FILE = "LOG_INPUT_FILE";
     static constexpr const char* LOG_NEW_SIZE = "LOG_NEW_SIZE";

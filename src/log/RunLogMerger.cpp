@@ -19,7 +19,8 @@ bool isBlank(const QString& field)
 
 } // namespace
 
-RunLogMerger::Merged RunLogMerger::merge(const QStringList& logPaths)
+RunLogMerger::Merged RunLogMerger::merge(const QStringList& logPaths,
+                                         const QSet<QString>& skipTexts)
 {
     Merged merged;
     QHash<QString, QString> logOfSource;
@@ -53,6 +54,8 @@ RunLogMerger::Merged RunLogMerger::merge(const QStringList& logPaths)
         ++merged.photosByInformation[record.value("information")];
         if (!isBlank(record.value("outputFilename")))
             ++merged.written;
+        else if (skipTexts.contains(record.value("information").trimmed()))
+            ++merged.skipped;
     }
     return merged;
 }

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QMap>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -23,9 +24,12 @@ public:
         // Photos by what happened to them (the log's "information").
         QMap<QString, int> photosByInformation;
         int written = 0;
+        // Photos whose outcome is one of the skip texts given: skipped as the
+        // user asked, neither written nor failed.
+        int skipped = 0;
     };
 
-    static Merged merge(const QStringList& logPaths);
+    static Merged merge(const QStringList& logPaths, const QSet<QString>& skipTexts);
 };
 
 } // namespace fw

@@ -203,6 +203,24 @@ TEST(CliShards, DamagedOrOverlappingLogsAreNamedAndNothingIsMerged)
               QStringList({photos.filePath("a.jpg"), photos.filePath("b, \"quoted\".jpg")}));
 }
 
+// The merged summary counts as a single run's does: a photo skipped because
+// its output existed, as the user asked, is no failure.
+TEST(CliShards, APhotoSkippedAsAskedIsNoFailureInTheMergedSummary)
+{
+    test::TemporaryFolder photos;
+    test::saveJpeg(test::markedPicture(64, 48), photos.filePath("a.jpg"));
+    const QStringList run = {"--quiet", "-o", photos.filePath("out"), photos.filePath("a.jpg")};
+    ASSERT_EQ(runProgram(run).exitCode, 0);
+    const QString log = photos.filePath("again.csv");
+    ASSERT_EQ(runProgram(QStringList{"--on-conflict", "skip", "--log", log} + run).exitCode, 0);
+
+    const Finished merged = runProgram({"merge-logs", photos.filePath("merged.csv"), log});
+    EXPECT_EQ(merged.exitCode, 0) << merged.err.toStdString();
+    EXPECT_TRUE(merged.out.contains("Summary (logs merged: 1)")) << merged.out.toStdString();
+    EXPECT_TRUE(merged.out.contains("Photos not converted: 0")) << merged.out.toStdString();
+    EXPECT_TRUE(merged.out.contains("Photos skipped: 1")) << merged.out.toStdString();
+}
+
 TEST(CliShards, ThePartOfAPhotoDependsOnlyOnItsPathBelowTheGivenFolder)
 {
     const BatchShard here(1, parts, {"/srv/photos"});
