@@ -4,6 +4,7 @@
 #include "batch/ThumbnailProvider.h"
 #include "core/LocalizedStrings.h"
 #include "core/StringKeys.h"
+#include "core/Utils.h"
 
 #include <QImage>
 
@@ -13,8 +14,8 @@ namespace {
 
 QString dimensionsOf(const PhotoFile& photo)
 {
-    return QStringLiteral("%1X%2").arg(QString::number(static_cast<int>(photo.width)),
-                                       QString::number(static_cast<int>(photo.height)));
+    return Utils::dimensionsText(static_cast<qint64>(photo.width),
+                                 static_cast<qint64>(photo.height));
 }
 
 } // namespace
@@ -137,9 +138,7 @@ QVariant BatchModel::accessibleTextOf(const PhotoFile& photo, int column) const
 
 QStringList BatchModel::captionsOf(const PhotoFile& photo) const
 {
-    const QStringList size = dimensionsOf(photo).split('X');
-    return {strings.getLocalizedStringForKey(StringKey::DIMENSIONS),
-            QStringLiteral("%1 X %2").arg(size.value(0), size.value(1)),
+    return {strings.getLocalizedStringForKey(StringKey::DIMENSIONS), dimensionsOf(photo),
             strings.getLocalizedStringForKey(StringKey::FILE_SIZE), photo.fileSizeAsString};
 }
 

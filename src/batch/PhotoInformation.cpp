@@ -2,9 +2,12 @@
 
 #include "batch/PhotoFile.h"
 #include "core/StringKeys.h"
+#include "core/Utils.h"
 #include "platform/ImageService.h"
 
+#include <QDateTime>
 #include <QFileInfo>
+#include <QLocale>
 #include <QVariantMap>
 #include <cmath>
 
@@ -23,7 +26,7 @@ QString firstOf(const QVariant& value)
 
 QString number(double value)
 {
-    return QString::number(value, 'g', 4);
+    return QLocale().toString(value, 'g', 4);
 }
 
 // "Canon" and "Canon EOS 5D" read as "Canon EOS 5D", not twice the make.
@@ -37,14 +40,17 @@ QString cameraText(const QVariantMap& tiff)
 }
 
 // EXIF dates read "2024:05:01 10:00:00".
+// EXIF writes "2024:05:01 12:34:56", the camera's clock with no zone: shown
+// as it stands, in the user's way of writing dates.
 QString dateText(const QString& exifDate)
 {
-    if (exifDate.size() < 10)
+    const QDateTime taken =
+        QDateTime::fromString(exifDate.left(19), QStringLiteral("yyyy:MM:dd HH:mm:ss"));
+    if (!taken.isValid())
         return exifDate;
-    QString text = exifDate;
-    text[4] = '-';
-    text[7] = '-';
-    return text;
+    const QLocale locale;
+    return QStringLiteral("%1, %2").arg(locale.toString(taken.date(), QLocale::LongFormat),
+                                        locale.toString(taken.time(), QLocale::ShortFormat));
 }
 
 QList<PhotoInformation::Row> headerRows(const QVariantMap& properties)
@@ -81,9 +87,8 @@ QList<PhotoInformation::Row> PhotoInformation::read(const PhotoFile& photo,
     QList<Row> rows{
         {StringKey::FILE_NAME, photo.fileName},
         {StringKey::TYPE, photo.fileExtension.toUpper()},
-        {StringKey::DIMENSIONS, QStringLiteral("%1 x %2")
-                                    .arg(static_cast<qint64>(photo.width))
-                                    .arg(static_cast<qint64>(photo.height))},
+        {StringKey::DIMENSIONS, Utils::dimensionsText(static_cast<qint64>(photo.width),
+                                                      static_cast<qint64>(photo.height))},
         {StringKey::FILE_SIZE, photo.fileSizeAsString},
         {StringKey::FILE_LOCATION, QFileInfo(photo.filePath).path()},
     };

@@ -109,6 +109,11 @@ QString Utils::stringToAvoidNameCollisionForPath(const QString& path,
     return candidate;
 }
 
+QString Utils::dimensionsText(qint64 width, qint64 height)
+{
+    return QStringLiteral("%1 × %2").arg(width).arg(height);
+}
+
 QString Utils::firstCharacters(const QString& text, int count)
 {
     qsizetype end = 0;

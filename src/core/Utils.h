@@ -27,6 +27,10 @@ public:
     // The flags are ignored.
     static QString unitStringFromBytes(double bytes, unsigned flags);
 
+    // "6000 × 4000": a picture's size in pixels as every screen writes it,
+    // without group separators, which would read as decimals in some languages.
+    static QString dimensionsText(qint64 width, qint64 height);
+
     // Fits a size to a width (the height follows) or to a height, in single
     // precision.
     static QSizeF aspectFitSizeWithMaxSize(double width, double height, double scaledWidth);

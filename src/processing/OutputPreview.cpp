@@ -20,10 +20,8 @@ namespace {
 
 QString pixelsAndBytes(const QSize& size, double bytes)
 {
-    return QStringLiteral("%1 × %2 · %3")
-        .arg(size.width())
-        .arg(size.height())
-        .arg(Utils::unitStringFromBytes(bytes, 0));
+    return QStringLiteral("%1 · %2").arg(Utils::dimensionsText(size.width(), size.height()),
+                                         Utils::unitStringFromBytes(bytes, 0));
 }
 
 // The photos measured for the estimate: the shown one and others spread

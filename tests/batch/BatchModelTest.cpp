@@ -52,7 +52,7 @@ TEST_F(BatchModelTest, RowsFollowTheBatchWithTheirTextsAndMarks)
     EXPECT_EQ(inserted, 1);
     EXPECT_EQ(model.data(model.index(1, BatchModel::Name), Qt::DisplayRole), "b.png");
     EXPECT_EQ(model.data(model.index(1, BatchModel::Type), Qt::DisplayRole), "png");
-    EXPECT_EQ(model.data(model.index(1, BatchModel::Dimensions), Qt::DisplayRole), "4000X3000");
+    EXPECT_EQ(model.data(model.index(1, BatchModel::Dimensions), Qt::DisplayRole), "4000 × 3000");
     EXPECT_EQ(model.data(model.index(1, BatchModel::FileSize), Qt::DisplayRole), "1.20 MB");
     EXPECT_EQ(model.data(model.index(1, 0), BatchModel::LocationRole), "/p/b.png");
     EXPECT_EQ(model.data(model.index(1, BatchModel::Mark), Qt::CheckStateRole), Qt::Unchecked);

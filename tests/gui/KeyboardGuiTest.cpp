@@ -181,7 +181,7 @@ TEST(KeyboardGui, ScreenReadersReadEveryCellAndEachFigureWithItsCaption)
         return cell != nullptr ? cell->text(QAccessible::Name) : QString();
     };
     EXPECT_EQ(cellText(BatchModel::Type), "jpg");
-    EXPECT_EQ(cellText(BatchModel::Dimensions), "64X48");
+    EXPECT_EQ(cellText(BatchModel::Dimensions), "64 × 48");
     EXPECT_EQ(cellText(BatchModel::FileSize), harness.app.batch().at(0)->fileSizeAsString);
 
     ASSERT_TRUE(harness.startRunInto(harness.folder.makeFolder("out")));
