@@ -106,6 +106,8 @@ QWidget* ProcessingScreen::buildProgress()
     progress = new QWidget(this);
     progressBar = new QProgressBar(progress);
     progressBar->setRange(0, 100);
+    // As the line under it writes the figure.
+    progressBar->setFormat(QStringLiteral("%p %"));
     progressBar->setAccessibleName(strings.getLocalizedStringForKey(StringKey::PROCESSING));
     progressLine = new QLabel(progress);
     progressLine->setTextFormat(Qt::RichText);
