@@ -24,7 +24,7 @@ struct CliOptions {
     bool verbose = false;
     // Reports what the run would do, writing nothing.
     bool dryRun = false;
-    // Photos written at once; none for one per core.
+    // Photos written at once; none for the default (BatchRun::defaultPhotosInFlight).
     std::optional<int> jobs;
     // This process's part of the photos when several share the job.
     std::optional<BatchShard> shard;

@@ -5,6 +5,7 @@
 #include "core/StringKeys.h"
 #include "core/Utils.h"
 #include "platform/PathInfo.h"
+#include "platform/PhysicalMemory.h"
 #include "processing/OutputPathPlanner.h"
 #include "processing/PhotoStep.h"
 #include "processing/RunObserver.h"
@@ -30,9 +31,17 @@ BatchRun::~BatchRun()
     workers.waitForDone();
 }
 
+// One photo per core, as many as memory holds: a photo at the edge of the
+// pixel budget takes most of a gibibyte, and a machine with many cores and
+// little memory must not run out of it on a batch of such photos.
 int BatchRun::defaultPhotosInFlight()
 {
-    return std::max(1, QThread::idealThreadCount());
+    constexpr qint64 mostBytesOfAPhoto = qint64(1) << 30;
+    const qint64 memory = PhysicalMemory::bytes();
+    const int cores = std::max(1, QThread::idealThreadCount());
+    if (memory <= 0)
+        return cores;
+    return static_cast<int>(std::clamp<qint64>(memory / mostBytesOfAPhoto, 1, cores));
 }
 
 void BatchRun::setPhotosInFlight(int count)

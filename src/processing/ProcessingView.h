@@ -45,7 +45,7 @@ public:
     // output and gives the new one a free name until it is first held and
     // resumed; the command line may start it with another standing answer.
     // How many photos are written at once (BatchRun); the window keeps the
-    // default, one per core.
+    // default.
     void setPhotosInFlight(int count) { run.setPhotosInFlight(count); }
     void startProcess(const OutputOptionSettings& output,
                       const ResizingOptionsSettingObject& resizingOptionsObject,
