@@ -164,7 +164,7 @@ TEST_F(ResizePanelTest, ASizeIsSavedOnceAndCanBeRemoved)
     ASSERT_EQ(view.presets().size(), 1);
 
     find<QAbstractButton>(panel, "Saved size")->click();
-    auto* remove = find<QPushButton>(panel, "Remove preset");
+    auto* remove = find<QPushButton>(panel, "Remove saved size");
     EXPECT_FALSE(remove->isEnabled()) << "until one is chosen";
     find<QPushButton>(panel, "Choose a saved size")->click();
     auto* list = qobject_cast<QMenu*>(QApplication::activePopupWidget());

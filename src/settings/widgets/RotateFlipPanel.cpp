@@ -38,7 +38,6 @@ QGroupBox* choiceGroup(const QString& title, const QList<Choice>& choices,
         layout->addWidget(button);
     }
     layout->addWidget(reset, 0, Qt::AlignLeft);
-    layout->addStretch();
     return box;
 }
 
@@ -65,12 +64,14 @@ RotateFlipPanel::RotateFlipPanel(RotateView& rotate, FlipView& flip, LocalizedSt
                      {StringKey::ROTATE_COUNTERCLOCKWISE, RotationType::QuarterCounterClockwise},
                      {StringKey::ROTATE_HALF, RotationType::HalfTurn},
                      {StringKey::ROTATE_AUTO, RotationType::UprightByTag}},
-                    strings, rotations, resetRotation, this));
+                    strings, rotations, resetRotation, this),
+        0, Qt::AlignTop);
     layout->addWidget(choiceGroup(text(StringKey::FLIP_OPTIONS),
                                   {{StringKey::FLIP_NONE, FlipOption::None},
                                    {StringKey::FLIP_HORIZONTAL, FlipOption::Horizontal},
                                    {StringKey::FLIP_VERTICAL, FlipOption::Vertical}},
-                                  strings, flips, resetFlip, this));
+                                  strings, flips, resetFlip, this),
+                      0, Qt::AlignTop);
     rotations->button(RotationType::UprightByTag)->setToolTip(text(StringKey::ROTATE_AUTO_TIP));
     connect(rotations, &QButtonGroup::idClicked, this,
             [this](int code) { this->rotate.changeSettingWithSelectedOption(code); });
