@@ -32,23 +32,13 @@ void OutputStepView::refresh()
     if (!shown)
         return;
     const RunSettings now = currentSettings();
-    const QList<PhotoFilePtr> photos = markedPhotos();
+    const QList<PhotoFilePtr> photos = batch.markedPhotos();
     showSampleNames(now, photos);
     if (photos == photosShown && settingsShown == now)
         return;
     photosShown = photos;
     settingsShown = now;
     outputPreview.show(photos, now);
-}
-
-QList<PhotoFilePtr> OutputStepView::markedPhotos() const
-{
-    QList<PhotoFilePtr> marked;
-    for (const PhotoFilePtr& photo : batch.arraySelectedImagesToProcess()) {
-        if (photo->isSelected)
-            marked.append(photo);
-    }
-    return marked;
 }
 
 void OutputStepView::showSampleNames(const RunSettings& now, const QList<PhotoFilePtr>& photos)

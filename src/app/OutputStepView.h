@@ -45,7 +45,6 @@ public:
     void refresh();
 
 private:
-    QList<PhotoFilePtr> markedPhotos() const;
     void showSampleNames(const RunSettings& settings, const QList<PhotoFilePtr>& photos);
 
     const Batch& batch;

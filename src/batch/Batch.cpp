@@ -1,6 +1,7 @@
 #include "batch/Batch.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace fw {
 
@@ -39,6 +40,14 @@ bool Batch::isAnyMarked() const
 {
     return std::any_of(photos.cbegin(), photos.cend(),
                        [](const PhotoFilePtr& photo) { return photo->isSelected; });
+}
+
+QList<PhotoFilePtr> Batch::markedPhotos() const
+{
+    QList<PhotoFilePtr> marked;
+    std::copy_if(photos.cbegin(), photos.cend(), std::back_inserter(marked),
+                 [](const PhotoFilePtr& photo) { return photo->isSelected; });
+    return marked;
 }
 
 void Batch::append(const QList<PhotoFilePtr>& admitted)

@@ -32,6 +32,8 @@ public:
     bool contains(const QString& path) const { return dictFileAdded.contains(path); }
     bool areAllMarked() const;
     bool isAnyMarked() const;
+    // The marked photos, in batch order: what a run takes.
+    QList<PhotoFilePtr> markedPhotos() const;
 
     void append(const QList<PhotoFilePtr>& admitted);
     // Removes the photos that match; none deletes a file.

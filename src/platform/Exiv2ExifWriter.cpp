@@ -1,5 +1,6 @@
 #include "platform/Exiv2ExifWriter.h"
 
+#include "platform/ExifBlock.h"
 #include "platform/Exiv2MetadataReader.h"
 #include "platform/NativePath.h"
 
@@ -10,12 +11,6 @@
 namespace fw {
 
 namespace {
-
-// The EXIF blob of an image starts with the APP1 identifier "Exif\0\0".
-QByteArray tiffStructureOf(const QByteArray& exifBlob)
-{
-    return exifBlob.startsWith(QByteArray("Exif\0\0", 6)) ? exifBlob.mid(6) : exifBlob;
-}
 
 // libvips writes these from the image's own fields.
 bool writtenByTiffWriter(const Exiv2::Exifdatum& datum)
@@ -30,7 +25,7 @@ bool writtenByTiffWriter(const Exiv2::Exifdatum& datum)
 
 Outcome Exiv2ExifWriter::addExif(const QByteArray& exifBlob, const QString& tiffPath)
 {
-    const QByteArray structure = tiffStructureOf(exifBlob);
+    const QByteArray structure = ExifBlock::tiffStructureOf(exifBlob);
     if (structure.isEmpty())
         return Outcome::success();
     try {

@@ -1,5 +1,6 @@
 #include "platform/Exiv2MetadataReader.h"
 
+#include "platform/ExifBlock.h"
 #include "platform/NativePath.h"
 
 #include <QFile>
@@ -149,7 +150,6 @@ void addEntries(Exiv2MetadataReader::Dictionaries& result, const Exiv2::ExifData
     }
 }
 
-const QByteArray exifIdentifier("Exif\0\0", 6);
 const QByteArray photoshopIdentifier("Photoshop 3.0\0", 14);
 
 const Exiv2::byte* bytesOf(const QByteArray& data)
@@ -206,8 +206,7 @@ Exiv2MetadataReader::Dictionaries Exiv2MetadataReader::readBlobs(const QByteArra
     Dictionaries result;
     try {
         Exiv2::ExifData exifData;
-        const QByteArray structure =
-            exif.startsWith(exifIdentifier) ? exif.mid(exifIdentifier.size()) : exif;
+        const QByteArray structure = ExifBlock::tiffStructureOf(exif);
         if (!structure.isEmpty())
             Exiv2::ExifParser::decode(exifData, bytesOf(structure),
                                       static_cast<uint32_t>(structure.size()));
@@ -233,8 +232,8 @@ QByteArray Exiv2MetadataReader::exifBlobOf(const QString& path)
             return {};
         Exiv2::Blob blob;
         Exiv2::ExifParser::encode(blob, Exiv2::littleEndian, portable);
-        return exifIdentifier + QByteArray(reinterpret_cast<const char*>(blob.data()),
-                                           static_cast<qsizetype>(blob.size()));
+        return ExifBlock::fromTiffStructure(QByteArray(
+            reinterpret_cast<const char*>(blob.data()), static_cast<qsizetype>(blob.size())));
     } catch (const std::exception& error) {
         qCDebug(logExiv2) << "no EXIF block from" << path << ":" << error.what();
         return {};

@@ -1,6 +1,7 @@
 #include "platform/JxlContainer.h"
 
 #include "platform/DescriptorBytes.h"
+#include "platform/ExifBlock.h"
 #include "platform/NativePath.h"
 
 #include <QtEndian>
@@ -23,12 +24,6 @@ QByteArray box(const char* type, const QByteArray& payload)
     qToBigEndian<quint32>(static_cast<quint32>(payload.size() + 8), bytes.data());
     std::memcpy(bytes.data() + 4, type, 4);
     return bytes + payload;
-}
-
-QByteArray tiffOf(const QByteArray& exifBlob)
-{
-    static const QByteArray exifStart("Exif\0\0", 6);
-    return exifBlob.startsWith(exifStart) ? exifBlob.mid(exifStart.size()) : exifBlob;
 }
 
 Outcome failed(const QString& path, const char* doing)
@@ -77,7 +72,7 @@ QByteArray JxlContainer::wrapped(const QByteArray& codestream, const QByteArray&
 {
     static const QByteArray signature("\0\0\0\x0cJXL \x0d\x0a\x87\x0a", 12);
     QByteArray bytes = signature + box("ftyp", QByteArray("jxl \0\0\0\0jxl ", 12));
-    const QByteArray tiff = tiffOf(exifBlob);
+    const QByteArray tiff = ExifBlock::tiffStructureOf(exifBlob);
     if (!tiff.isEmpty())
         bytes += box("Exif", QByteArray(4, '\0') + tiff);
     if (!xmp.isEmpty())
@@ -88,7 +83,7 @@ QByteArray JxlContainer::wrapped(const QByteArray& codestream, const QByteArray&
 Outcome JxlContainer::addMetadata(const QString& path, const QByteArray& exifBlob,
                                   const QByteArray& xmp)
 {
-    if (tiffOf(exifBlob).isEmpty() && xmp.isEmpty())
+    if (ExifBlock::tiffStructureOf(exifBlob).isEmpty() && xmp.isEmpty())
         return Outcome::success();
     const int descriptor = ::open(NativePath::encode(path).constData(), O_RDWR | O_CLOEXEC);
     if (descriptor < 0)

@@ -1,5 +1,6 @@
 #include "platform/KeptMetadata.h"
 
+#include "platform/ExifBlock.h"
 #include "platform/VipsImage.h"
 
 #include <QList>
@@ -8,8 +9,6 @@
 namespace fw {
 
 namespace {
-
-const QByteArray exifIdentifier("Exif\0\0", 6);
 
 // libvips names the GPS directory's fields "exif-ifd3-..." and writes them
 // back into the EXIF block on saving.
@@ -65,8 +64,8 @@ vips::VImage KeptMetadata::applied(const vips::VImage& image, int choice)
 
 QByteArray KeptMetadata::exifWithoutLocation(const QByteArray& exif)
 {
-    const bool identified = exif.startsWith(exifIdentifier);
-    const QByteArray structure = identified ? exif.mid(exifIdentifier.size()) : exif;
+    const QByteArray structure = ExifBlock::tiffStructureOf(exif);
+    const bool identified = structure.size() != exif.size();
     if (structure.isEmpty())
         return {};
     try {
@@ -80,7 +79,7 @@ QByteArray KeptMetadata::exifWithoutLocation(const QByteArray& exif)
         Exiv2::ExifParser::encode(blob, order, data);
         const QByteArray encoded(reinterpret_cast<const char*>(blob.data()),
                                  static_cast<qsizetype>(blob.size()));
-        return identified ? exifIdentifier + encoded : encoded;
+        return identified ? ExifBlock::fromTiffStructure(encoded) : encoded;
     } catch (const std::exception&) {
         return {};
     }

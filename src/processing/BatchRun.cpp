@@ -54,11 +54,7 @@ void BatchRun::start(const RunSettings& settings, int initialProcessFlag)
 {
     runSettings = settings;
     step = std::make_shared<const PhotoStep>(images, fileSystem, settings);
-    photoList.clear();
-    for (const PhotoFilePtr& photo : batch.arraySelectedImagesToProcess()) {
-        if (photo->isSelected)
-            photoList.append(photo);
-    }
+    photoList = batch.markedPhotos();
     batch.updateEach([](PhotoFile& photo) {
         if (!photo.isSelected)
             return false;

@@ -81,17 +81,14 @@ ResizeView::ResizeView(const Batch& batch, LocalizedStrings& strings,
 // no size gives way to the last photo of the batch.
 void ResizeView::setDefaultCustomSize()
 {
-    QSizeF reference(200, 200);
+    const auto sizeOf = [](const PhotoFilePtr& photo) {
+        return QSizeF(photo->width, photo->height);
+    };
+    const QList<PhotoFilePtr> marked = batch.markedPhotos();
+    QSizeF reference = marked.isEmpty() ? QSizeF(200, 200) : sizeOf(marked.last());
     const QList<PhotoFilePtr>& photos = batch.arraySelectedImagesToProcess();
-    for (auto photo = photos.crbegin(); photo != photos.crend(); ++photo) {
-        if ((*photo)->isSelected) {
-            reference = QSizeF((*photo)->width, (*photo)->height);
-            break;
-        }
-    }
     if (reference.width() <= 0 && reference.height() <= 0)
-        reference =
-            photos.isEmpty() ? QSizeF(0, 0) : QSizeF(photos.last()->width, photos.last()->height);
+        reference = photos.isEmpty() ? QSizeF(0, 0) : sizeOf(photos.last());
     selectedPhotoFileSize = reference;
     if (!isCustomSizeTyped) {
         setValue(CustomWidth, truncated(reference.width()));
