@@ -18,7 +18,6 @@ namespace {
 
 // More photos at once than this only adds memory.
 constexpr int maximumJobs = 64;
-constexpr int maximumCounterStart = 999999999;
 
 // The values an option takes, by name, in the order its error lists them.
 using Choices = QList<std::pair<QString, int>>;
@@ -287,9 +286,9 @@ QString Parser::applyNumber(const QString& option, const QString& value)
     bool ok = false;
     const int number = value.toInt(&ok);
     if (option == "--counter-start") {
-        if (!ok || number < 0 || number > maximumCounterStart)
+        if (!ok || number < 0 || number > NameTemplate::largestCounterStart)
             return failure(option,
-                           QStringLiteral("a whole number from 0 to %1").arg(maximumCounterStart));
+                           QStringLiteral("a whole number from 0 to %1").arg(NameTemplate::largestCounterStart));
         options.output.counterStart = number;
         counterStartGiven = true;
         return {};

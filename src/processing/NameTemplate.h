@@ -23,6 +23,10 @@ public:
         QString extension;
     };
 
+    // The counter's start runs from 0 to this, so a run's numbers stay
+    // within an int.
+    static constexpr int largestCounterStart = 999999999;
+
     explicit NameTemplate(const QString& pattern);
 
     // The first token the template does not know, as written ("{size}"), or

@@ -6,6 +6,7 @@
 #include "core/widgets/FolderChooser.h"
 #include "core/widgets/Named.h"
 #include "core/widgets/PlainToolTip.h"
+#include "processing/NameTemplate.h"
 #include "settings/OnlyIntegerValueFormatter.h"
 #include "settings/SettingView.h"
 #include "settings/widgets/PopupList.h"
@@ -131,7 +132,7 @@ QWidget* OutputSettingsPanel::buildTemplateArea(QWidget* parent)
     auto* tokens = plainLabel(text(StringKey::TEMPLATE_TOKENS), templateArea);
     tokens->setWordWrap(true);
     counterStart = named(new QSpinBox(templateArea), text(StringKey::COUNTER_START));
-    counterStart->setRange(0, 999999999);
+    counterStart->setRange(0, NameTemplate::largestCounterStart);
     templateProblem = plainLabel(QString(), templateArea);
     templateProblem->setWordWrap(true);
     QPalette warning = templateProblem->palette();
