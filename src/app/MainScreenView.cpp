@@ -112,10 +112,7 @@ void MainScreenView::resetAllChoices()
     if (!screen.areButtonsEnabled)
         return;
     RememberedChoices::forget(store);
-    settingView.btnResetFormatTapped();
-    settingView.metadataSelectionChangedWithIndex(MetadataOption::KeepAll);
-    settingView.btnResetFilenameTapped();
-    settingView.btnResetFolderTapped();
+    settingView.resetAll();
     sizeView.btnResetSettingTapped();
     rotationView.btnResetSettingTapped();
     flippingView.btnResetSettingTapped();

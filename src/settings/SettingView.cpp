@@ -58,10 +58,14 @@ SettingView::SettingView(LocalizedStrings& strings, DialogQueue& dialogs, QStrin
                          QObject* parent)
     : QObject(parent), strings(strings), dialogs(dialogs), defaultFolder(std::move(defaultFolder))
 {
-    btnKeepOriginalFormatTapped();
+    resetAll();
+}
+
+void SettingView::resetAll()
+{
+    btnResetFormatTapped();
     metadataSelectionChangedWithIndex(MetadataOption::KeepAll);
-    filenameSelectionChangedWithIndex(FileNameOption::SourceName);
-    btnOutputToFolderTapped();
+    btnResetFilenameTapped();
     btnResetFolderTapped();
 }
 

@@ -76,6 +76,8 @@ public:
     QStringList metadataTexts() const;
 
     // Format section.
+    // Every output choice back to its default.
+    void resetAll();
     void btnKeepOriginalFormatTapped() { btnResetFormatTapped(); }
     void btnResetFormatTapped();
     void btnConvertFormatTapped();
