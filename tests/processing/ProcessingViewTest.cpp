@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QThread>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 
 namespace fw {
@@ -170,16 +171,24 @@ TEST_F(ProcessingViewTest, ASmallVolumeKeepsAMarginOfFivePercentNotOneHundredMeg
     EXPECT_TRUE(posted.alertTypes().isEmpty());
 }
 
+// Results are applied in batch order, so when the fourth is applied the
+// photos after it may already be written (a slow photo holds them back); they
+// count, and only the two in hand may still follow.
 TEST_F(ProcessingViewTest, StopAfterTheFourthOfTenShowsTheSummaryOnce)
 {
     for (int index = 0; index < 10; ++index)
         addPhoto(QStringLiteral("p%1.jpg").arg(index));
     view->setPhotosInFlight(2);
     int summaries = 0;
+    std::optional<qsizetype> writtenAtStop;
     QObject::connect(view.get(), &ProcessingView::runFinished, [&] { ++summaries; });
     QObject::connect(view.get(), &ProcessingView::changed, [&] {
-        if (view->totalProgressed() == 4 && !view->isSummaryShown())
+        if (view->totalProgressed() >= 4 && !writtenAtStop && !view->isSummaryShown()) {
+            writtenAtStop = QDir(QFileInfo(destinationFile("p0.jpg")).path())
+                                .entryList({"p*.jpg"}, QDir::Files)
+                                .size();
             view->btnStopProcessTapped();
+        }
     });
     view->startProcess(intoDestination(), halfSize());
     ASSERT_TRUE(test::waitUntil([this] { return view->isSummaryShown(); }));
@@ -187,12 +196,12 @@ TEST_F(ProcessingViewTest, StopAfterTheFourthOfTenShowsTheSummaryOnce)
     QCoreApplication::processEvents();
     EXPECT_EQ(summaries, 1);
     EXPECT_EQ(view->summary().lblImagesSelected, "10");
-    EXPECT_LE(view->processedSuccessfully(), 6) << "the four and the two in hand at most";
+    ASSERT_TRUE(writtenAtStop);
+    EXPECT_LE(view->processedSuccessfully(), *writtenAtStop + 2)
+        << "no photo is started after the stop";
     EXPECT_EQ(view->summary().lblConversionFailed,
               QString::number(10 - view->processedSuccessfully()));
-    EXPECT_EQ(app.arraySelectedImagesToProcess().last()->processStatus, PhotoStatus::NotProcessed);
     EXPECT_EQ(view->arrLogDetails().size(), 10);
-    EXPECT_EQ(view->arrLogDetails().last().value("outputFilename"), " ");
 }
 
 TEST_F(ProcessingViewTest, RawAndUnknownFormatsBecomePngAndKeptFormatsKeepTheirCase)
