@@ -1,5 +1,6 @@
 #include "platform/EpsDocument.h"
 
+#include "platform/FileContents.h"
 #include "platform/NativePath.h"
 #include "platform/VipsImage.h"
 
@@ -65,17 +66,9 @@ void removeAbandonedSandboxes()
 // through it to the user's file.
 bool copyInto(const QString& source, const QString& target)
 {
-    QFile in;
     QFile out(target);
-    if (!NativePath::openForReading(in, source) || in.size() > EpsDocument::largestDocument ||
-        !out.open(QIODevice::WriteOnly))
-        return false;
-    while (!in.atEnd()) {
-        const QByteArray block = in.read(1 << 20);
-        if (block.isEmpty() || out.write(block) != block.size())
-            return false;
-    }
-    return true;
+    return out.open(QIODevice::WriteOnly) &&
+           FileContents::copy(source, out, EpsDocument::largestDocument);
 }
 
 // Ghostscript's temporary files go to the private folder, whichever variable

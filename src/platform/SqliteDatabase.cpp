@@ -1,6 +1,6 @@
 #include "platform/SqliteDatabase.h"
 
-#include "platform/NativePath.h"
+#include "platform/FileContents.h"
 #include "platform/PathInfo.h"
 
 #include <QDir>
@@ -19,7 +19,6 @@ Q_LOGGING_CATEGORY(logSqlite, "framewright.sqlite", QtCriticalMsg)
 // A library's application may hold a lock for a moment; longer than this, the
 // read gives up rather than keep the adding walk waiting.
 constexpr int busyTimeoutMilliseconds = 2000;
-constexpr qint64 copyChunkBytes = 1 << 20;
 const QStringList companionSuffixes = {"-wal", "-shm"};
 
 QString copyFolder()
@@ -28,24 +27,11 @@ QString copyFolder()
     return !cache.isEmpty() && QDir().mkpath(cache) ? cache : QDir::tempPath();
 }
 
-bool copyContents(const QString& source, QFile& destination)
-{
-    QFile input;
-    if (!NativePath::openForReading(input, source))
-        return false;
-    for (QByteArray chunk = input.read(copyChunkBytes); !chunk.isEmpty();
-         chunk = input.read(copyChunkBytes)) {
-        if (destination.write(chunk) != chunk.size())
-            return false;
-    }
-    return input.error() == QFileDevice::NoError && destination.flush();
-}
-
 bool copyCompanion(const QString& source, const QString& destinationPath)
 {
     QFile destination(destinationPath);
     return destination.open(QIODevice::WriteOnly | QIODevice::NewOnly) &&
-           copyContents(source, destination);
+           FileContents::copy(source, destination);
 }
 
 } // namespace
@@ -64,7 +50,7 @@ Outcome SqliteDatabase::copyFrom(const QString& path)
 {
     close();
     copy = std::make_unique<QTemporaryFile>(copyFolder() + "/Library_XXXXXX.db");
-    bool copied = copy->open() && copyContents(path, *copy);
+    bool copied = copy->open() && FileContents::copy(path, *copy);
     copy->close();
     for (const QString& suffix : companionSuffixes) {
         if (copied && PathInfo::of(path + suffix).exists())
