@@ -39,7 +39,6 @@ QString cameraText(const QVariantMap& tiff)
     return model.isEmpty() ? make : make + ' ' + model;
 }
 
-// EXIF dates read "2024:05:01 10:00:00".
 // EXIF writes "2024:05:01 12:34:56", the camera's clock with no zone: shown
 // as it stands, in the user's way of writing dates.
 QString dateText(const QString& exifDate)

@@ -287,8 +287,8 @@ QString Parser::applyNumber(const QString& option, const QString& value)
     const int number = value.toInt(&ok);
     if (option == "--counter-start") {
         if (!ok || number < 0 || number > NameTemplate::largestCounterStart)
-            return failure(option,
-                           QStringLiteral("a whole number from 0 to %1").arg(NameTemplate::largestCounterStart));
+            return failure(option, QStringLiteral("a whole number from 0 to %1")
+                                       .arg(NameTemplate::largestCounterStart));
         options.output.counterStart = number;
         counterStartGiven = true;
         return {};

@@ -31,9 +31,9 @@ public:
 
     // The key's text in every table in the folder, for reading what a run in
     // another language wrote (the outcomes in a run log).
-    static QSet<QString> textsInEveryLanguage(const QString& key,
-                                              const QString& resourceFolder = QStringLiteral(
-                                                  ":/strings"));
+    static QSet<QString>
+    textsInEveryLanguage(const QString& key,
+                         const QString& resourceFolder = QStringLiteral(":/strings"));
 
     // Reads the table unless it is read already; a table that cannot be read
     // is logged and left empty, so every lookup then gives its key.

@@ -3,13 +3,12 @@
 #include "core/ExifInfo.h"
 #include "core/StringKeys.h"
 #include "platform/ExifOrientation.h"
-
-#include <QLocale>
 #include "platform/ImageService.h"
 #include "platform/PathInfo.h"
 
 #include <QDateTime>
 #include <QFileInfo>
+#include <QLocale>
 #include <QLoggingCategory>
 #include <QRegularExpression>
 #include <array>

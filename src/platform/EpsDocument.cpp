@@ -54,7 +54,8 @@ void removeAbandonedSandboxes()
     const QDir temporary(QDir::tempPath());
     for (const QFileInfo& folder :
          temporary.entryInfoList({sandboxPrefix + "*"}, QDir::Dirs | QDir::NoDotAndDotDot)) {
-        const qint64 owner = folder.fileName().mid(sandboxPrefix.size()).section('-', 0, 0).toLongLong();
+        const qint64 owner =
+            folder.fileName().mid(sandboxPrefix.size()).section('-', 0, 0).toLongLong();
         const bool ownerGone =
             owner > 0 && ::kill(static_cast<pid_t>(owner), 0) != 0 && errno == ESRCH;
         if (ownerGone && folder.ownerId() == ::getuid())

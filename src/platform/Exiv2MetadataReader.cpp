@@ -232,8 +232,8 @@ QByteArray Exiv2MetadataReader::exifBlobOf(const QString& path)
             return {};
         Exiv2::Blob blob;
         Exiv2::ExifParser::encode(blob, Exiv2::littleEndian, portable);
-        return ExifBlock::fromTiffStructure(QByteArray(
-            reinterpret_cast<const char*>(blob.data()), static_cast<qsizetype>(blob.size())));
+        return ExifBlock::fromTiffStructure(QByteArray(reinterpret_cast<const char*>(blob.data()),
+                                                       static_cast<qsizetype>(blob.size())));
     } catch (const std::exception& error) {
         qCDebug(logExiv2) << "no EXIF block from" << path << ":" << error.what();
         return {};

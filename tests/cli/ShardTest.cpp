@@ -138,10 +138,10 @@ TEST(CliShards, APartWithoutPhotosEndsWellAndSaysSo)
         if (dryRun.out.contains("only.jpg"))
             ++listing;
         else
-            EXPECT_TRUE(dryRun.err.contains(
-                QStringLiteral("part %1 of 3 holds none of the %2 files found")
-                    .arg(part)
-                    .arg(holdsBroken ? 1 : 2)))
+            EXPECT_TRUE(
+                dryRun.err.contains(QStringLiteral("part %1 of 3 holds none of the %2 files found")
+                                        .arg(part)
+                                        .arg(holdsBroken ? 1 : 2)))
                 << dryRun.err.toStdString();
     }
     EXPECT_EQ(listing, 1);

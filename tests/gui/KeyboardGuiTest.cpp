@@ -156,7 +156,8 @@ TEST(KeyboardGui, TabGoesThroughWhatIsSeenAndSpaceMarksTheCurrentPhoto)
     EXPECT_EQ(marks(harness.app.batch()), expected);
 
     // A screen reader's toggle action switches the view as a click does.
-    QAccessibleInterface* gridButton = QAccessible::queryAccessibleInterface(harness.button("Grid"));
+    QAccessibleInterface* gridButton =
+        QAccessible::queryAccessibleInterface(harness.button("Grid"));
     ASSERT_NE(gridButton, nullptr);
     ASSERT_NE(gridButton->actionInterface(), nullptr);
     gridButton->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());

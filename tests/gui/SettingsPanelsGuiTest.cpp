@@ -215,7 +215,8 @@ TEST_F(OutputSettingsPanelTest, TheQualityAreaShowsForLossyFormatsOnly)
     EXPECT_FALSE(panel.qualityArea()->isVisible());
 }
 
-TEST_F(OutputSettingsPanelTest, ThePrefixLosesWhatNoFileNameMayHoldKeepsItsCaretAndItsCharactersWhole)
+TEST_F(OutputSettingsPanelTest,
+       ThePrefixLosesWhatNoFileNameMayHoldKeepsItsCaretAndItsCharactersWhole)
 {
     find<QPushButton>(panel, "Choose how outputs are named")->click();
     qobject_cast<QMenu*>(QApplication::activePopupWidget())

@@ -49,7 +49,8 @@ TEST(OutputPreview, ShowsTheWrittenOutputOfTheLatestSettingsAndAnEstimate)
     const OutputPreview::Shown& shown = preview.shown();
     EXPECT_EQ(shown.photoNumber, 2);
     EXPECT_EQ(shown.photoCount, 3);
-    EXPECT_TRUE(shown.outputCaption.startsWith("b.webp\n90 × 120")) << shown.outputCaption.toStdString();
+    EXPECT_TRUE(shown.outputCaption.startsWith("b.webp\n90 × 120"))
+        << shown.outputCaption.toStdString();
     EXPECT_EQ(shown.output.size(), QSize(90, 120));
     EXPECT_TRUE(shown.estimateText.startsWith("Estimated output of all 3 marked photos:"));
     EXPECT_TRUE(QDir(photos.path()).entryList({"*.webp"}, QDir::Files).isEmpty());
